@@ -1,0 +1,39 @@
+#include "adapter/AbsentAdapter.h"
+
+namespace vcm {
+
+namespace {
+
+constexpr std::int16_t kNoAdapter = 0;
+constexpr std::int16_t kFailed = 1;
+
+}  // namespace
+
+std::int16_t AbsentAdapter::crvHID_connect() {
+    return kNoAdapter;
+}
+
+std::int16_t AbsentAdapter::crvHID_indicateSelectedModule(std::int16_t& /*module*/) {
+    return kFailed;
+}
+
+std::int16_t AbsentAdapter::crvHID_setGPIOConfiguration(std::uint8_t& /*first*/, std::uint8_t& /*second*/,
+                                                        std::int32_t& /*mask*/, std::int16_t& /*module*/) {
+    return kFailed;
+}
+
+std::int16_t AbsentAdapter::crvHID_doI2CRead(std::uint8_t& /*deviceAddress*/,
+                                             std::uint8_t& /*registerAddress*/, std::uint8_t& /*count*/,
+                                             ByteArray& /*data*/, ByteArray& /*spare*/,
+                                             std::int16_t& /*module*/, std::int32_t& /*status*/) {
+    return kFailed;
+}
+
+std::int16_t AbsentAdapter::crvHID_doI2CWrite(std::uint8_t& /*deviceAddress*/,
+                                              std::uint8_t& /*registerAddress*/, std::uint8_t& /*count*/,
+                                              ByteArray& /*data*/, ByteArray& /*spare*/,
+                                              std::int16_t& /*module*/, std::int32_t& /*status*/) {
+    return kFailed;
+}
+
+}  // namespace vcm

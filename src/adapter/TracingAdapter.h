@@ -1,0 +1,32 @@
+#pragma once
+
+#include "adapter/AdapterLibrary.h"
+#include "adapter/TraceLog.h"
+
+namespace vcm {
+
+/// Passes every call on to another adapter library unchanged and writes one trace line for it when it
+/// returns. Scalar arguments are shown as the caller passed them (what the program sent), byte arrays
+/// as they stand after the call (so a read shows the byte that came back).
+class TracingAdapter final : public AdapterLibrary {
+  public:
+    /// Both must outlive this adapter.
+    TracingAdapter(AdapterLibrary& inner, TraceLog& log);
+
+    std::int16_t crvHID_connect() override;
+    std::int16_t crvHID_indicateSelectedModule(std::int16_t& module) override;
+    std::int16_t crvHID_setGPIOConfiguration(std::uint8_t& first, std::uint8_t& second, std::int32_t& mask,
+                                             std::int16_t& module) override;
+    std::int16_t crvHID_doI2CRead(std::uint8_t& deviceAddress, std::uint8_t& registerAddress,
+                                  std::uint8_t& count, ByteArray& data, ByteArray& spare,
+                                  std::int16_t& module, std::int32_t& status) override;
+    std::int16_t crvHID_doI2CWrite(std::uint8_t& deviceAddress, std::uint8_t& registerAddress,
+                                   std::uint8_t& count, ByteArray& data, ByteArray& spare,
+                                   std::int16_t& module, std::int32_t& status) override;
+
+  private:
+    AdapterLibrary& inner_;
+    TraceLog& log_;
+};
+
+}  // namespace vcm

@@ -1,0 +1,100 @@
+#include "app/CommandLine.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QRegularExpression>
+
+namespace vcm {
+
+namespace {
+
+const QString kProgramName = QStringLiteral("vcm7310-bench");
+
+CommandLineOutcome failure(const QString& problem) {
+    CommandLineOutcome outcome;
+    outcome.action = CommandLineOutcome::Action::Fail;
+    outcome.text = kProgramName + QStringLiteral(": ") + problem +
+                   QStringLiteral("\nTry '%1 --help' for the options.\n").arg(kProgramName);
+    outcome.exitCode = kCommandLineErrorExitCode;
+    return outcome;
+}
+
+CommandLineOutcome printing(const QString& text) {
+    CommandLineOutcome outcome;
+    outcome.action = CommandLineOutcome::Action::Print;
+    outcome.text = text;
+    outcome.exitCode = 0;
+    return outcome;
+}
+
+}  // namespace
+
+CommandLineOutcome parseCommandLine(const QStringList& arguments, const QString& version) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Bench program of the VCM7310 evaluation board."));
+    // Our own help option rather than addHelpOption(): that one also brings --help-all, which only
+    // QCommandLineParser::process() can answer.
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("Displays this help."));
+    parser.addOption(helpOption);
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption adapterOption(
+        QStringLiteral("adapter"),
+        QStringLiteral("Adapter library to use: sim (a simulated board, the default) or none (no adapter "
+                       "found)."),
+        QStringLiteral("sim|none"), QStringLiteral("sim"));
+    const QCommandLineOption eepromOption(
+        QStringLiteral("eeprom"),
+        QStringLiteral("EEPROM value of the simulated chip at power-on, two hexadecimal digits (default "
+                       "80)."),
+        QStringLiteral("HH"), QStringLiteral("80"));
+    const QCommandLineOption traceOption(QStringLiteral("trace"),
+                                         QStringLiteral("Write every adapter library call to stderr."));
+    parser.addOption(adapterOption);
+    parser.addOption(eepromOption);
+    parser.addOption(traceOption);
+
+    // The parser expects the program's name first; a bare list of options is taken as it is meant.
+    QStringList withName = arguments;
+    if (withName.isEmpty()) {
+        withName.append(kProgramName);
+    }
+    if (!parser.parse(withName)) {
+        return failure(parser.errorText());
+    }
+    if (parser.isSet(helpOption)) {
+        return printing(parser.helpText());
+    }
+    if (parser.isSet(versionOption)) {
+        const QString shown = version.isEmpty() ? QCoreApplication::applicationVersion() : version;
+        return printing(kProgramName + u' ' + shown + u'\n');
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return failure(QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
+    }
+
+    CommandLineOutcome outcome;
+    const QString adapter = parser.value(adapterOption);
+    if (adapter == QStringLiteral("sim")) {
+        outcome.options.adapter = AdapterChoice::Simulated;
+    } else if (adapter == QStringLiteral("none")) {
+        outcome.options.adapter = AdapterChoice::Absent;
+    } else {
+        return failure(QStringLiteral("Unknown adapter '%1' (use sim or none).").arg(adapter));
+    }
+
+    const QString eeprom = parser.value(eepromOption);
+    // Exactly two digits: a prefix or a third digit is more likely a mistake than a value meant.
+    static const QRegularExpression twoHexDigits(QStringLiteral("^[0-9A-Fa-f]{2}$"));
+    if (!twoHexDigits.match(eeprom).hasMatch()) {
+        return failure(
+            QStringLiteral("Malformed --eeprom value '%1' (give two hexadecimal digits, such as 80).")
+                .arg(eeprom));
+    }
+    outcome.options.eeprom = static_cast<std::uint8_t>(eeprom.toUInt(nullptr, 16));
+    outcome.options.trace = parser.isSet(traceOption);
+    return outcome;
+}
+
+}  // namespace vcm

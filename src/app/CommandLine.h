@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace vcm {
+
+/// Which adapter library stands behind the program.
+enum class AdapterChoice {
+    Simulated,  ///< `--adapter sim`: a simulated board that is always present (the default)
+    Absent,     ///< `--adapter none`: no adapter found
+};
+
+struct CommandLineOptions {
+    AdapterChoice adapter = AdapterChoice::Simulated;
+    std::uint8_t eeprom = 0x80;  ///< EEPROM value of the simulated chip at power-on
+    bool trace = false;          ///< trace every adapter call to stderr
+
+    friend bool operator==(const CommandLineOptions&, const CommandLineOptions&) = default;
+};
+
+/// What the program does after reading its command line.
+struct CommandLineOutcome {
+    enum class Action {
+        Run,    ///< start the window with `options`
+        Print,  ///< write `text` to stdout and exit with `exitCode` (0): --help, --version
+        Fail,   ///< write `text` to stderr and exit with `exitCode` (2)
+    };
+
+    Action action = Action::Run;
+    CommandLineOptions options;
+    QString text;
+    int exitCode = 0;
+};
+
+inline constexpr int kCommandLineErrorExitCode = 2;
+
+/// Reads the program's arguments as QCoreApplication::arguments() gives them (the program's name first,
+/// the toolkit's own options already removed). Prints nothing and never exits, so it can be tested.
+/// `version` is what --version shows; empty means QCoreApplication::applicationVersion().
+CommandLineOutcome parseCommandLine(const QStringList& arguments, const QString& version = {});
+
+}  // namespace vcm

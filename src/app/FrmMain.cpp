@@ -1,0 +1,227 @@
+#include "app/FrmMain.h"
+
+#include "adapter/ConnectionSequence.h"
+#include "app/ControlInventory.h"
+#include "app/OperatingNotes.h"
+#include "calculator/CalculatorPanel.h"
+#include "dcp/DisplayModeSwitch.h"
+#include "dcp/LocaleNumber.h"
+#include "dcp/RegisterAccess.h"
+#include "dcp/ValueEntry.h"
+#include "ui/CaptionButton.h"
+#include "ui/FocusLeaveWatcher.h"
+#include "ui/KeyEventBridge.h"
+#include "ui/LineControl.h"
+#include "ui/Pictures.h"
+#include "ui/QtMessageBox.h"
+#include "ui/Twips.h"
+#include "ui/VbScrollBar.h"
+#include "ui/WheelCapture.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace vcm {
+namespace {
+
+constexpr VbColor adapterFoundColour = 0x80FF80;    // light green
+constexpr VbColor adapterMissingColour = 0x8080FF;  // light red
+constexpr int clientWidthTwips = 12405;
+constexpr int clientHeightTwips = 4365;
+constexpr VbColor pointerLineColour = 0x00C00000;  // blue, so the pointer stands apart from the scale
+
+MessageBoxService& chooseMessages(MessageBoxService* given, std::unique_ptr<MessageBoxService>& own,
+                                  QWidget* window) {
+    if (given != nullptr) {
+        return *given;
+    }
+    own = std::make_unique<QtMessageBox>(window);
+    return *own;
+}
+
+}  // namespace
+
+FrmMain::FrmMain(const FrmMainSetup& setup, QWidget* parent)
+    : QMainWindow(parent),
+      adapter_(*setup.adapter),
+      messages_(chooseMessages(setup.messages, ownMessages_, this)),
+      pauses_(*setup.pauses),
+      locale_(setup.locale) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QString::fromLatin1(caption) +
+                   (setup.simulatedBoard ? QString::fromLatin1(simulatedSuffix) : QString()));
+    setWindowIcon(applicationIcon());
+    buildWindow();
+    wireEvents();
+    Form_Load();
+}
+
+FrmMain::~FrmMain() {
+    Form_Unload();
+}
+
+template <class T>
+T* FrmMain::find(const char* name) const {
+    return qobject_cast<T*>(controls_.value(QString::fromLatin1(name)));
+}
+
+void FrmMain::buildWindow() {
+    // An 8.25 point sans serif face at 96 dpi is 11 pixels; Arial (Liberation Sans on Linux) keeps the
+    // captions inside the sizes the layout gives them on both platforms.
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    setFont(font);
+
+    auto* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu->setObjectName(QStringLiteral("mnuFile"));
+    mnuExit_ = fileMenu->addAction(QStringLiteral("E&xit"));
+    mnuExit_->setObjectName(QStringLiteral("mnuExit"));
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips));
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    const auto specs = mainWindowControls();
+    controls_ = buildControls(client, specs);
+    applyTabOrder(controls_, specs);
+
+    QWidget* calculatorFrame = controls_.value(QStringLiteral("fraCalculator"));
+    new LineControl(calculatorFrame, 3240, 840, 3720, 840, 3, vbWindowText);
+    new LineControl(calculatorFrame, 3480, 840, 3480, 2760, 3, vbWindowText);
+    new LineControl(calculatorFrame, 3240, 2760, 3720, 2760, 3, vbWindowText);
+    auto* line4 = new LineControl(calculatorFrame, 3120, 840, 3480, 840, 5, pointerLineColour);
+    line4->setObjectName(QStringLiteral("Line4"));
+    controls_.insert(line4->objectName(), line4);
+
+    auto* timer = new QTimer(this);
+    timer->setObjectName(QStringLiteral("Timer1"));
+    timer->setInterval(500);
+
+    auto* scrollBar = find<VbScrollBar>("vscTest(0)");
+    scrollBar->setSingleStep(1);
+    scrollBar->setPageStep(16);
+
+    dcp_.txtTest = find<QLineEdit>("txtTest(0)");
+    dcp_.vscTest = scrollBar;
+    dcp_.LabelEnterReminder = find<QLabel>("LabelEnterReminder");
+    dcp_.cmdWrite = find<CaptionButton>("cmdWrite");
+    dcp_.cmdRead = find<CaptionButton>("cmdRead");
+    dcp_.Timer1 = timer;
+    dcp_.opDisplayModeHex = find<QRadioButton>("opDisplayMode(0)");
+    dcp_.opDisplayModeDec = find<QRadioButton>("opDisplayMode(1)");
+    dcp_.txtDVR = find<QLineEdit>("txtDVR");
+    dcp_.lblDVR = find<QLabel>("lblDVR");
+    dcp_.lblDVR2 = find<QLabel>("lblDVR2");
+
+    calc_.txtAVDD = find<QLineEdit>("txtAVDD");
+    calc_.txtRSET = find<QLineEdit>("txtRSET");
+    calc_.txtR1 = find<QLineEdit>("txtR1");
+    calc_.txtR2 = find<QLineEdit>("txtR2");
+    calc_.txtVoutMax = find<QLineEdit>("txtVoutMax");
+    calc_.txtVOutMin = find<QLineEdit>("txtVOutMin");
+    calc_.txtIOUT = find<QLineEdit>("txtIOUT");
+    calc_.txtVRSET = find<QLineEdit>("txtVRSET");
+    calc_.txtVOUT = find<QLineEdit>("txtVOUT");
+    calc_.txtDVR = dcp_.txtDVR;
+    calc_.lblDVR2 = dcp_.lblDVR2;
+    calc_.lblVCOM = find<QLabel>("lblVCOM");
+    calc_.Line4 = line4;
+    calc_.cmdCalculate = find<QPushButton>("cmdCalculate");
+    calc_.txtTest = dcp_.txtTest;
+
+    cmdConnect_ = find<CaptionButton>("cmdConnect");
+}
+
+void FrmMain::wireEvents() {
+    calculator_ = std::make_unique<CalculatorPanel>(calc_, globals_, messages_, locale_);
+    const auto updateRange = [this] { calculator_->updateRangeFromResistors(); };
+    registers_ = std::make_unique<RegisterAccess>(dcp_, globals_, adapter_, messages_, pauses_, updateRange);
+    valueEntry_ = std::make_unique<ValueEntry>(dcp_, globals_, *registers_, pauses_, updateRange, locale_);
+    displayMode_ = std::make_unique<DisplayModeSwitch>(dcp_, globals_);
+    focusWatcher_ = new FocusLeaveWatcher(this);
+    wheelCapture_ = new WheelCapture(this);
+
+    calculator_->attach(*focusWatcher_);
+    focusWatcher_->watch(dcp_.txtTest, [this] { valueEntry_->txtTest_LostFocus(0); });
+    new KeyEventBridge(
+        dcp_.txtTest, [this](int keyCode, int shift) { valueEntry_->txtTest_KeyDown(0, keyCode, shift); },
+        [this](std::uint16_t& keyAscii) { valueEntry_->txtTest_KeyPress(0, keyAscii); });
+    connect(dcp_.txtTest, &QLineEdit::textChanged, this, [this] { valueEntry_->txtTest_Change(0); });
+    connect(dcp_.vscTest, &VbScrollBar::changed, this, [this] { valueEntry_->vscTest_Change(0); });
+    connect(dcp_.cmdRead, &QPushButton::clicked, this, [this] { registers_->cmdRead_Click(); });
+    connect(dcp_.cmdWrite, &QPushButton::clicked, this, [this] { registers_->cmdWrite_Click(); });
+    connect(dcp_.Timer1, &QTimer::timeout, this, [this] { registers_->Timer1_Timer(); });
+    // Only the option that becomes selected reports; clicking the selected one changes nothing.
+    connect(dcp_.opDisplayModeHex, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            displayMode_->opDisplayMode_Click(0);
+    });
+    connect(dcp_.opDisplayModeDec, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            displayMode_->opDisplayMode_Click(1);
+    });
+    connect(cmdConnect_, &QPushButton::clicked, this, &FrmMain::cmdConnect_Click);
+    connect(find<QPushButton>("btnHelp"), &QPushButton::clicked, this, &FrmMain::btnHelp_Click);
+    connect(mnuExit_, &QAction::triggered, this, &FrmMain::mnuExit_Click);
+}
+
+void FrmMain::Form_Load() {
+    const std::int16_t connected = beginConnection(adapter_, globals_.selectedModule);
+    globals_.sendOnSliderChange = vbTrue;
+    colourConnectButton(finishConnection(adapter_, connected, globals_.selectedModule));
+    globals_.displayHex = vbTrue;
+    wheelCapture_->hook(this, [this](std::int32_t distance) { MouseWheelRolled(distance); });
+    valueEntry_->initValueBox();
+    calculator_->updateRangeFromResistors();
+}
+
+void FrmMain::Form_Unload() {
+    if (!unloaded_) {
+        unloaded_ = true;
+        wheelCapture_->unhook();
+    }
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void FrmMain::colourConnectButton(bool found) {
+    cmdConnect_->setBackColor(found ? adapterFoundColour : adapterMissingColour);
+    cmdConnect_->setText(QStringLiteral("CONNECT"));
+}
+
+void FrmMain::cmdConnect_Click() {
+    const std::int16_t connected = beginConnection(adapter_, globals_.selectedModule);
+    colourConnectButton(finishConnection(adapter_, connected, globals_.selectedModule));
+}
+
+void FrmMain::btnHelp_Click() {
+    messages_.show(operatingNotesText(), styleOkOnly, QString());
+}
+
+void FrmMain::mnuExit_Click() {
+    close();
+}
+
+VbBoolean FrmMain::numberIsNotValid(const QString& text) const {
+    return isNotLocaleNumber(text, locale_) ? vbTrue : vbFalse;
+}
+
+void FrmMain::MouseWheelRolled(std::int32_t rotation) {
+    valueEntry_->MouseWheelRolled(rotation);
+}
+
+bool FrmMain::wheelCaptureInstalled() const {
+    return wheelCapture_->isHooked();
+}
+
+}  // namespace vcm

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+namespace vcm {
+
+/// The board's operating notes, shown behind the "?" button: eleven lines joined by CR LF.
+QString operatingNotesText();
+
+}  // namespace vcm

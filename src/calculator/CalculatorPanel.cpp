@@ -1,0 +1,245 @@
+#include "calculator/CalculatorPanel.h"
+
+#include "calculator/ForwardCalculation.h"
+#include "calculator/ReverseCalculation.h"
+#include "calculator/VcomMarker.h"
+#include "dcp/DcpText.h"
+#include "dcp/LocaleNumber.h"
+#include "dcp/NumberFormat.h"
+#include "dcp/ProgramGlobals.h"
+#include "ui/ControlProperties.h"
+#include "ui/FocusLeaveWatcher.h"
+#include "ui/LineControl.h"
+#include "ui/MessageBoxService.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <variant>
+
+namespace vcm {
+namespace {
+
+const QString avddDefault = QStringLiteral("8");
+const QString rsetDefault = QStringLiteral("10000");
+const QString r1Default = QStringLiteral("83000");
+const QString r2Default = QStringLiteral("133000");
+const QString voutMinDefault = QStringLiteral("0");
+
+constexpr VbColor outOfRangeColor = 0x000000FF;  // red
+constexpr double avddRedAbove = 18.0;
+
+constexpr int ioutDecimals = 5;
+constexpr int voltageDecimals = 4;
+constexpr int resistorDecimals = 1;
+
+QString questionText() {
+    return QStringLiteral(
+        "Yes, Update Output Voltage Range from Resistor Values.\r\n"
+        "No, Update Resistor Values from Voltage Range instead.");
+}
+
+QString invalidDcpBoxMessage(bool hex) {
+    return hex ? QStringLiteral(
+                     "The DCP value box does not hold a valid value: it needs a hexadecimal value "
+                     "from 00 to FF.\r\nPlease correct the DCP value, then calculate again.")
+               : QStringLiteral(
+                     "The DCP value box does not hold a valid value: it needs a decimal value "
+                     "from 0 to 255.\r\nPlease correct the DCP value, then calculate again.");
+}
+
+}  // namespace
+
+CalculatorPanel::CalculatorPanel(const CalculatorControls& controls, const ProgramGlobals& globals,
+                                 MessageBoxService& messages, const QLocale& locale, QObject* parent)
+    : QObject(parent), controls_(controls), globals_(globals), messages_(messages), locale_(locale) {}
+
+void CalculatorPanel::updateRangeFromResistors() {
+    ForwardInputs inputs;
+    inputs.avdd = repairedValue(controls_.txtAVDD, avddDefault);
+    inputs.rset = repairedValue(controls_.txtRSET, rsetDefault);
+    inputs.r1 = repairedValue(controls_.txtR1, r1Default);
+    inputs.r2 = repairedValue(controls_.txtR2, r2Default);
+    const std::optional<std::uint8_t> d = readDcpValue();
+    if (!d) {
+        return;
+    }
+    inputs.d = *d;
+
+    const ForwardCheckOutcome checks = checkForwardInputs(inputs);
+    applyCorrections(checks.corrections);
+    if (checks.fault) {
+        showMessage(checks.fault->message);
+        return;
+    }
+
+    const auto outcome = computeForward(inputs);
+    if (const auto* fault = std::get_if<ArithmeticFault>(&outcome)) {
+        showMessage(fault->message);
+        return;
+    }
+    const auto& results = std::get<ForwardResults>(outcome);
+    controls_.txtIOUT->setText(fixed(results.ioutMilliamps, ioutDecimals));
+    controls_.txtVRSET->setText(fixed(results.vrset, voltageDecimals));
+    controls_.txtVOUT->setText(fixed(results.vcom, voltageDecimals));
+    controls_.txtDVR->setText(controls_.txtTest->text());
+    controls_.txtVoutMax->setText(fixed(results.voutMax, voltageDecimals));
+    controls_.txtVOutMin->setText(fixed(results.voutMin, voltageDecimals));
+    placeMarker(inputs.d);
+}
+
+void CalculatorPanel::updateResistorsFromRange() {
+    ReverseInputs inputs;
+    inputs.avdd = repairedValue(controls_.txtAVDD, avddDefault);
+    inputs.rset = repairedValue(controls_.txtRSET, rsetDefault);
+    // An unreadable VOUTmax becomes the supply as read here, before any check can correct AVDD.
+    inputs.voutMax = repairedValue(controls_.txtVoutMax, formatGeneral(inputs.avdd, locale_));
+    inputs.voutMin = repairedValue(controls_.txtVOutMin, voutMinDefault);
+    const std::optional<std::uint8_t> d = readDcpValue();
+    if (!d) {
+        return;
+    }
+    inputs.d = *d;
+
+    applyCorrections(checkReverseInputs(inputs));
+
+    const auto outcome = computeReverse(inputs);
+    if (const auto* fault = std::get_if<ArithmeticFault>(&outcome)) {
+        showMessage(fault->message);
+        return;
+    }
+    const auto& results = std::get<ReverseResults>(outcome);
+    controls_.txtIOUT->setText(fixed(results.ioutMilliamps, ioutDecimals));
+    controls_.txtVRSET->setText(fixed(results.vrset, voltageDecimals));
+    controls_.txtVOUT->setText(fixed(results.vcom, voltageDecimals));
+    controls_.txtDVR->setText(controls_.txtTest->text());
+    controls_.txtR1->setText(fixed(results.r1, resistorDecimals));
+    controls_.txtR2->setText(fixed(results.r2, resistorDecimals));
+
+    setForeColor(controls_.txtR1, results.r1 > 0.0 ? vbButtonText : outOfRangeColor);
+    setForeColor(controls_.txtR2, results.r2 > 0.0 ? vbButtonText : outOfRangeColor);
+    setForeColor(controls_.txtAVDD, inputs.avdd > avddRedAbove ? outOfRangeColor : vbButtonText);
+    placeMarker(inputs.d);
+}
+
+void CalculatorPanel::cmdCalculate_Click() {
+    updateRangeFromResistors();
+}
+void CalculatorPanel::txtR1_LostFocus() {
+    updateRangeFromResistors();
+}
+void CalculatorPanel::txtR2_LostFocus() {
+    updateRangeFromResistors();
+}
+void CalculatorPanel::txtVoutMax_LostFocus() {
+    updateResistorsFromRange();
+}
+void CalculatorPanel::txtVOutMin_LostFocus() {
+    updateResistorsFromRange();
+}
+
+void CalculatorPanel::txtRSET_LostFocus() {
+    askWhichCalculation(QStringLiteral("Rset Changed - Update Range from Resistor Values?"));
+}
+
+void CalculatorPanel::txtAVDD_LostFocus() {
+    askWhichCalculation(QStringLiteral("AVDD Changed - Update Range from Resistor Values?"));
+}
+
+void CalculatorPanel::attach(FocusLeaveWatcher& watcher) {
+    watcher.watch(controls_.txtAVDD, [this] { txtAVDD_LostFocus(); });
+    watcher.watch(controls_.txtRSET, [this] { txtRSET_LostFocus(); });
+    watcher.watch(controls_.txtR1, [this] { txtR1_LostFocus(); });
+    watcher.watch(controls_.txtR2, [this] { txtR2_LostFocus(); });
+    watcher.watch(controls_.txtVoutMax, [this] { txtVoutMax_LostFocus(); });
+    watcher.watch(controls_.txtVOutMin, [this] { txtVOutMin_LostFocus(); });
+    connect(controls_.cmdCalculate, &QPushButton::clicked, this, &CalculatorPanel::cmdCalculate_Click);
+}
+
+bool CalculatorPanel::numberIsNotValid(const QString& text) const {
+    return isNotLocaleNumber(text, locale_);
+}
+
+double CalculatorPanel::repairedValue(QLineEdit* field, const QString& defaultText) const {
+    if (numberIsNotValid(field->text())) {
+        field->setText(defaultText);
+    }
+    // Every text that passed the test converts, and so does every default text.
+    return localeNumber(field->text(), locale_).value_or(0.0);
+}
+
+std::optional<std::uint8_t> CalculatorPanel::readDcpValue() {
+    const bool hex = globals_.displayHex != vbFalse;
+    const std::optional<std::uint8_t> d = dcpByte(controls_.txtTest->text(), hex);
+    if (!d) {
+        // Only pasting can put such a text into the box; stop before anything is checked or written.
+        showMessage(invalidDcpBoxMessage(hex));
+        return std::nullopt;
+    }
+    controls_.lblDVR2->setText(hex ? QStringLiteral("DCP (hex)") : QStringLiteral("DCP (dec)"));
+    return d;
+}
+
+void CalculatorPanel::applyCorrections(const std::vector<InputCorrection>& corrections) {
+    for (const InputCorrection& correction : corrections) {
+        showMessage(correction.message);
+        for (const InputReset& reset : correction.resets) {
+            inputField(reset.field)->setText(resetText(reset));
+        }
+    }
+}
+
+QLineEdit* CalculatorPanel::inputField(CalculatorInput input) const {
+    switch (input) {
+        case CalculatorInput::AVDD:
+            return controls_.txtAVDD;
+        case CalculatorInput::RSET:
+            return controls_.txtRSET;
+        case CalculatorInput::VoutMax:
+            return controls_.txtVoutMax;
+        case CalculatorInput::VOutMin:
+            return controls_.txtVOutMin;
+    }
+    return nullptr;
+}
+
+QString CalculatorPanel::resetText(const InputReset& reset) const {
+    switch (reset.field) {
+        case CalculatorInput::AVDD:
+            return avddDefault;
+        case CalculatorInput::RSET:
+            return rsetDefault;
+        case CalculatorInput::VoutMax:
+            return formatGeneral(reset.value, locale_);
+        case CalculatorInput::VOutMin:
+            return voutMinDefault;
+    }
+    return {};
+}
+
+void CalculatorPanel::showMessage(const QString& text) {
+    messages_.show(text, styleOkOnly, QString());
+}
+
+void CalculatorPanel::askWhichCalculation(const QString& title) {
+    if (messages_.show(questionText(), styleYesNoQuestionDefaultNo, title) == answerYes) {
+        updateRangeFromResistors();
+    } else {
+        updateResistorsFromRange();
+    }
+}
+
+void CalculatorPanel::placeMarker(std::uint8_t d) {
+    const VcomMarkerPosition marker = vcomMarkerPosition(d);
+    setTwipsTop(controls_.txtVOUT, marker.top);
+    setTwipsTop(controls_.lblVCOM, marker.top);
+    controls_.Line4->setY1(marker.lineY);
+    controls_.Line4->setY2(marker.lineY);
+}
+
+QString CalculatorPanel::fixed(double value, int decimals) const {
+    return formatFixed(value, decimals, locale_);
+}
+
+}  // namespace vcm

@@ -1,0 +1,66 @@
+#include "calculator/InputChecks.h"
+
+#include <cmath>
+
+namespace vcm {
+namespace {
+
+QString avddMessage() {
+    return QStringLiteral("AVDD needs to be non-zero");
+}
+QString rsetMessage() {
+    return QStringLiteral("Rset needs to be greater than 0");
+}
+
+}  // namespace
+
+ForwardCheckOutcome checkForwardInputs(ForwardInputs& inputs) {
+    ForwardCheckOutcome outcome;
+    if (!(inputs.avdd > 0.0)) {
+        inputs.avdd = defaultAvdd;
+        outcome.corrections.push_back({avddMessage(), {{CalculatorInput::AVDD, defaultAvdd}}});
+    }
+    if (!(inputs.rset > 0.0)) {
+        inputs.rset = defaultRset;
+        outcome.corrections.push_back({rsetMessage(), {{CalculatorInput::RSET, defaultRset}}});
+    }
+    const double sum = inputs.r1 + inputs.r2;
+    if (!std::isfinite(sum)) {
+        // The test itself cannot be evaluated, so no warning comes before the fault.
+        outcome.fault =
+            ArithmeticFault{QStringLiteral("R1 + R2 is too large to compute with these values.\r\n"
+                                           "Please check R1 and R2 for values that are far too large.")};
+        return outcome;
+    }
+    if (!(sum > 0.0)) {
+        outcome.corrections.push_back({QStringLiteral("R1+R2 is less than 0?"), {}});
+    }
+    return outcome;
+}
+
+std::vector<InputCorrection> checkReverseInputs(ReverseInputs& inputs) {
+    std::vector<InputCorrection> corrections;
+    if (!(inputs.avdd > 0.0)) {
+        inputs.avdd = defaultAvdd;
+        corrections.push_back({avddMessage(), {{CalculatorInput::AVDD, defaultAvdd}}});
+    }
+    if (inputs.voutMax > inputs.avdd) {
+        inputs.voutMax = inputs.avdd;
+        corrections.push_back(
+            {QStringLiteral("VOUTmax cannot exceed AVDD"), {{CalculatorInput::VoutMax, inputs.avdd}}});
+    }
+    if (!(inputs.voutMin < inputs.voutMax)) {
+        inputs.voutMax = inputs.avdd;
+        inputs.voutMin = defaultVoutMin;
+        corrections.push_back(
+            {QStringLiteral("VOUTmin must be lower than VOUTmax"),
+             {{CalculatorInput::VoutMax, inputs.avdd}, {CalculatorInput::VOutMin, defaultVoutMin}}});
+    }
+    if (!(inputs.rset > 0.0)) {
+        inputs.rset = defaultRset;
+        corrections.push_back({rsetMessage(), {{CalculatorInput::RSET, defaultRset}}});
+    }
+    return corrections;
+}
+
+}  // namespace vcm

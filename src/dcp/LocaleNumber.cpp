@@ -1,0 +1,169 @@
+#include "dcp/LocaleNumber.h"
+
+#include "dcp/DecimalText.h"
+#include "dcp/PrefixedNumber.h"
+
+#include <cmath>
+
+namespace vcm {
+
+namespace {
+
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+/// Steps through a text, taking characters or whole locale symbols (which may be several characters,
+/// such as a sign with a direction mark) from its front.
+class Scanner {
+  public:
+    explicit Scanner(QStringView text) : rest_(text) {}
+
+    bool atEnd() const { return rest_.isEmpty(); }
+    QChar peek() const { return rest_.isEmpty() ? QChar() : rest_.front(); }
+    void advance() { rest_ = rest_.mid(1); }
+    bool startsWith(QStringView symbol, Qt::CaseSensitivity cs = Qt::CaseSensitive) const {
+        return !symbol.isEmpty() && rest_.startsWith(symbol, cs);
+    }
+    bool take(QStringView symbol, Qt::CaseSensitivity cs = Qt::CaseSensitive) {
+        if (!startsWith(symbol, cs)) {
+            return false;
+        }
+        rest_ = rest_.mid(symbol.size());
+        return true;
+    }
+    /// True when the text goes on with `symbol` and then a digit.
+    bool startsWithThenDigit(QStringView symbol) const {
+        return startsWith(symbol) && rest_.size() > symbol.size() && isDigit(rest_[symbol.size()]);
+    }
+
+  private:
+    QStringView rest_;
+};
+
+/// The symbols of the locale that a number text may use, fetched once per reading.
+struct Symbols {
+    explicit Symbols(const QLocale& locale)
+        : decimal(locale.decimalPoint()),
+          group(locale.groupSeparator()),
+          minus(locale.negativeSign()),
+          plus(locale.positiveSign()),
+          exponent(locale.exponential()) {}
+
+    QString decimal;
+    QString group;
+    QString minus;
+    QString plus;
+    QString exponent;
+};
+
+/// A sign, ASCII or the locale's; true when it was a minus.
+bool takeSign(Scanner& in, const Symbols& symbols) {
+    if (in.take(u"-") || in.take(symbols.minus)) {
+        return true;
+    }
+    if (!in.take(u"+")) {
+        in.take(symbols.plus);
+    }
+    return false;
+}
+
+/// A group separator between two digits. Where the locale groups with a kind of space (a no-break or
+/// narrow no-break space), the plain space that a keyboard types is taken as well.
+bool takeGroupSeparator(Scanner& in, const Symbols& symbols) {
+    if (in.startsWithThenDigit(symbols.group)) {
+        return in.take(symbols.group);
+    }
+    const bool groupsWithSpace = symbols.group.size() == 1 && symbols.group.front().isSpace();
+    return groupsWithSpace && in.startsWithThenDigit(u" ") && in.take(u" ");
+}
+
+void takeDigits(Scanner& in, detail::DecimalText& number) {
+    while (isDigit(in.peek())) {
+        number.addDigit(static_cast<char>(in.peek().unicode()));
+        in.advance();
+    }
+}
+
+std::optional<double> prefixedNumber(QStringView afterAmpersand) {
+    if (afterAmpersand.isEmpty()) {
+        return std::nullopt;
+    }
+    const int radix = detail::prefixRadix(afterAmpersand.front());
+    const QStringView digits = afterAmpersand.mid(1);
+    if (radix == 0 || digits.isEmpty()) {
+        return std::nullopt;
+    }
+    detail::PrefixedNumber number(radix);
+    for (const QChar c : digits) {
+        if (!number.add(c)) {
+            return std::nullopt;
+        }
+    }
+    const double value = number.value();
+    if (std::isinf(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<double> decimalNumber(QStringView text, const Symbols& symbols) {
+    Scanner in(text);
+    detail::DecimalText number;
+    if (takeSign(in, symbols)) {
+        number.setNegative();
+    }
+    // Integer part: digits, with group separators allowed only between two digits. Where they stand is
+    // not checked ("1.5" under a locale that groups with a period reads 15), as users do not always
+    // group by thousands.
+    while (true) {
+        takeDigits(in, number);
+        if (!number.hasDigits() || !takeGroupSeparator(in, symbols)) {
+            break;
+        }
+    }
+    if (in.take(symbols.decimal)) {
+        number.addPoint();
+        takeDigits(in, number);
+    }
+    if (!number.hasDigits()) {
+        return std::nullopt;
+    }
+    if (in.take(u"e", Qt::CaseInsensitive) || in.take(symbols.exponent, Qt::CaseInsensitive)) {
+        number.startExponent(takeSign(in, symbols));
+        if (!isDigit(in.peek())) {
+            return std::nullopt;
+        }
+        while (isDigit(in.peek())) {
+            number.addExponentDigit(static_cast<char>(in.peek().unicode()));
+            in.advance();
+        }
+    }
+    if (!in.atEnd()) {
+        return std::nullopt;
+    }
+    const double value = number.toDouble();
+    if (std::isinf(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+}  // namespace
+
+std::optional<double> localeNumber(const QString& text, const QLocale& locale) {
+    const QStringView body = QStringView(text).trimmed();
+    if (body.isEmpty()) {
+        return std::nullopt;
+    }
+    if (body.front() == u'&') {
+        return prefixedNumber(body.mid(1));
+    }
+    return decimalNumber(body, Symbols(locale));
+}
+
+bool isNotLocaleNumber(const QString& text, const QLocale& locale) {
+    return !localeNumber(text, locale).has_value();
+}
+
+}  // namespace vcm

@@ -1,0 +1,145 @@
+#include "dcp/NumberFormat.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace vcm {
+
+namespace {
+
+constexpr int significantCount = 15;
+// Enough decimals to show every significant digit of the smallest double (about 4.9e-324).
+constexpr int maximumDecimals = 340;
+
+/// A non-negative value as its 15 significant digits: value = d0.d1d2...d14 x 10^exponent.
+struct SignificantDigits {
+    std::string digits;
+    int exponent = 0;
+};
+
+SignificantDigits significantDigits(double magnitude) {
+    // to_chars, unlike printf, ignores the C library's locale, which Qt sets from the environment.
+    std::array<char, 40> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                      std::chars_format::scientific, significantCount - 1);
+    // The form is "d.dddddddddddddde+XX" (or e-XXX).
+    const std::string text(buffer.data(), result.ptr);
+    SignificantDigits out;
+    out.digits.push_back(text[0]);
+    out.digits.append(text, 2, significantCount - 1);
+    const std::size_t e = text.find('e');
+    const char* exponentStart = text.data() + e + 1;
+    if (*exponentStart == '+') {
+        ++exponentStart;
+    }
+    std::from_chars(exponentStart, text.data() + text.size(), out.exponent);
+    return out;
+}
+
+/// Adds one unit in the last place of a string of decimal digits, carrying as far as needed.
+void incrementDigits(std::string& digits) {
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return;
+        }
+        *it = '0';
+    }
+    digits.insert(digits.begin(), '1');
+}
+
+QString nonFiniteText(double value) {
+    if (std::isnan(value)) {
+        return QStringLiteral("NaN");
+    }
+    return value < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
+}
+
+QString withSign(bool negative, const std::string& body) {
+    QString text = QString::fromLatin1(body.data(), static_cast<qsizetype>(body.size()));
+    return negative ? QLatin1Char('-') + text : text;
+}
+
+}  // namespace
+
+QString formatFixed(double value, int decimals, const QLocale& locale) {
+    if (!std::isfinite(value)) {
+        return nonFiniteText(value);
+    }
+    decimals = std::clamp(decimals, 0, maximumDecimals);
+    const SignificantDigits sig = significantDigits(std::fabs(value));
+
+    // The result as a whole number of units of 10^-decimals. Digit i of sig weighs 10^(exponent - i),
+    // so the first `kept` digits are at or above the last shown decimal.
+    const int kept = sig.exponent + decimals + 1;
+    std::string units;
+    bool roundUp = false;
+    if (kept <= 0) {
+        // Every digit lies below the last decimal; only a first digit right below it can round up.
+        units = "0";
+        roundUp = kept == 0 && sig.digits[0] >= '5';
+    } else {
+        units = sig.digits.substr(0, static_cast<std::size_t>(std::min(kept, significantCount)));
+        units.append(static_cast<std::size_t>(std::max(kept - significantCount, 0)), '0');
+        roundUp = kept < significantCount && sig.digits[static_cast<std::size_t>(kept)] >= '5';
+    }
+    if (roundUp) {
+        incrementDigits(units);  // halves (and more) away from zero, the sign is added afterwards
+    }
+    const std::size_t minimumLength = static_cast<std::size_t>(decimals) + 1;
+    if (units.size() < minimumLength) {
+        units.insert(0, minimumLength - units.size(), '0');
+    }
+    const bool isZero = units.find_first_not_of('0') == std::string::npos;
+    QString text = withSign(value < 0 && !isZero, units);
+    if (decimals > 0) {
+        text.insert(text.size() - decimals, locale.decimalPoint());
+    }
+    return text;
+}
+
+QString formatGeneral(double value, const QLocale& locale) {
+    if (!std::isfinite(value)) {
+        return nonFiniteText(value);
+    }
+    if (value == 0.0) {
+        return QStringLiteral("0");
+    }
+    const SignificantDigits sig = significantDigits(std::fabs(value));
+    std::string digits = sig.digits;
+    digits.erase(digits.find_last_not_of('0') + 1);  // the first digit of a non-zero value is never 0
+    const int exponent = sig.exponent;
+    const bool negative = value < 0;
+
+    if (exponent >= significantCount || exponent < -significantCount) {
+        QString text = withSign(negative, digits.substr(0, 1));
+        if (digits.size() > 1) {
+            text += locale.decimalPoint() + QString::fromLatin1(digits.substr(1));
+        }
+        const int magnitude = std::abs(exponent);
+        text += QStringLiteral("E") + (exponent < 0 ? QLatin1Char('-') : QLatin1Char('+'));
+        text += QStringLiteral("%1").arg(magnitude, 2, 10, QLatin1Char('0'));
+        return text;
+    }
+    std::string integerPart;
+    std::string fraction;
+    if (exponent >= 0) {
+        const auto integerLength = static_cast<std::size_t>(exponent) + 1;
+        integerPart = digits.substr(0, std::min(integerLength, digits.size()));
+        integerPart.append(integerLength - integerPart.size(), '0');
+        fraction = digits.size() > integerLength ? digits.substr(integerLength) : std::string();
+    } else {
+        integerPart = "0";
+        fraction = std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    }
+    QString text = withSign(negative, integerPart);
+    if (!fraction.empty()) {
+        text += locale.decimalPoint() + QString::fromLatin1(fraction);
+    }
+    return text;
+}
+
+}  // namespace vcm

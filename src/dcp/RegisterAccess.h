@@ -1,0 +1,45 @@
+#pragma once
+
+#include "adapter/AdapterLibrary.h"
+#include "dcp/DcpControls.h"
+#include "dcp/ProgramGlobals.h"
+#include "ui/MessageBoxService.h"
+#include "ui/PauseService.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace vcm {
+
+/// All traffic with the chip's DCP: reading the data register into the value box, sending the box's value
+/// to the data register, programming the EEPROM, and the flashing of the EEPROM button that shows a send
+/// has happened since the last EEPROM write or read.
+class RegisterAccess {
+  public:
+    RegisterAccess(const DcpControls& controls, ProgramGlobals& globals, AdapterLibrary& library,
+                   MessageBoxService& messages, PauseService& pauses,
+                   std::function<void()> updateRangeFromResistors);
+
+    void cmdRead_Click();
+    void writeDataRegister();
+    void cmdWrite_Click();
+    void Timer1_Timer();
+
+    static constexpr std::uint32_t flashBright = 0xC0FFFF;  ///< light yellow
+    static constexpr int eepromPauseMs = 100;
+
+  private:
+    /// The DCP byte in the box, or nullopt after telling the user that the box holds no valid value.
+    std::optional<std::uint8_t> boxValueOrComplain();
+    void setIndication(bool flashing);
+
+    DcpControls controls_;
+    ProgramGlobals& globals_;
+    AdapterLibrary& library_;
+    MessageBoxService& messages_;
+    PauseService& pauses_;
+    std::function<void()> updateRangeFromResistors_;
+};
+
+}  // namespace vcm

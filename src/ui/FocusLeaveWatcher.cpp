@@ -1,0 +1,30 @@
+#include "ui/FocusLeaveWatcher.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace vcm {
+
+FocusLeaveWatcher::FocusLeaveWatcher(QObject* parent) : QObject(parent) {
+    connect(qApp, &QApplication::focusChanged, this, &FocusLeaveWatcher::onFocusChanged);
+}
+
+void FocusLeaveWatcher::watch(QWidget* control, std::function<void()> onLeave) {
+    entries_.push_back(Entry{control, std::move(onLeave)});
+}
+
+void FocusLeaveWatcher::onFocusChanged(QWidget* old, QWidget* now) {
+    if (old == nullptr || now == nullptr || old == now || old->window() != now->window()) {
+        return;
+    }
+    for (const Entry& entry : entries_) {
+        if (entry.control == old) {
+            // Copy: the handler may open a modal box whose event loop reaches this watcher again.
+            const std::function<void()> handler = entry.onLeave;
+            handler();
+            return;
+        }
+    }
+}
+
+}  // namespace vcm

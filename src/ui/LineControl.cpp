@@ -1,0 +1,48 @@
+#include "ui/LineControl.h"
+
+#include "ui/Twips.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace vcm {
+
+LineControl::LineControl(QWidget* container, int x1, int y1, int x2, int y2, int widthPixels, VbColor color)
+    : QWidget(container), x1_(x1), y1_(y1), x2_(x2), y2_(y2), width_(widthPixels), color_(color) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    place();
+}
+
+void LineControl::setY1(int twips) {
+    y1_ = twips;
+    place();
+}
+
+void LineControl::setY2(int twips) {
+    y2_ = twips;
+    place();
+}
+
+void LineControl::place() {
+    const int margin = (width_ + 1) / 2 + 1;
+    const int left = std::min(twipsToPixels(x1_), twipsToPixels(x2_)) - margin;
+    const int top = std::min(twipsToPixels(y1_), twipsToPixels(y2_)) - margin;
+    const int right = std::max(twipsToPixels(x1_), twipsToPixels(x2_)) + margin;
+    const int bottom = std::max(twipsToPixels(y1_), twipsToPixels(y2_)) + margin;
+    setGeometry(left, top, right - left + 1, bottom - top + 1);
+    update();
+}
+
+void LineControl::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    QPen pen(toQColor(color_, palette()));
+    pen.setWidth(width_);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    const QPoint origin = pos();
+    painter.drawLine(QPoint(twipsToPixels(x1_), twipsToPixels(y1_)) - origin,
+                     QPoint(twipsToPixels(x2_), twipsToPixels(y2_)) - origin);
+}
+
+}  // namespace vcm

@@ -1,0 +1,13 @@
+#include "ui/PauseService.h"
+
+#include <QThread>
+
+namespace vcm {
+
+void SleepingPause::pause(int milliseconds) {
+    if (milliseconds > 0) {
+        QThread::msleep(static_cast<unsigned long>(milliseconds));
+    }
+}
+
+}  // namespace vcm

@@ -1,0 +1,104 @@
+#include "adapter/AbsentAdapter.h"
+#include "adapter/SimulatedAdapter.h"
+#include "adapter/TraceLog.h"
+#include "adapter/TracingAdapter.h"
+
+#include "MockAdapterLibrary.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+namespace vcm {
+namespace {
+
+using ::testing::_;
+using ::testing::DoAll;
+using ::testing::Return;
+using ::testing::SetArgReferee;
+
+// A clock that advances 0.1 ms each time it is read, and a sink that keeps the lines.
+struct TraceFixture {
+    double now = 812.3;
+    QStringList lines;
+    TraceLog log{[this] { return now += 0.1; }, [this](const QString& line) { lines.append(line); }};
+};
+
+struct WriteArgs {
+    std::uint8_t device;
+    std::uint8_t reg = 0x00;
+    std::uint8_t count = 1;
+    ByteArray data;
+    ByteArray spare{0x00};
+    std::int16_t module = 0;
+    std::int32_t status = 0;
+};
+
+TEST(TracingAdapter, ChipNotesFollowTheLineOfTheCallThatCausedThem) {
+    TraceFixture trace;
+    SimulatedAdapter board{SimulatedChip(0x80, [&](const QString& note) { trace.log.note(note); })};
+    TracingAdapter adapter(board, trace.log);
+
+    WriteArgs send{0x4F, 0x00, 1, {0x7D, 0x00}};
+    adapter.crvHID_doI2CWrite(send.device, send.reg, send.count, send.data, send.spare, send.module,
+                              send.status);
+    WriteArgs program{0x4E, 0x00, 1, {0x80, 0x00}};
+    adapter.crvHID_doI2CWrite(program.device, program.reg, program.count, program.data, program.spare,
+                              program.module, program.status);
+
+    EXPECT_EQ(trace.lines, (QStringList{
+                               "812.4 crvHID_doI2CWrite(0x4F, 0x00, 1, [7D 00], [00], 0, 0) = 0",
+                               "812.5 sim: data register 0x7D",
+                               "812.6 crvHID_doI2CWrite(0x4E, 0x00, 1, [80 00], [00], 0, 0) = 0",
+                               "812.7 sim: EEPROM 0x80",
+                           }));
+}
+
+TEST(TracingAdapter, ConnectionCallsOfAnAbsentAdapter) {
+    TraceFixture trace;
+    AbsentAdapter board;
+    TracingAdapter adapter(board, trace.log);
+    std::int16_t module = 0;
+    std::uint8_t first = 0;
+    std::uint8_t second = 0;
+    std::int32_t mask = -1;
+
+    EXPECT_EQ(adapter.crvHID_connect(), 0);
+    EXPECT_EQ(adapter.crvHID_indicateSelectedModule(module), 1);
+    EXPECT_EQ(adapter.crvHID_setGPIOConfiguration(first, second, mask, module), 1);
+
+    EXPECT_EQ(trace.lines, (QStringList{
+                               "812.4 crvHID_connect() = 0",
+                               "812.5 crvHID_indicateSelectedModule(0) = 1",
+                               "812.6 crvHID_setGPIOConfiguration(0x00, 0x00, -1, 0) = 1",
+                           }));
+}
+
+// The library may write into any argument: the line keeps what the program sent for the scalars, and the
+// write-back still reaches the caller.
+TEST(TracingAdapter, ShowsScalarsAsSentAndArraysAsLeft) {
+    TraceFixture trace;
+    MockAdapterLibrary inner;
+    TracingAdapter adapter(inner, trace.log);
+    EXPECT_CALL(inner, crvHID_doI2CRead(_, _, _, _, _, _, _))
+        .WillOnce(DoAll(SetArgReferee<2>(std::uint8_t{0}), SetArgReferee<3>(ByteArray{0x42, 0x00}),
+                        SetArgReferee<4>(ByteArray{0x99}), SetArgReferee<6>(-7), Return(std::int16_t{3})));
+
+    WriteArgs read{0x4E, 0x00, 1, {0x00, 0x00}};
+    EXPECT_EQ(adapter.crvHID_doI2CRead(read.device, read.reg, read.count, read.data, read.spare, read.module,
+                                       read.status),
+              3);
+    EXPECT_EQ(read.count, 0);
+    EXPECT_EQ(read.status, -7);
+    EXPECT_EQ(trace.lines, QStringList{"812.4 crvHID_doI2CRead(0x4E, 0x00, 1, [42 00], [99], 0, 0) = 3"});
+}
+
+TEST(TraceLog, NotesOutsideACallAreWrittenAtOnce) {
+    TraceFixture trace;
+    trace.log.note(QStringLiteral("sim: EEPROM 0x01"));
+    EXPECT_EQ(trace.lines, QStringList{"812.4 sim: EEPROM 0x01"});
+}
+
+}  // namespace
+}  // namespace vcm

@@ -1,0 +1,77 @@
+#include "app/AdapterFactory.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+namespace vcm {
+namespace {
+
+struct Recorder {
+    double now = 0.0;
+    QStringList lines;
+    TraceLog::Clock clock() {
+        return [this] { return now += 0.1; };
+    }
+    TraceLog::Sink sink() {
+        return [this](const QString& line) { lines.append(line); };
+    }
+};
+
+std::int16_t readDataRegister(AdapterLibrary& library, ByteArray& data) {
+    std::uint8_t device = 0x4E;
+    std::uint8_t reg = 0x00;
+    std::uint8_t count = 1;
+    ByteArray spare{0x00};
+    std::int16_t module = 0;
+    std::int32_t status = 0;
+    data = {0x00, 0x00};
+    return library.crvHID_doI2CRead(device, reg, count, data, spare, module, status);
+}
+
+TEST(AdapterFactory, SimulatedBoardStartsWithTheEepromValueAndTracesNothingByDefault) {
+    Recorder recorder;
+    const AdapterSetup setup =
+        createAdapter({AdapterChoice::Simulated, 0x5C, false}, recorder.clock(), recorder.sink());
+    EXPECT_TRUE(setup.simulated);
+    EXPECT_EQ(setup.library().crvHID_connect(), 1);
+    ByteArray data;
+    EXPECT_EQ(readDataRegister(setup.library(), data), 0);
+    EXPECT_EQ(data[0], 0x5C);
+    EXPECT_TRUE(recorder.lines.isEmpty());
+}
+
+TEST(AdapterFactory, NoAdapter) {
+    Recorder recorder;
+    const AdapterSetup setup =
+        createAdapter({AdapterChoice::Absent, 0x80, false}, recorder.clock(), recorder.sink());
+    EXPECT_FALSE(setup.simulated);
+    EXPECT_EQ(setup.library().crvHID_connect(), 0);
+    ByteArray data;
+    EXPECT_EQ(readDataRegister(setup.library(), data), 1);
+}
+
+TEST(AdapterFactory, TraceCarriesCallsAndChipNotesInOneLog) {
+    Recorder recorder;
+    const AdapterSetup setup =
+        createAdapter({AdapterChoice::Simulated, 0x80, true}, recorder.clock(), recorder.sink());
+    EXPECT_TRUE(setup.simulated);
+    setup.library().crvHID_connect();
+    std::uint8_t device = 0x4F;
+    std::uint8_t reg = 0x00;
+    std::uint8_t count = 1;
+    ByteArray data{0x7D, 0x00};
+    ByteArray spare{0x00};
+    std::int16_t module = 0;
+    std::int32_t status = 0;
+    setup.library().crvHID_doI2CWrite(device, reg, count, data, spare, module, status);
+
+    EXPECT_EQ(recorder.lines, (QStringList{
+                                  "0.1 crvHID_connect() = 1",
+                                  "0.2 crvHID_doI2CWrite(0x4F, 0x00, 1, [7D 00], [00], 0, 0) = 0",
+                                  "0.3 sim: data register 0x7D",
+                              }));
+}
+
+}  // namespace
+}  // namespace vcm

@@ -1,0 +1,125 @@
+#include "WindowFixture.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace vcm::test {
+namespace {
+
+const QString avddQuestion = "AVDD Changed - Update Range from Resistor Values?";
+const QString rsetQuestion = "Rset Changed - Update Range from Resistor Values?";
+const QString questionText =
+    "Yes, Update Output Voltage Range from Resistor Values.\r\nNo, Update Resistor Values from Voltage Range "
+    "instead.";
+
+class CalculatorFocus : public ::testing::Test {
+  protected:
+    void SetUp() override { f.show(); }
+    QLineEdit* field(const char* name) const { return f.get<QLineEdit>(name); }
+    void focus(const char* name) {
+        field(name)->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(field(name)->hasFocus());
+    }
+    void tab() { QTest::keyClick(f.window->windowHandle(), Qt::Key_Tab); }
+    void clickCalculate() { QTest::mouseClick(f.get("cmdCalculate"), Qt::LeftButton); }
+    std::vector<QString> titles() const {
+        std::vector<QString> t;
+        for (const ShownBox& b : f.messages.shown)
+            t.push_back(b.title);
+        return t;
+    }
+    WindowFixture f;
+};
+
+TEST_F(CalculatorFocus, TabFromAvddThroughRsetAsksTwiceInOrder) {
+    focus("txtAVDD");
+    f.forget();
+    tab();
+    EXPECT_TRUE(field("txtRSET")->hasFocus());
+    tab();
+    EXPECT_TRUE(field("txtR1")->hasFocus());
+    ASSERT_EQ(f.messages.shown.size(), 2u);
+    EXPECT_EQ(titles(), (std::vector<QString>{avddQuestion, rsetQuestion}));
+    for (const ShownBox& box : f.messages.shown) {
+        EXPECT_EQ(box.text, questionText);
+        EXPECT_EQ(box.style, 292);
+    }
+}
+
+TEST_F(CalculatorFocus, YesRecomputesTheRangeAndNoTheResistors) {
+    // Yes after a change of AVDD: the range follows the resistors.
+    focus("txtAVDD");
+    field("txtAVDD")->setText("10");
+    f.messages.answers = {answerYes};
+    focus("txtR2");
+    EXPECT_EQ(f.text("txtR1"), "83000");
+    EXPECT_EQ(f.text("txtVoutMax"), "6.1474");
+    // No after a change of RSET: the resistors follow the range (and nothing asks again).
+    focus("txtRSET");
+    f.messages.answers = {answerNo};
+    f.forget();
+    focus("txtR2");
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_EQ(f.messages.shown[0].title, rsetQuestion);
+    EXPECT_EQ(f.text("txtVoutMax"), "6.1474");
+    EXPECT_NE(f.text("txtR1"), "83000");
+    EXPECT_TRUE(f.text("txtR1").endsWith(".0") || f.text("txtR1").contains('.'));
+}
+
+TEST_F(CalculatorFocus, TypingARangeThenCalculateRunsReverseThenForward) {
+    focus("txtVoutMax");
+    field("txtVoutMax")->setText("5");
+    clickCalculate();
+    // Reverse on leaving the field wrote new resistors; forward on the click wrote the range back from
+    // them, four decimals.
+    EXPECT_NE(f.text("txtR1"), "83000");
+    EXPECT_EQ(f.text("txtVoutMax"), "5.0000");
+    EXPECT_EQ(f.text("txtVOutMin"), "2.8817");
+}
+
+TEST_F(CalculatorFocus, LeavingR1ByCalculateRunsForwardTwice) {
+    field("txtR1")->setText("-100000");
+    field("txtR2")->setText("50000");
+    focus("txtR1");
+    f.forget();
+    clickCalculate();
+    ASSERT_EQ(f.messages.shown.size(), 2u);
+    EXPECT_EQ(f.messages.shown[0].text, "R1+R2 is less than 0?");
+    EXPECT_EQ(f.messages.shown[1].text, "R1+R2 is less than 0?");
+}
+
+TEST_F(CalculatorFocus, LeavingAFieldForTheDcpBoxStillRunsItsHandler) {
+    focus("txtVOutMin");
+    field("txtVOutMin")->setText("");
+    QTest::mouseClick(f.get("txtTest(0)"), Qt::LeftButton);
+    EXPECT_EQ(f.text("txtVOutMin"), "0");  // repaired by the reverse calculation
+}
+
+TEST_F(CalculatorFocus, SwitchingToAnotherWindowIsNotLeavingTheField) {
+    focus("txtR1");
+    field("txtR1")->setText("-100000");
+    field("txtR2")->setText("50000");
+    f.forget();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    f.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.window.get()));
+    EXPECT_TRUE(f.messages.shown.empty());
+    EXPECT_TRUE(field("txtR1")->hasFocus());
+}
+
+TEST_F(CalculatorFocus, OutputFieldsHaveNoHandlers) {
+    focus("txtIOUT");
+    f.forget();
+    const QString before = f.text("txtVoutMax");
+    tab();
+    EXPECT_TRUE(f.messages.shown.empty());
+    EXPECT_EQ(f.text("txtVoutMax"), before);
+}
+
+}  // namespace
+}  // namespace vcm::test

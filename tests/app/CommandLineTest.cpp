@@ -1,0 +1,102 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+namespace vcm {
+namespace {
+
+using Action = CommandLineOutcome::Action;
+
+QStringList withProgram(const QStringList& options) {
+    return QStringList{QStringLiteral("vcm7310-bench")} + options;
+}
+
+struct Valid {
+    QStringList arguments;
+    CommandLineOptions expected;
+};
+
+TEST(CommandLine, ValidFormsGiveTheirOptions) {
+    const Valid cases[] = {
+        {{}, {AdapterChoice::Simulated, 0x80, false}},
+        {{"--adapter", "sim"}, {AdapterChoice::Simulated, 0x80, false}},
+        {{"--adapter", "none"}, {AdapterChoice::Absent, 0x80, false}},
+        {{"--adapter=none"}, {AdapterChoice::Absent, 0x80, false}},
+        {{"--eeprom", "7D"}, {AdapterChoice::Simulated, 0x7D, false}},
+        {{"--eeprom", "7d"}, {AdapterChoice::Simulated, 0x7D, false}},
+        {{"--eeprom=00"}, {AdapterChoice::Simulated, 0x00, false}},
+        {{"--eeprom", "fF"}, {AdapterChoice::Simulated, 0xFF, false}},
+        {{"--trace"}, {AdapterChoice::Simulated, 0x80, true}},
+        {{"--trace", "--adapter", "none", "--eeprom", "01"}, {AdapterChoice::Absent, 0x01, true}},
+    };
+    for (const Valid& c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const CommandLineOutcome outcome = parseCommandLine(withProgram(c.arguments), QStringLiteral("1.0"));
+        EXPECT_EQ(outcome.action, Action::Run);
+        EXPECT_EQ(outcome.options, c.expected);
+        EXPECT_EQ(outcome.exitCode, 0);
+    }
+}
+
+struct Invalid {
+    QStringList arguments;
+    const char* named;  // the part of the message that says what is wrong
+};
+
+TEST(CommandLine, BadFormsFailWithExitCodeTwoAndNameTheProblem) {
+    const Invalid cases[] = {
+        {{"--bogus"}, "bogus"},
+        {{"-x"}, "x"},
+        {{"--adapter", "usb"}, "Unknown adapter 'usb'"},
+        {{"--adapter", "SIM"}, "Unknown adapter 'SIM'"},
+        {{"--adapter"}, "--adapter"},
+        {{"--eeprom", "8"}, "--eeprom value '8'"},
+        {{"--eeprom", "800"}, "--eeprom value '800'"},
+        {{"--eeprom", "0x80"}, "--eeprom value '0x80'"},
+        {{"--eeprom", "GG"}, "--eeprom value 'GG'"},
+        {{"--eeprom", " 8"}, "--eeprom value ' 8'"},
+        {{"--eeprom="}, "--eeprom value ''"},
+        {{"extra"}, "Unexpected argument 'extra'"},
+        {{"--help-all"}, "help-all"},
+        {{"--trace", "sim"}, "Unexpected argument 'sim'"},
+    };
+    for (const Invalid& c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const CommandLineOutcome outcome = parseCommandLine(withProgram(c.arguments), QStringLiteral("1.0"));
+        EXPECT_EQ(outcome.action, Action::Fail);
+        EXPECT_EQ(outcome.exitCode, 2);
+        EXPECT_TRUE(outcome.text.contains(QLatin1String(c.named))) << outcome.text.toStdString();
+    }
+}
+
+TEST(CommandLine, HelpListsEveryOptionAndExitsCleanly) {
+    for (const char* option : {"--help", "-h"}) {
+        SCOPED_TRACE(option);
+        // Help wins over options that would otherwise be refused.
+        const CommandLineOutcome outcome =
+            parseCommandLine(withProgram({QLatin1String(option), "--eeprom", "8"}), QStringLiteral("1.0"));
+        EXPECT_EQ(outcome.action, Action::Print);
+        EXPECT_EQ(outcome.exitCode, 0);
+        for (const char* listed : {"--adapter", "--eeprom", "--trace", "--version", "sim", "none"}) {
+            EXPECT_TRUE(outcome.text.contains(QLatin1String(listed))) << listed;
+        }
+    }
+}
+
+TEST(CommandLine, VersionShowsNameAndVersion) {
+    const CommandLineOutcome given = parseCommandLine(withProgram({"--version"}), QStringLiteral("1.2.3"));
+    EXPECT_EQ(given.action, Action::Print);
+    EXPECT_EQ(given.exitCode, 0);
+    EXPECT_EQ(given.text, QStringLiteral("vcm7310-bench 1.2.3\n"));
+
+    const QString previous = QCoreApplication::applicationVersion();
+    QCoreApplication::setApplicationVersion(QStringLiteral("4.5.6"));
+    const CommandLineOutcome fallback = parseCommandLine(withProgram({"-v"}));
+    QCoreApplication::setApplicationVersion(previous);
+    EXPECT_EQ(fallback.text, QStringLiteral("vcm7310-bench 4.5.6\n"));
+}
+
+}  // namespace
+}  // namespace vcm

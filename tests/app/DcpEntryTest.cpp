@@ -1,0 +1,352 @@
+#include "WindowFixture.h"
+#include "ui/CaptionButton.h"
+#include "ui/VbScrollBar.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace vcm::test {
+namespace {
+
+QString writeCall(const char* address, const char* bytes) {
+    return QStringLiteral("crvHID_doI2CWrite(%1, 0x00, 1, [%2], [00], 0, 0) = 0").arg(address, bytes);
+}
+
+class DcpEntry : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        f.show();
+        box()->setFocus();
+        ASSERT_TRUE(box()->hasFocus());
+    }
+    QLineEdit* box() const { return f.get<QLineEdit>("txtTest(0)"); }
+    VbScrollBar* slider() const { return f.get<VbScrollBar>("vscTest(0)"); }
+    CaptionButton* eepromButton() const { return f.get<CaptionButton>("cmdWrite"); }
+    QTimer* timer() const { return f.window->findChild<QTimer*>("Timer1"); }
+    bool reminderShown() const { return !f.get("LabelEnterReminder")->isHidden(); }
+
+    /// Keys go to the focus widget, as a real key press does.
+    void key(Qt::Key k) { QTest::keyClick(f.window->windowHandle(), k); }
+    void type(const QString& chars) {
+        for (const QChar c : chars)
+            QTest::keyClick(f.window->windowHandle(), c.toLatin1());
+    }
+    /// Replaces the box's text by typing, as a user does after selecting it.
+    void typeValue(const QString& chars) {
+        box()->setFocus();
+        box()->selectAll();
+        type(chars);
+    }
+    void tick() {
+        QTimerEvent event(timer()->timerId());
+        QCoreApplication::sendEvent(timer(), &event);
+    }
+    void selectDecimal() { QTest::mouseClick(f.get("opDisplayMode(1)"), Qt::LeftButton, {}, QPoint(5, 8)); }
+
+    WindowFixture f{0x80, true};
+};
+
+TEST_F(DcpEntry, SendAndEepromBytesSplitTheValueOverAddressAndData) {
+    struct Case {
+        const char* typed;
+        const char* address;
+        const char* sendData;
+        const char* eepromData;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {"7D", "0x4F", "7D 00", "7C 00", "0x7D"},
+        {"80", "0x4E", "81 00", "80 00", "0x80"},
+        {"0", "0x4E", "01 00", "00 00", "0x00"},
+        {"FF", "0x4F", "FF 00", "FE 00", "0xFF"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        typeValue(c.typed);
+        f.forget();
+        key(Qt::Key_Return);
+        EXPECT_EQ(f.busCalls(), (QStringList{writeCall(c.address, c.sendData),
+                                             QStringLiteral("sim: data register %1").arg(c.stored)}));
+        f.forget();
+        QTest::mouseClick(eepromButton(), Qt::LeftButton);
+        EXPECT_EQ(f.busCalls(), (QStringList{writeCall(c.address, c.eepromData),
+                                             QStringLiteral("sim: EEPROM %1").arg(c.stored)}));
+        EXPECT_EQ(f.pauses.pauses, std::vector<int>{100});
+    }
+}
+
+TEST_F(DcpEntry, TypingEditsWithoutSendingAndClampsAboveFF) {
+    typeValue("0A");
+    EXPECT_EQ(box()->text(), "0A");
+    box()->end(false);
+    f.forget();
+    type("5");
+    EXPECT_EQ(box()->text(), "A5");
+    EXPECT_EQ(slider()->value(), 165);
+    type("3");
+    EXPECT_EQ(box()->text(), "FF");
+    EXPECT_EQ(slider()->value(), 255);
+    EXPECT_TRUE(f.busCalls().isEmpty());
+    EXPECT_TRUE(reminderShown());
+    EXPECT_EQ(f.pauses.pauses, (std::vector<int>{50, 50}));
+}
+
+TEST_F(DcpEntry, KeyFiltersUpperCaseHexAndSwallowTheRest) {
+    typeValue("a");
+    EXPECT_EQ(box()->text(), "0A");
+    box()->selectAll();
+    type("g-. ");
+    EXPECT_EQ(box()->text(), "0A");
+    selectDecimal();
+    box()->setFocus();
+    typeValue("1a2");
+    EXPECT_EQ(box()->text(), "12");
+}
+
+TEST_F(DcpEntry, ZeroTypedAfterZerosStaysAsTyped) {
+    box()->end(false);
+    type("0");
+    EXPECT_EQ(box()->text(), "000");
+    EXPECT_EQ(slider()->value(), 0);
+}
+
+TEST_F(DcpEntry, ClearingTheBoxGivesZero) {
+    typeValue("10");
+    box()->selectAll();
+    key(Qt::Key_Delete);
+    EXPECT_EQ(box()->text(), "00");  // the slider moved from 16 to 0, so the box shows two digits
+    EXPECT_EQ(slider()->value(), 0);
+    box()->selectAll();
+    key(Qt::Key_Delete);
+    EXPECT_EQ(box()->text(), "0");  // the slider was already at 0
+    selectDecimal();
+    box()->setFocus();
+    typeValue("25");
+    box()->selectAll();
+    key(Qt::Key_Backspace);
+    EXPECT_EQ(box()->text(), "0");
+    EXPECT_EQ(slider()->value(), 0);
+}
+
+TEST_F(DcpEntry, StepKeysClampAtBothEndsAndStillSend) {
+    struct Case {
+        bool decimal;
+        const char* start;
+        Qt::Key key;
+        const char* result;
+        const char* sentData;
+    };
+    const Case cases[] = {
+        {false, "FF", Qt::Key_Up, "FF", "FF 00"},      {false, "00", Qt::Key_Down, "00", "01 00"},
+        {false, "F5", Qt::Key_PageUp, "FF", "FF 00"},  {false, "05", Qt::Key_PageDown, "00", "01 00"},
+        {false, "7C", Qt::Key_Up, "7D", "7D 00"},      {false, "90", Qt::Key_PageDown, "80", "81 00"},
+        {true, "5", Qt::Key_PageDown, "0", "01 00"},   {true, "255", Qt::Key_Up, "255", "FF 00"},
+        {true, "250", Qt::Key_PageUp, "255", "FF 00"}, {true, "128", Qt::Key_Down, "127", "7F 00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.start) + (c.decimal ? " dec" : " hex"));
+        if (c.decimal && !f.get<QRadioButton>("opDisplayMode(1)")->isChecked()) {
+            selectDecimal();
+            box()->setFocus();
+        }
+        typeValue(c.start);
+        f.forget();
+        key(c.key);
+        EXPECT_EQ(box()->text(), c.result);
+        ASSERT_EQ(f.busCalls().size(), 2);
+        EXPECT_TRUE(f.busCalls()[0].contains(QStringLiteral("[%1]").arg(c.sentData)));
+        EXPECT_FALSE(reminderShown());
+        EXPECT_EQ(f.pauses.pauses, std::vector<int>{50});
+    }
+}
+
+TEST_F(DcpEntry, EnterResendsAnUnchangedValueAndRestartsTheIndication) {
+    typeValue("42");
+    key(Qt::Key_Return);
+    QTest::mouseClick(eepromButton(), Qt::LeftButton);
+    ASSERT_FALSE(timer()->isActive());
+    box()->setFocus();
+    f.forget();
+    key(Qt::Key_Return);
+    EXPECT_EQ(f.busCalls().size(), 2);
+    EXPECT_TRUE(timer()->isActive());
+    EXPECT_EQ(eepromButton()->backColor(), vbButtonFace);
+    EXPECT_EQ(f.pauses.pauses, std::vector<int>{50});
+}
+
+TEST_F(DcpEntry, TheEepromButtonFlashesFromASendUntilTheNextEepromWrite) {
+    EXPECT_EQ(eepromButton()->backColor(), 0x000000FFu);  // red from start-up
+    key(Qt::Key_Up);
+    EXPECT_TRUE(timer()->isActive());
+    EXPECT_EQ(eepromButton()->backColor(), vbButtonFace);
+    const VbColor expected[] = {0xC0FFFF, vbButtonFace, 0xC0FFFF, vbButtonFace};
+    for (const VbColor colour : expected) {
+        tick();
+        EXPECT_EQ(eepromButton()->backColor(), colour);
+    }
+    tick();
+    box()->setFocus();
+    key(Qt::Key_Up);  // a send while bright goes back to button face; the next tick turns it bright
+    EXPECT_EQ(eepromButton()->backColor(), vbButtonFace);
+    tick();
+    EXPECT_EQ(eepromButton()->backColor(), 0xC0FFFFu);
+    QTest::mouseClick(eepromButton(), Qt::LeftButton);
+    EXPECT_FALSE(timer()->isActive());
+    EXPECT_EQ(eepromButton()->backColor(), vbButtonFace);
+}
+
+TEST_F(DcpEntry, AnEepromWriteFromTheRedStartUpStateLeavesButtonFace) {
+    QTest::mouseClick(eepromButton(), Qt::LeftButton);
+    EXPECT_EQ(eepromButton()->backColor(), vbButtonFace);
+    EXPECT_FALSE(timer()->isActive());
+}
+
+TEST_F(DcpEntry, ReadShowsTheRegisterInEitherModeAndEndsSteady) {
+    WindowFixture g(0x07, true);  // the chip powers up with 0x07 in its data register
+    g.show();
+    auto* read = g.get<CaptionButton>("cmdRead");
+    g.forget();
+    QTest::mouseClick(read, Qt::LeftButton);
+    // The new value moved the slider while the send flag was True: it is written back once.
+    EXPECT_EQ(g.busCalls(), (QStringList{"crvHID_doI2CRead(0x4E, 0x00, 1, [07 00], [00], 0, 0) = 0",
+                                         writeCall("0x4F", "07 00"), "sim: data register 0x07"}));
+    EXPECT_EQ(g.text("txtTest(0)"), "07");
+    EXPECT_EQ(g.get<VbScrollBar>("vscTest(0)")->value(), 7);
+    EXPECT_FALSE(g.window->findChild<QTimer*>("Timer1")->isActive());
+    EXPECT_EQ(g.get<CaptionButton>("cmdWrite")->backColor(), vbButtonFace);
+    EXPECT_TRUE(g.pauses.pauses.empty());
+
+    // Reading the value the box already shows moves nothing and sends nothing.
+    g.forget();
+    QTest::mouseClick(read, Qt::LeftButton);
+    EXPECT_EQ(g.busCalls(), QStringList{"crvHID_doI2CRead(0x4E, 0x00, 1, [07 00], [00], 0, 0) = 0"});
+
+    QTest::mouseClick(g.get("opDisplayMode(1)"), Qt::LeftButton, {}, QPoint(5, 8));
+    EXPECT_EQ(g.text("txtTest(0)"), "7");
+    QTest::mouseClick(read, Qt::LeftButton);
+    EXPECT_EQ(g.text("txtTest(0)"), "7");
+}
+
+TEST_F(DcpEntry, AFailedReadChangesNothing) {
+    typeValue("3C");
+    key(Qt::Key_Return);
+    const QString voutBefore = f.text("txtVOUT");
+    f.board.plugged = false;
+    f.forget();
+    QTest::mouseClick(f.get("cmdRead"), Qt::LeftButton);
+    EXPECT_EQ(f.calls, QStringList{"crvHID_doI2CRead(0x4E, 0x00, 1, [00 00], [00], 0, 0) = 1"});
+    EXPECT_EQ(box()->text(), "3C");
+    EXPECT_EQ(slider()->value(), 0x3C);
+    EXPECT_EQ(f.text("txtVOUT"), voutBefore);
+    EXPECT_TRUE(timer()->isActive());
+    EXPECT_TRUE(f.messages.shown.empty());
+}
+
+TEST_F(DcpEntry, TheReminderShowsOnTypingAndHidesOnlyOnSendingKeysOrTheWheel) {
+    type("1");
+    EXPECT_TRUE(reminderShown());
+    // Clicking the slider's arrow sends (the box lost the focus) but leaves the reminder.
+    f.forget();
+    QTest::mouseClick(slider(), Qt::LeftButton, {}, QPoint(slider()->width() / 2, 3));
+    EXPECT_EQ(f.busCalls().size(), 2);
+    EXPECT_TRUE(reminderShown());
+    QTest::mouseClick(f.get("cmdRead"), Qt::LeftButton);
+    EXPECT_TRUE(reminderShown());
+    f.window->MouseWheelRolled(-120);
+    EXPECT_FALSE(reminderShown());
+    box()->setFocus();
+    key(Qt::Key_Left);
+    EXPECT_TRUE(reminderShown());
+    key(Qt::Key_Return);
+    EXPECT_FALSE(reminderShown());
+}
+
+TEST_F(DcpEntry, TheSliderSendsOnlyWhileTheBoxHasHadNoKeySinceItLostTheFocus) {
+    const QPoint topArrow(slider()->width() / 2, 3);
+    // From start-up the flag is True: the slider's arrow sends (value +1 at the top arrow).
+    f.forget();
+    QTest::mouseClick(slider(), Qt::LeftButton, {}, topArrow);
+    EXPECT_EQ(box()->text(), "01");
+    EXPECT_EQ(f.busCalls(), (QStringList{writeCall("0x4F", "01 00"), "sim: data register 0x01"}));
+    // A wheel step while the slider has the focus clears the flag: the arrow then only updates.
+    f.window->MouseWheelRolled(-120);
+    EXPECT_EQ(box()->text(), "02");
+    f.forget();
+    QTest::mouseClick(slider(), Qt::LeftButton, {}, topArrow);
+    EXPECT_EQ(box()->text(), "03");
+    EXPECT_EQ(f.text("txtDVR"), "03");
+    EXPECT_TRUE(f.busCalls().isEmpty());
+    // The box gets the focus and loses it again: sending resumes.
+    QTest::mouseClick(box(), Qt::LeftButton);
+    QTest::mouseClick(slider(), Qt::LeftButton, {}, topArrow);
+    EXPECT_EQ(box()->text(), "04");
+    EXPECT_EQ(f.busCalls(), (QStringList{writeCall("0x4E", "05 00"), "sim: data register 0x04"}));
+}
+
+TEST_F(DcpEntry, SliderKeysAndTroughMoveTheValueTheWayTheyPoint) {
+    slider()->setFocus();
+    QTest::keyClick(slider(), Qt::Key_Up);
+    EXPECT_EQ(slider()->value(), 1);
+    QTest::keyClick(slider(), Qt::Key_PageUp);
+    EXPECT_EQ(slider()->value(), 17);
+    QTest::keyClick(slider(), Qt::Key_Down);
+    EXPECT_EQ(slider()->value(), 16);
+    // A click in the trough above the thumb raises by 16; the thumb is at the bottom near 0.
+    QTest::mouseClick(slider(), Qt::LeftButton, {}, QPoint(slider()->width() / 2, 30));
+    EXPECT_EQ(slider()->value(), 32);
+    EXPECT_EQ(box()->text(), "20");
+}
+
+TEST_F(DcpEntry, PastedTextThatIsNotAValueIsNeverSentOrProgrammed) {
+    struct Case {
+        QString pasted;
+        QString shown;  // what the change rule leaves in the box
+        bool refused;   // nothing may reach the bus
+    };
+    const QString huge(1 << 20, QChar(0x4E2D));
+    const Case cases[] = {
+        {"zz", "zz", true},
+        {QStringLiteral("\u00e9\u00e8"), QStringLiteral("\u00e9\u00e8"), true},
+        {huge, huge.left(box()->maxLength()), true},  // the box keeps at most its maximum length
+        {"1.5", "01", false},  // reads as its leading hex digit, and the slider reformats it
+        {"7 D", "7D", false},  // blanks are ignored when the text is read
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pasted.left(8).toStdString());
+        box()->setText("00");
+        box()->setFocus();
+        QApplication::clipboard()->setText(c.pasted);
+        box()->selectAll();
+        box()->paste();
+        EXPECT_EQ(box()->text(), c.shown);
+        f.forget();
+        key(Qt::Key_Return);
+        QTest::mouseClick(eepromButton(), Qt::LeftButton);
+        if (c.refused) {
+            EXPECT_TRUE(f.busCalls().isEmpty());
+            ASSERT_EQ(f.messages.shown.size(), 2u);
+            EXPECT_TRUE(f.messages.shown[0].text.contains("not a hexadecimal value"));
+            EXPECT_LT(f.messages.shown[0].text.size(), 200);
+            EXPECT_EQ(box()->text(), c.shown);
+        } else {
+            EXPECT_TRUE(f.messages.shown.empty());
+            EXPECT_EQ(f.busCalls().size(), 4);
+        }
+    }
+}
+
+TEST_F(DcpEntry, PastedNonNumberInDecimalModeBecomesZero) {
+    selectDecimal();
+    QApplication::clipboard()->setText("abc");
+    box()->selectAll();
+    box()->paste();
+    EXPECT_EQ(box()->text(), "0");
+}
+
+}  // namespace
+}  // namespace vcm::test

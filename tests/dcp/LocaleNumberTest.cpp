@@ -1,0 +1,108 @@
+#include "dcp/LocaleNumber.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace vcm {
+namespace {
+
+struct LocaleCase {
+    QStringView text;
+    std::optional<double> value;
+};
+
+void expectReadings(const QLocale& locale, std::initializer_list<LocaleCase> cases) {
+    for (const auto& c : cases) {
+        const QString text = c.text.toString();
+        EXPECT_EQ(localeNumber(text, locale), c.value)
+            << locale.name().toStdString() << " '" << text.toStdString() << "'";
+        EXPECT_EQ(isNotLocaleNumber(text, locale), !c.value.has_value()) << text.toStdString();
+    }
+}
+
+const std::optional<double> invalid = std::nullopt;
+
+TEST(LocaleNumber, PeriodLocales) {
+    const std::initializer_list<LocaleCase> cases = {
+        {u"", invalid},
+        {u"  ", invalid},
+        {u"abc", invalid},
+        {u"12", 12},
+        {u" 12 ", 12},
+        {u"1.5", 1.5},
+        {u"\t-1.5e3\n", -1500},
+        {u"+7", 7},
+        {u"1,000.5", 1000.5},
+        {u"1,5", 15},
+        {u",5", invalid},
+        {u"1,", invalid},
+        {u"1,,0", invalid},
+        {u"5.", 5},
+        {u".5", 0.5},
+        {u".", invalid},
+        {u"-", invalid},
+        {u"- 5", invalid},
+        {u"1 2", invalid},
+        {u"12abc", invalid},
+        {u"1.5.2", invalid},
+        {u"1.5,0", invalid},
+        {u"1e", invalid},
+        {u"1e+2", 100},
+        {u"1E-2", 0.01},
+        {u"1e2.5", invalid},
+        {u"1e309", invalid},
+        {u"-1e309", invalid},
+        {u"1e-400", 0},
+        {u"&HFF", 255},
+        {u"&hFFFF", -1},
+        {u"&H10000", 65536},
+        {u"&HFFFFFFFF", -1},
+        {u"&HFFFFFFFFF", invalid},
+        {u"&H", invalid},
+        {u"&HFG", invalid},
+        {u"&H FF", invalid},
+        {u"-&H1", invalid},
+        {u" &O17 ", 15},
+        {u"&O177777", -1},
+        {u"NaN", invalid},
+        {u"inf", invalid},
+        {u"-Infinity", invalid},
+        {u"&O8", invalid},
+        {u"&O40000000000", invalid},
+        {u"&", invalid},
+        {u"&X1", invalid},
+    };
+    expectReadings(QLocale::c(), cases);
+    expectReadings(QLocale(QLocale::English, QLocale::UnitedStates), cases);
+}
+
+TEST(LocaleNumber, CommaLocales) {
+    expectReadings(QLocale(QLocale::German, QLocale::Germany), {{u"1,5", 1.5},
+                                                                {u"1.5", 15},
+                                                                {u"1.000,5", 1000.5},
+                                                                {u"-1.000.000,25", -1000000.25},
+                                                                {u"1,000.5", invalid},
+                                                                {u",5", 0.5},
+                                                                {u"5,", 5},
+                                                                {u"1,5e2", 150},
+                                                                {u" 12 ", 12},
+                                                                {u"&HFF", 255}});
+    // Swedish groups with a no-break space, writes a true minus sign and its own exponent symbol.
+    expectReadings(QLocale(QLocale::Swedish, QLocale::Sweden), {{u"\u22121\u00A0000,5", -1000.5},
+                                                                {u"-1 000,5", -1000.5},
+                                                                {u"1,5\u00D710^2", 150},
+                                                                {u"1,5e\u22122", 0.015},
+                                                                {u"1.5", invalid}});
+}
+
+TEST(LocaleNumber, FollowsTheGivenLocaleNotTheDefault) {
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(localeNumber(QStringLiteral("1.5"), QLocale::c()), 1.5);
+    EXPECT_EQ(localeNumber(QStringLiteral("1,5"), QLocale::c()), 15);
+    QLocale::setDefault(previous);
+}
+
+}  // namespace
+}  // namespace vcm
