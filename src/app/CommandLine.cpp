@@ -98,3 +98,46 @@ CommandLineOutcome parseCommandLine(const QStringList& arguments, const QString&
 }
 
 }  // namespace vcm
+
+namespace vcm {
+
+QStringList withoutToolkitOptions(const QStringList& arguments) {
+    // The options the GUI application object consumes, with and without a value.
+    static const QStringList withValue{
+        QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
+        QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
+        QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowtitle"),
+        QStringLiteral("qwindowicon"),     QStringLiteral("display"),
+        QStringLiteral("geometry"),        QStringLiteral("style"),
+        QStringLiteral("stylesheet"),      QStringLiteral("session"),
+        QStringLiteral("title"),           QStringLiteral("name"),
+        QStringLiteral("visual"),
+    };
+    static const QStringList alone{
+        QStringLiteral("reverse"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
+        QStringLiteral("dograb"),  QStringLiteral("sync"),        QStringLiteral("testability"),
+    };
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        // Toolkit options take a single dash; the program's own take two.
+        if (i == 0 || !argument.startsWith(QLatin1Char('-')) || argument.startsWith(QLatin1String("--"))) {
+            kept << argument;
+            continue;
+        }
+        const QString name = argument.mid(1).section(QLatin1Char('='), 0, 0);
+        if (withValue.contains(name)) {
+            if (!argument.contains(QLatin1Char('='))) {
+                ++i;  // the value follows as the next argument
+            }
+            continue;
+        }
+        if (alone.contains(name) || name.startsWith(QLatin1String("qmljsdebugger"))) {
+            continue;
+        }
+        kept << argument;
+    }
+    return kept;
+}
+
+}  // namespace vcm

@@ -43,3 +43,12 @@ inline constexpr int kCommandLineErrorExitCode = 2;
 CommandLineOutcome parseCommandLine(const QStringList& arguments, const QString& version = {});
 
 }  // namespace vcm
+
+namespace vcm {
+
+/// The arguments without the toolkit's own options (such as "-platform offscreen" or "-style fusion"),
+/// which the toolkit takes for itself when the window system starts. The program reads its options before
+/// then, so that --help, --version and a bad option never need a display.
+QStringList withoutToolkitOptions(const QStringList& arguments);
+
+}  // namespace vcm

@@ -179,6 +179,23 @@ QHash<QString, QWidget*> buildControls(QWidget* client, std::span<const ControlS
     return built;
 }
 
+void nameInputsAfterTheirLabels(const QHash<QString, QWidget*>& built) {
+    // A screen reader says the label beside an input, since the inputs have no captions of their own.
+    const std::pair<const char*, const char*> pairs[] = {
+        {"txtTest(0)", "lblDVR"},  {"vscTest(0)", "lblDVR"}, {"txtAVDD", "lblAVDD"},
+        {"txtRSET", "lblRSET"},    {"txtR1", "lblR1"},       {"txtR2", "lblR2"},
+        {"txtIOUT", "lblIOUT"},    {"txtVRSET", "lblVRSET"}, {"txtDVR", "lblDVR2"},
+        {"txtVoutMax", "lblVmax"}, {"txtVOUT", "lblVCOM"},   {"txtVOutMin", "lblVoutMin"},
+    };
+    for (const auto& [input, label] : pairs) {
+        auto* caption = qobject_cast<QLabel*>(built.value(QString::fromLatin1(label)));
+        if (QWidget* control = built.value(QString::fromLatin1(input));
+            control != nullptr && caption != nullptr) {
+            control->setAccessibleName(caption->text());
+        }
+    }
+}
+
 void applyTabOrder(const QHash<QString, QWidget*>& built, std::span<const ControlSpec> specs) {
     std::vector<const ControlSpec*> ordered;
     for (const ControlSpec& spec : specs) {

@@ -41,6 +41,9 @@ std::span<const ControlSpec> mainWindowControls();
 /// each control's container exists when it is made.
 QHash<QString, QWidget*> buildControls(QWidget* client, std::span<const ControlSpec> specs);
 
+/// Gives each input the accessible name of the label beside it.
+void nameInputsAfterTheirLabels(const QHash<QString, QWidget*>& controls);
+
 /// Orders the focus chain by tab index (controls that cannot take the focus keep their place in the
 /// numbering but are skipped by Tab).
 void applyTabOrder(const QHash<QString, QWidget*>& controls, std::span<const ControlSpec> specs);

@@ -91,6 +91,7 @@ void FrmMain::buildWindow() {
     const auto specs = mainWindowControls();
     controls_ = buildControls(client, specs);
     applyTabOrder(controls_, specs);
+    nameInputsAfterTheirLabels(controls_);
 
     QWidget* calculatorFrame = controls_.value(QStringLiteral("fraCalculator"));
     new LineControl(calculatorFrame, 3240, 840, 3720, 840, 3, vbWindowText);

@@ -11,19 +11,28 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("vcm7310-bench"));
-    QApplication::setApplicationVersion(QStringLiteral(VCM_VERSION));
-    // One style on every platform, so the laid-out sizes look the same everywhere.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // The trace's time stamps count from here, the start of the program.
+    (void)vcm::TraceLog::elapsedClock();
+    QCoreApplication::setApplicationName(QStringLiteral("vcm7310-bench"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VCM_VERSION));
 
-    const vcm::CommandLineOutcome outcome = vcm::parseCommandLine(QApplication::arguments());
+    // Options are read before the window system starts: help, version and errors need no display, and a
+    // bad option ends the program before any window opens.
+    vcm::CommandLineOutcome outcome;
+    {
+        const QCoreApplication reader(argc, argv);
+        outcome = vcm::parseCommandLine(vcm::withoutToolkitOptions(QCoreApplication::arguments()));
+    }
     if (outcome.action != vcm::CommandLineOutcome::Action::Run) {
         std::FILE* stream = outcome.action == vcm::CommandLineOutcome::Action::Print ? stdout : stderr;
         std::fputs(outcome.text.toLocal8Bit().constData(), stream);
         std::fflush(stream);
         return outcome.exitCode;
     }
+
+    QApplication app(argc, argv);
+    // One style on every platform, so the laid-out sizes look the same everywhere.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     vcm::AdapterSetup adapter = vcm::createAdapter(outcome.options);
     vcm::SleepingPause pauses;
