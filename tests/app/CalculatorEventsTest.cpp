@@ -1,7 +1,9 @@
 #include "WindowFixture.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -119,6 +121,37 @@ TEST_F(CalculatorFocus, OutputFieldsHaveNoHandlers) {
     tab();
     EXPECT_TRUE(f.messages.shown.empty());
     EXPECT_EQ(f.text("txtVoutMax"), before);
+}
+
+/// Real message boxes: each one that opens is recorded and answered with Enter (its default button) by a
+/// timer that runs inside the box's own event loop.
+TEST(CalculatorRealBoxes, TabFromAvddToRsetAsksOnceAndTheBoxDoesNotLeaveRset) {
+    WindowFixture f(0x80, true, QLocale(QLocale::English, QLocale::UnitedStates), true);
+    f.show();
+    QStringList titles;
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            titles << box->windowTitle();
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    answerer.start(0);
+    f.get<QLineEdit>("txtAVDD")->setFocus();
+    ASSERT_TRUE(f.get<QLineEdit>("txtAVDD")->hasFocus());
+    titles.clear();
+    QTest::keyClick(f.window->windowHandle(), Qt::Key_Tab);
+    // Tab returns only after the question was answered and its calculation ran.
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(titles, QStringList{avddQuestion});
+    // Enter answered No: the reverse calculation rewrote the resistors from the start-up range.
+    EXPECT_EQ(f.text("txtR1"), "82997.7");
+    // The box came and went without the focus leaving RSET for good: RSET is still the window's focus
+    // control, and no question of its own was asked.
+    EXPECT_EQ(f.window->focusWidget(), f.get("txtRSET"));
+    f.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.window.get()));
+    EXPECT_EQ(titles, QStringList{avddQuestion});
 }
 
 }  // namespace

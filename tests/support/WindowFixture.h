@@ -18,13 +18,15 @@ namespace vcm::test {
 /// and pauses recorded.
 class WindowFixture {
   public:
+    /// With `realBoxes` the window shows real message boxes instead of recording them.
     explicit WindowFixture(std::uint8_t eeprom = 0x80, bool plugged = true,
-                           QLocale locale = QLocale(QLocale::English, QLocale::UnitedStates))
+                           QLocale locale = QLocale(QLocale::English, QLocale::UnitedStates),
+                           bool realBoxes = false)
         : board(SimulatedChip(eeprom, [this](const QString& note) { log.note(note); })) {
         board.plugged = plugged;
         FrmMainSetup setup;
         setup.adapter = &tracing;
-        setup.messages = &messages;
+        setup.messages = realBoxes ? nullptr : &messages;
         setup.pauses = &pauses;
         setup.locale = std::move(locale);
         setup.simulatedBoard = true;
