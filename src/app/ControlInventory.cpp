@@ -28,7 +28,7 @@ constexpr const char* ohms = "Units of Resistance";
 using K = ControlKind;
 
 // clang-format off
-const ControlSpec controls[] = {
+const ControlEntry controls[] = {
     {"fraDisplay", K::Frame, window, "Display", "", 120, 0, 2175, 615, 39},
     {"Frame1", K::Frame, window, "HID Module Status", "", 5160, 120, 2295, 615, 41},
     {"dvrFrame", K::Frame, window, "DCP REGISTER/EEPROM", "", 120, 720, 3255, 3495, 12},
@@ -81,41 +81,41 @@ const ControlSpec controls[] = {
 };
 // clang-format on
 
-QWidget* makeControl(const ControlSpec& spec, QWidget* container) {
-    const QString text = QString::fromUtf8(spec.text);
-    switch (spec.kind) {
+QWidget* makeControl(const ControlEntry& entry, QWidget* container) {
+    const QString text = QString::fromUtf8(entry.text);
+    switch (entry.kind) {
         case ControlKind::Frame:
             return new QGroupBox(text, container);
         case ControlKind::Image:
-            return makePicture(spec.picture, container);
+            return makePicture(entry.picture, container);
         case ControlKind::CommandButton: {
             auto* button = new CaptionButton(container);
             button->setText(text);
-            button->setGraphicalStyle(spec.graphical);
-            if (spec.backColor) {
-                button->setBackColor(*spec.backColor);
+            button->setGraphicalStyle(entry.graphical);
+            if (entry.backColor) {
+                button->setBackColor(*entry.backColor);
             }
             button->setAutoDefault(false);
             return button;
         }
         case ControlKind::OptionButton: {
             auto* option = new QRadioButton(text, container);
-            option->setChecked(spec.selected);
+            option->setChecked(entry.selected);
             return option;
         }
         case ControlKind::ScrollBar:
             return new VbScrollBar(255, 0, 0, container);
         case ControlKind::Label: {
             auto* label = new QLabel(text, container);
-            label->setAlignment(spec.alignment);
+            label->setAlignment(entry.alignment);
             label->setWordWrap(true);
             return label;
         }
         case ControlKind::TextBox: {
             auto* box = new QLineEdit(text, container);
-            box->setAlignment(spec.alignment);
-            box->setReadOnly(spec.locked);
-            if (spec.locked) {
+            box->setAlignment(entry.alignment);
+            box->setReadOnly(entry.locked);
+            if (entry.locked) {
                 setBackColor(box, vbButtonFace);
             }
             box->setTextMargins(0, 0, 0, 0);
@@ -156,22 +156,22 @@ void fitCaption(QWidget* control, const QString& caption) {
 
 }  // namespace
 
-std::span<const ControlSpec> mainWindowControls() {
+std::span<const ControlEntry> mainWindowControls() {
     return controls;
 }
 
-QHash<QString, QWidget*> buildControls(QWidget* client, std::span<const ControlSpec> specs) {
+QHash<QString, QWidget*> buildControls(QWidget* client, std::span<const ControlEntry> entries) {
     QHash<QString, QWidget*> built;
-    for (const ControlSpec& spec : specs) {
+    for (const ControlEntry& entry : entries) {
         QWidget* container =
-            *spec.container == '\0' ? client : built.value(QString::fromUtf8(spec.container));
-        QWidget* control = makeControl(spec, container);
-        control->setObjectName(QString::fromUtf8(spec.name));
-        control->setToolTip(QString::fromUtf8(spec.toolTip));
-        control->setProperty("tabIndex", spec.tabIndex);
-        setTwipsGeometry(control, spec.left, spec.top, spec.width, spec.height);
-        fitCaption(control, QString::fromUtf8(spec.text).remove(QLatin1Char('&')));
-        if (!spec.visible) {
+            *entry.container == '\0' ? client : built.value(QString::fromUtf8(entry.container));
+        QWidget* control = makeControl(entry, container);
+        control->setObjectName(QString::fromUtf8(entry.name));
+        control->setToolTip(QString::fromUtf8(entry.toolTip));
+        control->setProperty("tabIndex", entry.tabIndex);
+        setTwipsGeometry(control, entry.left, entry.top, entry.width, entry.height);
+        fitCaption(control, QString::fromUtf8(entry.text).remove(QLatin1Char('&')));
+        if (!entry.visible) {
             control->hide();
         }
         built.insert(control->objectName(), control);
@@ -196,18 +196,18 @@ void nameInputsAfterTheirLabels(const QHash<QString, QWidget*>& built) {
     }
 }
 
-void applyTabOrder(const QHash<QString, QWidget*>& built, std::span<const ControlSpec> specs) {
-    std::vector<const ControlSpec*> ordered;
-    for (const ControlSpec& spec : specs) {
-        if (spec.tabIndex >= 0) {
-            ordered.push_back(&spec);
+void applyTabOrder(const QHash<QString, QWidget*>& built, std::span<const ControlEntry> entries) {
+    std::vector<const ControlEntry*> ordered;
+    for (const ControlEntry& entry : entries) {
+        if (entry.tabIndex >= 0) {
+            ordered.push_back(&entry);
         }
     }
     std::sort(ordered.begin(), ordered.end(),
-              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+              [](const ControlEntry* a, const ControlEntry* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
-    for (const ControlSpec* spec : ordered) {
-        QWidget* control = built.value(QString::fromUtf8(spec->name));
+    for (const ControlEntry* entry : ordered) {
+        QWidget* control = built.value(QString::fromUtf8(entry->name));
         if (control == nullptr || control->focusPolicy() == Qt::NoFocus) {
             continue;
         }

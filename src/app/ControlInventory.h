@@ -17,7 +17,7 @@ enum class ControlKind { Frame, Image, CommandButton, OptionButton, ScrollBar, L
 enum class Picture { None, Schematic, Logo };
 
 /// One control of the main window as it is laid out: everything that is not the platform's default.
-struct ControlSpec {
+struct ControlEntry {
     const char* name;
     ControlKind kind;
     const char* container;  ///< "" for the window's client area, else the name of a frame
@@ -35,17 +35,17 @@ struct ControlSpec {
 };
 
 /// The controls of the main window, containers before their contents.
-std::span<const ControlSpec> mainWindowControls();
+std::span<const ControlEntry> mainWindowControls();
 
 /// Builds the controls on the client area; returns them by name. Containers come first in the table, so
 /// each control's container exists when it is made.
-QHash<QString, QWidget*> buildControls(QWidget* client, std::span<const ControlSpec> specs);
+QHash<QString, QWidget*> buildControls(QWidget* client, std::span<const ControlEntry> entries);
 
 /// Gives each input the accessible name of the label beside it.
 void nameInputsAfterTheirLabels(const QHash<QString, QWidget*>& controls);
 
 /// Orders the focus chain by tab index (controls that cannot take the focus keep their place in the
 /// numbering but are skipped by Tab).
-void applyTabOrder(const QHash<QString, QWidget*>& controls, std::span<const ControlSpec> specs);
+void applyTabOrder(const QHash<QString, QWidget*>& controls, std::span<const ControlEntry> entries);
 
 }  // namespace vcm

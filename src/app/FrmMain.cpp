@@ -88,9 +88,9 @@ void FrmMain::buildWindow() {
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    const auto specs = mainWindowControls();
-    controls_ = buildControls(client, specs);
-    applyTabOrder(controls_, specs);
+    const auto entries = mainWindowControls();
+    controls_ = buildControls(client, entries);
+    applyTabOrder(controls_, entries);
     nameInputsAfterTheirLabels(controls_);
 
     QWidget* calculatorFrame = controls_.value(QStringLiteral("fraCalculator"));
