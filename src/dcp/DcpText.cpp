@@ -80,12 +80,14 @@ double dcpNumber(const QString& text, bool hex) {
 }
 
 std::optional<std::uint8_t> dcpByte(const QString& text, bool hex) {
-    if (text.isEmpty()) {
+    // Blanks around the digits change nothing about the value the box shows.
+    const QString digits = text.trimmed();
+    if (digits.isEmpty()) {
         return std::nullopt;
     }
     const int radix = hex ? 16 : 10;
     int value = 0;
-    for (const QChar c : text) {
+    for (const QChar c : digits) {
         const int digit = digitOf(c, hex);
         if (digit < 0) {
             return std::nullopt;

@@ -27,10 +27,10 @@ QString dcpText(int value, bool hex);
 /// in decimal mode (so "0A", "a" and "A" read 10 in hex, an empty text 0).
 double dcpNumber(const QString& text, bool hex);
 
-/// The DCP byte of a text, strictly: the text must consist only of digits of the mode (hex digits in
-/// either case, or decimal digits; leading zeros are fine, "0FF" and "007" spell 255 and 7) and spell
-/// 0..255; anything else (a pasted "1.5", "-1", "7 D", "") gives nullopt, so nothing that merely converts by
-/// accident is ever taken as a value for the chip.
+/// The DCP byte of a text, strictly: apart from blanks around it, the text must consist only of digits of
+/// the mode (hex digits in either case, or decimal digits) and spell 0..255. Anything else (a pasted "1.5",
+/// "-1", "7 D", "") gives nullopt, so nothing that merely converts by accident is ever taken as a value
+/// for the chip.
 std::optional<std::uint8_t> dcpByte(const QString& text, bool hex);
 
 }  // namespace vcm

@@ -129,7 +129,9 @@ std::optional<double> decimalNumber(QStringView text, const Symbols& symbols) {
     if (!number.hasDigits()) {
         return std::nullopt;
     }
-    if (in.take(u"e", Qt::CaseInsensitive) || in.take(symbols.exponent, Qt::CaseInsensitive)) {
+    // "D" is the exponent of a double-precision literal, which the platform's numeric test also takes.
+    if (in.take(u"e", Qt::CaseInsensitive) || in.take(u"d", Qt::CaseInsensitive) ||
+        in.take(symbols.exponent, Qt::CaseInsensitive)) {
         number.startExponent(takeSign(in, symbols));
         if (!isDigit(in.peek())) {
             return std::nullopt;

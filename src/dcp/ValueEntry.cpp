@@ -88,9 +88,10 @@ void ValueEntry::txtTest_Change(int /*index*/) {
     if (dcpNumber(box->text(), false) < 0) {
         box->setText(QStringLiteral("0"));
     }
-    const std::optional<std::int16_t> value =
-        toInteger16(std::clamp(dcpNumber(box->text(), false), 0.0, 255.0));
-    controls_.vscTest->setValue(value.value_or(0));
+    // The slider takes the text converted as the user's locale writes numbers (the text passed that test
+    // above); the clamp keeps a pasted "1,000" within the slider's range.
+    const double number = localeNumber(box->text(), locale_).value_or(dcpNumber(box->text(), false));
+    controls_.vscTest->setValue(toInteger16(std::clamp(number, 0.0, 255.0)).value_or(0));
 }
 
 void ValueEntry::txtTest_LostFocus(int /*index*/) {

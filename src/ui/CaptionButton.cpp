@@ -1,5 +1,6 @@
 #include "ui/CaptionButton.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -22,6 +23,15 @@ void CaptionButton::setBackColor(VbColor color) {
 
 QColor CaptionButton::faceColor() const {
     return graphical_ ? toQColor(backColor_, palette()) : palette().color(QPalette::Button);
+}
+
+void CaptionButton::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void CaptionButton::paintEvent(QPaintEvent* /*event*/) {

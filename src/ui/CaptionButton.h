@@ -28,6 +28,8 @@ class CaptionButton : public QPushButton {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    /// Enter presses the focused button, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     bool graphical_ = false;

@@ -1,6 +1,7 @@
 #include "ui/FocusLeaveWatcher.h"
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QWidget>
 
 namespace vcm {
@@ -15,6 +16,10 @@ void FocusLeaveWatcher::watch(QWidget* control, std::function<void()> onLeave) {
 
 void FocusLeaveWatcher::onFocusChanged(QWidget* old, QWidget* now) {
     if (old == nullptr || now == nullptr || old == now || old->window() != now->window()) {
+        return;
+    }
+    // Alt puts the focus on the menu bar for a moment; the menu bar is not one of the window's controls.
+    if (qobject_cast<QMenuBar*>(now) != nullptr) {
         return;
     }
     for (const Entry& entry : entries_) {

@@ -1,5 +1,6 @@
 #include "ui/KeyEventBridge.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -59,8 +60,35 @@ KeyEventBridge::KeyEventBridge(QLineEdit* box, KeyDown keyDown, KeyPress keyPres
     box->installEventFilter(this);
 }
 
+QString KeyEventBridge::filtered(const QString& text) {
+    QString kept;
+    for (const QChar c : text) {
+        std::uint16_t keyAscii = c.unicode();
+        keyPress_(keyAscii);
+        if (keyAscii != 0) {
+            kept += QChar(keyAscii);
+        }
+    }
+    return kept;
+}
+
 bool KeyEventBridge::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != box_ || event->type() != QEvent::KeyPress) {
+    if (watched != box_) {
+        return false;
+    }
+    if (event->type() == QEvent::InputMethod) {
+        // Text composed by an input method arrives without key presses; it passes the same filter.
+        auto* input = static_cast<QInputMethodEvent*>(event);
+        if (input->commitString().isEmpty() || !input->preeditString().isEmpty()) {
+            return false;
+        }
+        const QString kept = filtered(input->commitString());
+        if (!kept.isEmpty()) {
+            box_->insert(kept);
+        }
+        return true;
+    }
+    if (event->type() != QEvent::KeyPress) {
         return false;
     }
     auto* key = static_cast<QKeyEvent*>(event);
@@ -80,22 +108,21 @@ bool KeyEventBridge::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     const QString text = key->text();
-    if (text.size() != 1) {
-        return false;  // no character (arrows, Delete, Shift, ...): the box handles the key as usual
+    // Keys that type no character (arrows, Shift, ...) and Delete, which Qt reports with the character
+    // 127 where the platform types none, are handled by the box as usual.
+    if (text.isEmpty() || key->key() == Qt::Key_Delete) {
+        return false;
     }
-    const std::uint16_t typed = text.at(0).unicode();
-    std::uint16_t keyAscii = typed;
-    keyPress_(keyAscii);
+    const QString kept = filtered(text);
     if (!box) {
         return true;
     }
-    if (keyAscii == 0) {
-        return true;  // swallowed
-    }
-    if (keyAscii == typed) {
+    if (kept == text && text.size() == 1) {
         return false;  // unchanged: the box types it, or handles Enter and Backspace itself
     }
-    box->insert(QString(QChar(keyAscii)));
+    if (!kept.isEmpty()) {
+        box->insert(kept);
+    }
     return true;
 }
 

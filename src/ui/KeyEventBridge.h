@@ -29,6 +29,9 @@ class KeyEventBridge : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    /// The characters of a text that the key-press handler lets through, as it changed them.
+    QString filtered(const QString& text);
+
     QLineEdit* box_;
     KeyDown keyDown_;
     KeyPress keyPress_;

@@ -39,9 +39,14 @@ bool WheelCapture::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const auto* wheel = static_cast<QWheelEvent*>(event);
-    // Vertical distance; a horizontal-only wheel (tilt) still counts as its own distance.
+    // Only the vertical wheel steps. Qt reports a vertical turn with Alt held as horizontal, so that one
+    // counts too; a real tilt to the side is left to the control under the pointer.
     const QPoint angle = wheel->angleDelta();
-    const int distance = angle.y() != 0 ? angle.y() : angle.x();
+    const bool altTurn = angle.y() == 0 && (wheel->modifiers() & Qt::AltModifier);
+    if (angle.y() == 0 && angle.x() != 0 && !altTurn) {
+        return false;
+    }
+    const int distance = altTurn ? angle.x() : angle.y();
     if (handler_) {
         handler_(distance);
     }

@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include <QApplication>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -112,6 +113,24 @@ TEST_F(CalculatorFocus, SwitchingToAnotherWindowIsNotLeavingTheField) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(f.window.get()));
     EXPECT_TRUE(f.messages.shown.empty());
     EXPECT_TRUE(field("txtR1")->hasFocus());
+}
+
+TEST_F(CalculatorFocus, TheMenuBarTakingTheFocusIsNotLeavingAField) {
+    focus("txtAVDD");
+    f.forget();
+    f.window->menuBar()->setFocus(Qt::ShortcutFocusReason);
+    field("txtAVDD")->setFocus(Qt::OtherFocusReason);
+    EXPECT_TRUE(f.messages.shown.empty());
+}
+
+TEST_F(CalculatorFocus, EnterPressesTheFocusedCalculateButton) {
+    field("txtR1")->setText("-100000");
+    field("txtR2")->setText("50000");
+    f.get("cmdCalculate")->setFocus();
+    f.forget();
+    QTest::keyClick(f.window->windowHandle(), Qt::Key_Return);
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_EQ(f.messages.shown[0].text, "R1+R2 is less than 0?");
 }
 
 TEST_F(CalculatorFocus, OutputFieldsHaveNoHandlers) {

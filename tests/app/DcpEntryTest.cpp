@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTimer>
@@ -106,6 +108,29 @@ TEST_F(DcpEntry, KeyFiltersUpperCaseHexAndSwallowTheRest) {
     box()->setFocus();
     typeValue("1a2");
     EXPECT_EQ(box()->text(), "12");
+}
+
+TEST_F(DcpEntry, DeleteEditsTheBoxAndShowsTheReminder) {
+    typeValue("7D");
+    box()->setCursorPosition(0);
+    // Qt reports Delete with the character 127; the box must still delete, not swallow it.
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
+    QApplication::sendEvent(box(), &press);
+    EXPECT_EQ(box()->text(), "0D");
+    EXPECT_EQ(slider()->value(), 0x0D);
+    EXPECT_TRUE(reminderShown());
+}
+
+TEST_F(DcpEntry, TextOfSeveralCharactersAtOnceIsFilteredCharacterByCharacter) {
+    typeValue("0");
+    box()->end(false);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("a-\u00e9"));
+    QApplication::sendEvent(box(), &press);
+    EXPECT_EQ(box()->text(), "0A");
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("z1"));
+    QApplication::sendEvent(box(), &composed);
+    EXPECT_EQ(box()->text(), "A1");
 }
 
 TEST_F(DcpEntry, ZeroTypedAfterZerosStaysAsTyped) {
@@ -340,12 +365,16 @@ TEST_F(DcpEntry, PastedTextThatIsNotAValueIsNeverSentOrProgrammed) {
     }
 }
 
-TEST_F(DcpEntry, PastedNonNumberInDecimalModeBecomesZero) {
+TEST_F(DcpEntry, PastedTextInDecimalModeIsReadAsTheLocaleWritesNumbers) {
     selectDecimal();
-    QApplication::clipboard()->setText("abc");
-    box()->selectAll();
-    box()->paste();
-    EXPECT_EQ(box()->text(), "0");
+    const std::pair<QString, QString> cases[] = {
+        {"abc", "0"}, {"1,5", "15"}, {"1,000", "255"}, {"300", "255"}};
+    for (const auto& [pasted, shown] : cases) {
+        QApplication::clipboard()->setText(pasted);
+        box()->selectAll();
+        box()->paste();
+        EXPECT_EQ(box()->text(), shown) << pasted.toStdString();
+    }
 }
 
 }  // namespace

@@ -12,11 +12,14 @@ namespace {
 
 /// Sends a real wheel event to a control, as the window system delivers it to the control under the
 /// pointer.
-void roll(QWidget* over, int delta, Qt::KeyboardModifiers modifiers = {}) {
+bool roll(QWidget* over, int delta, Qt::KeyboardModifiers modifiers = {}, bool sideways = false) {
     const QPointF local(over->width() / 2.0, over->height() / 2.0);
-    QWheelEvent event(local, over->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+    const QPoint angle = sideways ? QPoint(delta, 0) : QPoint(0, delta);
+    QWheelEvent event(local, over->mapToGlobal(local), QPoint(), angle, Qt::NoButton, modifiers,
                       Qt::NoScrollPhase, false);
+    event.setAccepted(false);
     QApplication::sendEvent(over, &event);
+    return event.isAccepted();
 }
 
 TEST(WheelDistance, IsTheSignedHighWordWhateverTheKeyFlags) {
@@ -79,6 +82,15 @@ TEST_F(Wheel, EachEventIsOneStepWhereverThePointerIs) {
         EXPECT_EQ(f.get<VbScrollBar>("vscTest(0)")->value(), f.text("txtTest(0)").toInt(nullptr, 16));
         EXPECT_EQ(f.text("txtR1"), r1Before);
     }
+}
+
+TEST_F(Wheel, ASidewaysTiltIsNotAStepButAnAltTurnIs) {
+    roll(f.get("txtTest(0)"), 120, {}, true);
+    EXPECT_EQ(f.text("txtTest(0)"), "80");
+    EXPECT_TRUE(f.calls.isEmpty());
+    // Qt reports a vertical turn with Alt held as a sideways one; the modifier must not change the step.
+    roll(f.get("txtTest(0)"), 120, Qt::AltModifier, true);
+    EXPECT_EQ(f.text("txtTest(0)"), "7F");
 }
 
 TEST_F(Wheel, AStepClearsTheSliderSendFlagAndHidesTheReminder) {

@@ -49,6 +49,8 @@ TEST(LocaleNumber, PeriodLocales) {
         {u"1.5,0", invalid},
         {u"1e", invalid},
         {u"1e+2", 100},
+        {u"1D2", 100},
+        {u"2d-1", 0.2},
         {u"1E-2", 0.01},
         {u"1e2.5", invalid},
         {u"1e309", invalid},
