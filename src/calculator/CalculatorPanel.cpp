@@ -80,10 +80,7 @@ void CalculatorPanel::updateRangeFromResistors() {
         return;
     }
     const auto& results = std::get<ForwardResults>(outcome);
-    controls_.txtIOUT->setText(fixed(results.ioutMilliamps, ioutDecimals));
-    controls_.txtVRSET->setText(fixed(results.vrset, voltageDecimals));
-    controls_.txtVOUT->setText(fixed(results.vcom, voltageDecimals));
-    controls_.txtDVR->setText(controls_.txtTest->text());
+    showOperatingPoint(results.ioutMilliamps, results.vrset, results.vcom);
     controls_.txtVoutMax->setText(fixed(results.voutMax, voltageDecimals));
     controls_.txtVOutMin->setText(fixed(results.voutMin, voltageDecimals));
     placeMarker(inputs.d);
@@ -110,10 +107,7 @@ void CalculatorPanel::updateResistorsFromRange() {
         return;
     }
     const auto& results = std::get<ReverseResults>(outcome);
-    controls_.txtIOUT->setText(fixed(results.ioutMilliamps, ioutDecimals));
-    controls_.txtVRSET->setText(fixed(results.vrset, voltageDecimals));
-    controls_.txtVOUT->setText(fixed(results.vcom, voltageDecimals));
-    controls_.txtDVR->setText(controls_.txtTest->text());
+    showOperatingPoint(results.ioutMilliamps, results.vrset, results.vcom);
     controls_.txtR1->setText(fixed(results.r1, resistorDecimals));
     controls_.txtR2->setText(fixed(results.r2, resistorDecimals));
 
@@ -228,6 +222,13 @@ void CalculatorPanel::askWhichCalculation(const QString& title) {
     } else {
         updateResistorsFromRange();
     }
+}
+
+void CalculatorPanel::showOperatingPoint(double ioutMilliamps, double vrset, double vcom) {
+    controls_.txtIOUT->setText(fixed(ioutMilliamps, ioutDecimals));
+    controls_.txtVRSET->setText(fixed(vrset, voltageDecimals));
+    controls_.txtVOUT->setText(fixed(vcom, voltageDecimals));
+    controls_.txtDVR->setText(controls_.txtTest->text());
 }
 
 void CalculatorPanel::placeMarker(std::uint8_t d) {

@@ -53,6 +53,8 @@ class CalculatorPanel : public QObject {
     QString resetText(const InputReset& reset) const;
     void showMessage(const QString& text);
     void askWhichCalculation(const QString& title);
+    /// The first four fields both calculations write, in this order: IOUT, VRSET, VCOM, the DCP text.
+    void showOperatingPoint(double ioutMilliamps, double vrset, double vcom);
     void placeMarker(std::uint8_t d);
     QString fixed(double value, int decimals) const;
 
