@@ -104,6 +104,7 @@ bool KeyEventBridge::eventFilter(QObject* watched, QEvent* event) {
     if (key->modifiers() & Qt::AltModifier)
         shift |= 4;
     keyDown_(virtualKeyCode(key->key()), shift);
+    // A key-down step can open a message box, and the window may be closed while it is open.
     if (!box) {
         return true;
     }
@@ -114,9 +115,6 @@ bool KeyEventBridge::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     const QString kept = filtered(text);
-    if (!box) {
-        return true;
-    }
     if (kept == text && text.size() == 1) {
         return false;  // unchanged: the box types it, or handles Enter and Backspace itself
     }

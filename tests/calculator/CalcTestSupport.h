@@ -1,16 +1,11 @@
 #pragma once
 
-#include <QString>
+#include "QtPrinters.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
-
-// Lets GoogleTest print QStrings in failure messages instead of their bytes.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace vcm::test {
 

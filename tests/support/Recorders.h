@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QtPrinters.h"
 #include "adapter/AbsentAdapter.h"
 #include "adapter/SimulatedAdapter.h"
 #include "ui/MessageBoxService.h"
@@ -11,11 +12,6 @@
 #include <functional>
 #include <ostream>
 #include <vector>
-
-// Readable failure messages for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace vcm::test {
 

@@ -1,3 +1,4 @@
+#include "QtPrinters.h"
 #include "ui/ControlProperties.h"
 #include "ui/KeyEventBridge.h"
 #include "ui/MessageBoxService.h"
@@ -14,10 +15,6 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << text.toStdString();
-}
 
 namespace vcm::test {
 namespace {
