@@ -3,7 +3,6 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QRegularExpression>
 
 namespace vcm {
 
@@ -39,21 +38,8 @@ CommandLineOutcome parseCommandLine(const QStringList& arguments, const QString&
                                         QStringLiteral("Displays this help."));
     parser.addOption(helpOption);
     const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption adapterOption(
-        QStringLiteral("adapter"),
-        QStringLiteral("Adapter library to use: sim (a simulated board, the default) or none (no adapter "
-                       "found)."),
-        QStringLiteral("sim|none"), QStringLiteral("sim"));
-    const QCommandLineOption eepromOption(
-        QStringLiteral("eeprom"),
-        QStringLiteral("EEPROM value of the simulated chip at power-on, two hexadecimal digits (default "
-                       "80)."),
-        QStringLiteral("HH"), QStringLiteral("80"));
-    const QCommandLineOption traceOption(QStringLiteral("trace"),
-                                         QStringLiteral("Write every adapter library call to stderr."));
-    parser.addOption(adapterOption);
-    parser.addOption(eepromOption);
-    parser.addOption(traceOption);
+    const AdapterOptionSet adapterOptions;
+    adapterOptions.addTo(parser);
 
     // The parser expects the program's name first; a bare list of options is taken as it is meant.
     QStringList withName = arguments;
@@ -74,26 +60,13 @@ CommandLineOutcome parseCommandLine(const QStringList& arguments, const QString&
         return failure(QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
     }
 
+    QString problem;
+    const std::optional<AdapterOptions> options = adapterOptions.read(parser, problem);
+    if (!options) {
+        return failure(problem);
+    }
     CommandLineOutcome outcome;
-    const QString adapter = parser.value(adapterOption);
-    if (adapter == QStringLiteral("sim")) {
-        outcome.options.adapter = AdapterChoice::Simulated;
-    } else if (adapter == QStringLiteral("none")) {
-        outcome.options.adapter = AdapterChoice::Absent;
-    } else {
-        return failure(QStringLiteral("Unknown adapter '%1' (use sim or none).").arg(adapter));
-    }
-
-    const QString eeprom = parser.value(eepromOption);
-    // Exactly two digits: a prefix or a third digit is more likely a mistake than a value meant.
-    static const QRegularExpression twoHexDigits(QStringLiteral("^[0-9A-Fa-f]{2}$"));
-    if (!twoHexDigits.match(eeprom).hasMatch()) {
-        return failure(
-            QStringLiteral("Malformed --eeprom value '%1' (give two hexadecimal digits, such as 80).")
-                .arg(eeprom));
-    }
-    outcome.options.eeprom = static_cast<std::uint8_t>(eeprom.toUInt(nullptr, 16));
-    outcome.options.trace = parser.isSet(traceOption);
+    outcome.options = *options;
     return outcome;
 }
 

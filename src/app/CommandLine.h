@@ -1,25 +1,14 @@
 #pragma once
 
+#include "adapter/AdapterOptions.h"
+
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
-
 namespace vcm {
 
-/// Which adapter library stands behind the program.
-enum class AdapterChoice {
-    Simulated,  ///< `--adapter sim`: a simulated board that is always present (the default)
-    Absent,     ///< `--adapter none`: no adapter found
-};
-
-struct CommandLineOptions {
-    AdapterChoice adapter = AdapterChoice::Simulated;
-    std::uint8_t eeprom = 0x80;  ///< EEPROM value of the simulated chip at power-on
-    bool trace = false;          ///< trace every adapter call to stderr
-
-    friend bool operator==(const CommandLineOptions&, const CommandLineOptions&) = default;
-};
+/// The window takes the options every executable shares, and no others.
+using CommandLineOptions = AdapterOptions;
 
 /// What the program does after reading its command line.
 struct CommandLineOutcome {

@@ -1,5 +1,5 @@
+#include "adapter/AdapterFactory.h"
 #include "adapter/TraceLog.h"
-#include "app/AdapterFactory.h"
 #include "app/CommandLine.h"
 #include "app/FrmMain.h"
 #include "ui/PauseService.h"

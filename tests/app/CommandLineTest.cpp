@@ -20,16 +20,16 @@ struct Valid {
 
 TEST(CommandLine, ValidFormsGiveTheirOptions) {
     const Valid cases[] = {
-        {{}, {AdapterChoice::Simulated, 0x80, false}},
-        {{"--adapter", "sim"}, {AdapterChoice::Simulated, 0x80, false}},
-        {{"--adapter", "none"}, {AdapterChoice::Absent, 0x80, false}},
-        {{"--adapter=none"}, {AdapterChoice::Absent, 0x80, false}},
-        {{"--eeprom", "7D"}, {AdapterChoice::Simulated, 0x7D, false}},
-        {{"--eeprom", "7d"}, {AdapterChoice::Simulated, 0x7D, false}},
-        {{"--eeprom=00"}, {AdapterChoice::Simulated, 0x00, false}},
-        {{"--eeprom", "fF"}, {AdapterChoice::Simulated, 0xFF, false}},
-        {{"--trace"}, {AdapterChoice::Simulated, 0x80, true}},
-        {{"--trace", "--adapter", "none", "--eeprom", "01"}, {AdapterChoice::Absent, 0x01, true}},
+        {{}, {{AdapterChoice::Simulated, {}}, 0x80, false}},
+        {{"--adapter", "sim"}, {{AdapterChoice::Simulated, {}}, 0x80, false}},
+        {{"--adapter", "none"}, {{AdapterChoice::Absent, {}}, 0x80, false}},
+        {{"--adapter=none"}, {{AdapterChoice::Absent, {}}, 0x80, false}},
+        {{"--eeprom", "7D"}, {{AdapterChoice::Simulated, {}}, 0x7D, false}},
+        {{"--eeprom", "7d"}, {{AdapterChoice::Simulated, {}}, 0x7D, false}},
+        {{"--eeprom=00"}, {{AdapterChoice::Simulated, {}}, 0x00, false}},
+        {{"--eeprom", "fF"}, {{AdapterChoice::Simulated, {}}, 0xFF, false}},
+        {{"--trace"}, {{AdapterChoice::Simulated, {}}, 0x80, true}},
+        {{"--trace", "--adapter", "none", "--eeprom", "01"}, {{AdapterChoice::Absent, {}}, 0x01, true}},
     };
     for (const Valid& c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "adapter/AdapterLibrary.h"
+#include "adapter/AdapterOptions.h"
 #include "adapter/TraceLog.h"
-#include "app/CommandLine.h"
 
 #include <memory>
 
@@ -23,9 +23,9 @@ struct AdapterSetup {
 
 /// Builds the adapter the options ask for; with --trace, calls and the chip's notes go to `clock` and
 /// `sink` through one TraceLog.
-AdapterSetup createAdapter(const CommandLineOptions& options, TraceLog::Clock clock, TraceLog::Sink sink);
+AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock, TraceLog::Sink sink);
 
 /// As above, tracing to stderr with the time since the program started.
-AdapterSetup createAdapter(const CommandLineOptions& options);
+AdapterSetup createAdapter(const AdapterOptions& options);
 
 }  // namespace vcm

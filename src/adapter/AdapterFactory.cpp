@@ -1,4 +1,4 @@
-#include "app/AdapterFactory.h"
+#include "adapter/AdapterFactory.h"
 
 #include "adapter/AbsentAdapter.h"
 #include "adapter/SimulatedAdapter.h"
@@ -9,12 +9,12 @@
 
 namespace vcm {
 
-AdapterSetup createAdapter(const CommandLineOptions& options, TraceLog::Clock clock, TraceLog::Sink sink) {
+AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock, TraceLog::Sink sink) {
     AdapterSetup setup;
     if (options.trace) {
         setup.trace = std::make_unique<TraceLog>(std::move(clock), std::move(sink));
     }
-    if (options.adapter == AdapterChoice::Simulated) {
+    if (options.adapter.choice == AdapterChoice::Simulated) {
         SimulatedChip::NoteSink notes;
         if (setup.trace) {
             notes = [log = setup.trace.get()](const QString& text) { log->note(text); };
@@ -30,7 +30,7 @@ AdapterSetup createAdapter(const CommandLineOptions& options, TraceLog::Clock cl
     return setup;
 }
 
-AdapterSetup createAdapter(const CommandLineOptions& options) {
+AdapterSetup createAdapter(const AdapterOptions& options) {
     return createAdapter(options, TraceLog::elapsedClock(), TraceLog::stderrSink());
 }
 

@@ -1,4 +1,4 @@
-#include "app/AdapterFactory.h"
+#include "adapter/AdapterFactory.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ std::int16_t readDataRegister(AdapterLibrary& library, ByteArray& data) {
 TEST(AdapterFactory, SimulatedBoardStartsWithTheEepromValueAndTracesNothingByDefault) {
     Recorder recorder;
     const AdapterSetup setup =
-        createAdapter({AdapterChoice::Simulated, 0x5C, false}, recorder.clock(), recorder.sink());
+        createAdapter({{AdapterChoice::Simulated, {}}, 0x5C, false}, recorder.clock(), recorder.sink());
     EXPECT_TRUE(setup.simulated);
     EXPECT_EQ(setup.library().crvHID_connect(), 1);
     ByteArray data;
@@ -44,7 +44,7 @@ TEST(AdapterFactory, SimulatedBoardStartsWithTheEepromValueAndTracesNothingByDef
 TEST(AdapterFactory, NoAdapter) {
     Recorder recorder;
     const AdapterSetup setup =
-        createAdapter({AdapterChoice::Absent, 0x80, false}, recorder.clock(), recorder.sink());
+        createAdapter({{AdapterChoice::Absent, {}}, 0x80, false}, recorder.clock(), recorder.sink());
     EXPECT_FALSE(setup.simulated);
     EXPECT_EQ(setup.library().crvHID_connect(), 0);
     ByteArray data;
@@ -54,7 +54,7 @@ TEST(AdapterFactory, NoAdapter) {
 TEST(AdapterFactory, TraceCarriesCallsAndChipNotesInOneLog) {
     Recorder recorder;
     const AdapterSetup setup =
-        createAdapter({AdapterChoice::Simulated, 0x80, true}, recorder.clock(), recorder.sink());
+        createAdapter({{AdapterChoice::Simulated, {}}, 0x80, true}, recorder.clock(), recorder.sink());
     EXPECT_TRUE(setup.simulated);
     setup.library().crvHID_connect();
     std::uint8_t device = 0x4F;

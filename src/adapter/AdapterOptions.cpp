@@ -1,0 +1,44 @@
+#include "adapter/AdapterOptions.h"
+
+#include <QRegularExpression>
+
+namespace vcm {
+
+AdapterOptionSet::AdapterOptionSet()
+    : adapter_(QStringLiteral("adapter"), adapterSpecDescription(), adapterSpecValueName(),
+               QStringLiteral("sim")),
+      eeprom_(QStringLiteral("eeprom"),
+              QStringLiteral("EEPROM value of the simulated chip at power-on, two hexadecimal digits "
+                             "(default 80)."),
+              QStringLiteral("HH"), QStringLiteral("80")),
+      trace_(QStringLiteral("trace"), QStringLiteral("Write every adapter library call to stderr.")) {}
+
+void AdapterOptionSet::addTo(QCommandLineParser& parser) const {
+    parser.addOption(adapter_);
+    parser.addOption(eeprom_);
+    parser.addOption(trace_);
+}
+
+std::optional<AdapterOptions> AdapterOptionSet::read(const QCommandLineParser& parser,
+                                                     QString& problem) const {
+    AdapterOptions options;
+    const std::optional<AdapterSpec> spec = parseAdapterSpec(parser.value(adapter_), problem);
+    if (!spec) {
+        return std::nullopt;
+    }
+    options.adapter = *spec;
+
+    const QString eeprom = parser.value(eeprom_);
+    // Exactly two digits: a prefix or a third digit is more likely a mistake than a value meant.
+    static const QRegularExpression twoHexDigits(QStringLiteral("^[0-9A-Fa-f]{2}$"));
+    if (!twoHexDigits.match(eeprom).hasMatch()) {
+        problem = QStringLiteral("Malformed --eeprom value '%1' (give two hexadecimal digits, such as 80).")
+                      .arg(eeprom);
+        return std::nullopt;
+    }
+    options.eeprom = static_cast<std::uint8_t>(eeprom.toUInt(nullptr, 16));
+    options.trace = parser.isSet(trace_);
+    return options;
+}
+
+}  // namespace vcm

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "adapter/AdapterSpec.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace vcm {
+
+/// The options every executable shares: which adapter, the simulated chip's EEPROM, and tracing.
+struct AdapterOptions {
+    AdapterSpec adapter;
+    std::uint8_t eeprom = 0x80;  ///< EEPROM value of the simulated chip at power-on
+    bool trace = false;          ///< trace every adapter library call to stderr
+
+    friend bool operator==(const AdapterOptions&, const AdapterOptions&) = default;
+};
+
+/// The `--adapter`, `--eeprom` and `--trace` options, added to a parser and read back from it, so the
+/// window and the command-line tool accept and explain them in the same words.
+class AdapterOptionSet {
+  public:
+    AdapterOptionSet();
+
+    void addTo(QCommandLineParser& parser) const;
+
+    /// The options as given (defaults for those left out). On a bad value returns nothing and sets
+    /// `problem` to a plain sentence.
+    std::optional<AdapterOptions> read(const QCommandLineParser& parser, QString& problem) const;
+
+  private:
+    QCommandLineOption adapter_;
+    QCommandLineOption eeprom_;
+    QCommandLineOption trace_;
+};
+
+}  // namespace vcm

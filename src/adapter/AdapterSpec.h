@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace vcm {
+
+/// Which adapter library stands behind a program. Every executable takes the same `--adapter` text.
+enum class AdapterChoice {
+    Simulated,  ///< `sim`: a simulated board that is always present (the default)
+    Absent,     ///< `none`: no adapter found
+};
+
+/// A parsed `--adapter` value: the kind of back-end and what it needs to find its bus or library
+/// (empty for the kinds that need nothing).
+struct AdapterSpec {
+    AdapterChoice choice = AdapterChoice::Simulated;
+    QString target;
+
+    friend bool operator==(const AdapterSpec&, const AdapterSpec&) = default;
+};
+
+/// Reads an `--adapter` value. On failure returns nothing and sets `problem` to a plain sentence that
+/// says what was wrong and what is accepted.
+std::optional<AdapterSpec> parseAdapterSpec(const QString& text, QString& problem);
+
+/// The value name and the description of the `--adapter` option, shared by every executable's help.
+QString adapterSpecValueName();
+QString adapterSpecDescription();
+
+}  // namespace vcm
