@@ -4,23 +4,31 @@
 #include "adapter/SimulatedAdapter.h"
 #include "adapter/SimulatedChip.h"
 #include "adapter/TracingAdapter.h"
+#ifdef VCM_HAVE_I2C_DEV
+#include "adapter/linux/I2cDevAdapter.h"
+#endif
 
+#include <functional>
 #include <utility>
 
 namespace vcm {
 
-AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock, TraceLog::Sink sink) {
+AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock, TraceLog::Sink sink,
+                           [[maybe_unused]] TraceLog::Sink problems) {
     AdapterSetup setup;
+    std::function<void(const QString&)> notes;
     if (options.trace) {
         setup.trace = std::make_unique<TraceLog>(std::move(clock), std::move(sink));
+        notes = [log = setup.trace.get()](const QString& text) { log->note(text); };
     }
     if (options.adapter.choice == AdapterChoice::Simulated) {
-        SimulatedChip::NoteSink notes;
-        if (setup.trace) {
-            notes = [log = setup.trace.get()](const QString& text) { log->note(text); };
-        }
         setup.board = std::make_unique<SimulatedAdapter>(SimulatedChip(options.eeprom, std::move(notes)));
         setup.simulated = true;
+#ifdef VCM_HAVE_I2C_DEV
+    } else if (options.adapter.choice == AdapterChoice::I2cBus) {
+        setup.board = std::make_unique<I2cDevAdapter>(locateI2cBus(options.adapter.target),
+                                                      std::move(problems), std::move(notes));
+#endif
     } else {
         setup.board = std::make_unique<AbsentAdapter>();
     }

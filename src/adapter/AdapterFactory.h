@@ -13,7 +13,7 @@ namespace vcm {
 /// the log) before the log.
 struct AdapterSetup {
     std::unique_ptr<TraceLog> trace;          ///< null without --trace
-    std::unique_ptr<AdapterLibrary> board;    ///< the simulated board or the absent adapter
+    std::unique_ptr<AdapterLibrary> board;    ///< the simulated board, the absent adapter or a real bus
     std::unique_ptr<AdapterLibrary> tracing;  ///< null without --trace
     bool simulated = false;                   ///< true for the simulated board (marked in the title)
 
@@ -21,9 +21,11 @@ struct AdapterSetup {
     AdapterLibrary& library() const { return tracing ? *tracing : *board; }
 };
 
-/// Builds the adapter the options ask for; with --trace, calls and the chip's notes go to `clock` and
-/// `sink` through one TraceLog.
-AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock, TraceLog::Sink sink);
+/// Builds the adapter the options ask for; with --trace, calls and the chip's or the bus's notes go to
+/// `clock` and `sink` through one TraceLog. A real bus says why a connection failed on `problems`, with
+/// or without --trace.
+AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock, TraceLog::Sink sink,
+                           TraceLog::Sink problems = TraceLog::stderrSink());
 
 /// As above, tracing to stderr with the time since the program started.
 AdapterSetup createAdapter(const AdapterOptions& options);

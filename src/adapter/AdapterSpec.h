@@ -10,6 +10,7 @@ namespace vcm {
 enum class AdapterChoice {
     Simulated,  ///< `sim`: a simulated board that is always present (the default)
     Absent,     ///< `none`: no adapter found
+    I2cBus,     ///< `i2c:...`: a kernel I2C bus on Linux; `target` is its device node or "auto"
 };
 
 /// A parsed `--adapter` value: the kind of back-end and what it needs to find its bus or library
