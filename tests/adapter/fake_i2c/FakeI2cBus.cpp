@@ -1,7 +1,8 @@
 // A fake kernel I2C bus for tests, preloaded into a test process (LD_PRELOAD). It answers open, ioctl
 // and close on one device node path, such as /dev/i2c-97, with an emulated bus that carries a model of
 // the VCM7310 at 0x4E and 0x4F and nothing at any other address; every other file goes to the C library
-// untouched. The tests steer it through the fake_i2c_* functions below, found with dlsym.
+// untouched. The tests steer it through the fake_i2c_* functions below, found with dlsym; a whole program
+// run under it takes the node from FAKE_I2C_NODE and the chip's EEPROM value from FAKE_I2C_EEPROM (hex).
 //
 // Plain C++ and the C library only: it is loaded into every process the test starts.
 
@@ -17,6 +18,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <set>
 #include <string>
@@ -47,8 +49,20 @@ struct Bus {
     std::string logCopy;  // what fake_i2c_log last handed out
 };
 
+Bus* powerOnFromEnvironment() {
+    auto* b = new Bus;
+    // A process that cannot call the controls (a program run whole) gets its node from the environment.
+    if (const char* node = std::getenv("FAKE_I2C_NODE")) {
+        b->node = node;
+        const char* eeprom = std::getenv("FAKE_I2C_EEPROM");
+        b->eeprom = static_cast<std::uint8_t>(eeprom != nullptr ? std::strtoul(eeprom, nullptr, 16) : 0x80);
+        b->dataRegister = b->eeprom;
+    }
+    return b;
+}
+
 Bus& bus() {
-    static Bus* const instance = new Bus;  // never destroyed: closes may come during the process's exit
+    static Bus* const instance = powerOnFromEnvironment();  // never destroyed: closes come during exit too
     return *instance;
 }
 
