@@ -37,6 +37,11 @@ int transfer(int fd, i2c_msg* messages, unsigned count) {
     return done == static_cast<int>(count) ? 0 : EIO;
 }
 
+/// The kernel's answer when the adapter behind an open node has been removed (a bridge unplugged).
+bool adapterGone(int error) {
+    return error == ENODEV || error == ESHUTDOWN;
+}
+
 }  // namespace
 
 I2cDevAdapter::I2cDevAdapter(I2cBusLocator locate, Sink problems, Sink notes)
@@ -57,6 +62,14 @@ void I2cDevAdapter::closeBus() {
     if (fd_ >= 0) {
         ::close(fd_);
         fd_ = -1;
+    }
+}
+
+void I2cDevAdapter::failed(int error) {
+    // The kernel cannot finish removing an unplugged bridge while a handle to its bus is open (its
+    // unplugging waits for the last one), and a bridge plugged in again would get another bus number.
+    if (adapterGone(error)) {
+        closeBus();
     }
 }
 
@@ -130,6 +143,7 @@ std::int16_t I2cDevAdapter::crvHID_doI2CRead(std::uint8_t& deviceAddress, std::u
     };
     if (const int error = transfer(fd_, messages, std::size(messages)); error != 0) {
         notes_(i2cReadFailure(deviceAddress, registerAddress, count, error));
+        failed(error);
         return kFailed;
     }
     std::copy(received.begin(), received.end(), data.begin());
@@ -149,6 +163,7 @@ std::int16_t I2cDevAdapter::crvHID_doI2CWrite(std::uint8_t& deviceAddress, std::
     i2c_msg single{deviceAddress, 0, static_cast<std::uint16_t>(message.size()), message.data()};
     if (const int error = transfer(fd_, &single, 1); error != 0) {
         notes_(i2cWriteFailure(deviceAddress, message, error));
+        failed(error);
         return kFailed;
     }
     return kDone;

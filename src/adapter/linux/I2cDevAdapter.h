@@ -14,7 +14,8 @@ namespace vcm {
 ///
 /// Device addresses are 7-bit I2C addresses put on the bus as given: the chip answers at 0x4E and 0x4F,
 /// and bit 0 of the address carries bit 0 of the value written, so it must never be shifted or masked.
-/// Every call blocks at most as long as the kernel's own transfer timeout.
+/// Every call blocks at most as long as the kernel's own transfer timeout. When a transfer finds the bus
+/// gone (the bridge unplugged), the handle is closed at once; calls fail until a connection succeeds.
 class I2cDevAdapter final : public AdapterLibrary {
   public:
     /// Receives one finished line.
@@ -51,6 +52,8 @@ class I2cDevAdapter final : public AdapterLibrary {
     /// Why a transfer with these arguments must not reach the bus, or empty when it may.
     QString refusal(std::uint8_t deviceAddress, std::uint8_t count, const ByteArray& data) const;
     void closeBus();
+    /// After a failed transfer: lets go of the bus when the kernel says its adapter is gone.
+    void failed(int error);
 
     I2cBusLocator locate_;
     Sink problems_;
