@@ -23,8 +23,9 @@ namespace vcm {
 
 /// How long the program waits for the adapter bridge.
 struct BridgeTimeouts {
-    int startMilliseconds = 30000;  ///< to start the bridge and load the library (Wine is slow at first)
-    int callMilliseconds = 5000;    ///< for the answer to one call
+    /// To start the bridge and load the library: Wine's first start in a new prefix takes most of a minute.
+    int startMilliseconds = 90000;
+    int callMilliseconds = 5000;  ///< for the answer to one call
 };
 
 /// The board maker's adapter library, reached through the adapter bridge: each call goes to the bridge
