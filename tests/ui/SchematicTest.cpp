@@ -1,3 +1,4 @@
+#include "ui/Pictures.h"
 #include "ui/Schematic.h"
 
 #include <QImage>
@@ -91,6 +92,18 @@ TEST(Schematic, RenderedTextsTouchNoLineAtOneAndTwoDevicePixelsPerPixel) {
             EXPECT_EQ(astray, 0);
         }
     }
+}
+
+// The checks above hold for the window's picture only if it paints this drawing in its own font.
+TEST(Schematic, ThePictureControlPaintsTheCheckedDrawing) {
+    SchematicPicture picture;
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    picture.setFont(font);
+    picture.resize(SchematicDrawing::size.toSize());
+    const QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const SchematicLayers both{SchematicLayer::Shapes, SchematicLayer::Labels};
+    EXPECT_TRUE(shown == render(schematicFont(font), both, 1));
 }
 
 }  // namespace
