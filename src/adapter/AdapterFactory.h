@@ -18,7 +18,7 @@ class BridgeAdapter;
 /// the log) before the log.
 struct AdapterSetup {
     std::unique_ptr<TraceLog> trace;          ///< null without --trace
-    std::unique_ptr<AdapterLibrary> board;    ///< the simulated board or the absent adapter
+    std::unique_ptr<AdapterLibrary> board;    ///< the simulated board, the absent adapter or the bridge
     std::unique_ptr<AdapterLibrary> tracing;  ///< null without --trace
     bool simulated = false;                   ///< true for the simulated board (marked in the title)
     const BridgeAdapter* bridge = nullptr;    ///< the board, when it is the maker's library
