@@ -1,12 +1,16 @@
 #include "adapter/AdapterFactory.h"
 
 #include "adapter/AbsentAdapter.h"
+#include "adapter/BridgeAdapter.h"
+#include "adapter/BridgeCommand.h"
 #include "adapter/SimulatedAdapter.h"
 #include "adapter/SimulatedChip.h"
 #include "adapter/TracingAdapter.h"
 #ifdef VCM_HAVE_I2C_DEV
 #include "adapter/linux/I2cDevAdapter.h"
 #endif
+
+#include <QCoreApplication>
 
 #include <functional>
 #include <utility>
@@ -29,6 +33,13 @@ AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock,
         setup.board = std::make_unique<I2cDevAdapter>(locateI2cBus(options.adapter.target),
                                                       std::move(problems), std::move(notes));
 #endif
+    } else if (options.adapter.choice == AdapterChoice::MakerLibrary) {
+        // The bridge is installed beside the program.
+        auto bridge = std::make_unique<BridgeAdapter>(
+            bridgeCommand(QCoreApplication::applicationDirPath(), options.adapter.target, {}),
+            std::move(notes));
+        setup.bridge = bridge.get();
+        setup.board = std::move(bridge);
     } else {
         setup.board = std::make_unique<AbsentAdapter>();
     }
@@ -36,6 +47,10 @@ AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock,
         setup.tracing = std::make_unique<TracingAdapter>(*setup.board, *setup.trace);
     }
     return setup;
+}
+
+std::optional<QString> AdapterSetup::unavailable() const {
+    return bridge ? bridge->unavailable() : std::nullopt;
 }
 
 AdapterSetup createAdapter(const AdapterOptions& options) {

@@ -17,6 +17,17 @@ std::optional<AdapterSpec> parseAdapterSpec(const QString& text, QString& proble
     if (text == QStringLiteral("none")) {
         return AdapterSpec{AdapterChoice::Absent, {}};
     }
+    if (text == QStringLiteral("crvhid")) {
+        return AdapterSpec{AdapterChoice::MakerLibrary, {}};
+    }
+    if (text.startsWith(QStringLiteral("crvhid:"))) {
+        const QString path = text.mid(7);
+        if (path.isEmpty()) {
+            problem = QStringLiteral("Give the library's path after 'crvhid:', or use plain crvhid.");
+            return std::nullopt;
+        }
+        return AdapterSpec{AdapterChoice::MakerLibrary, path};
+    }
     if (text.startsWith(kI2cPrefix)) {
 #ifdef VCM_HAVE_I2C_DEV
         const std::optional<QString> target = parseI2cTarget(text.mid(kI2cPrefix.size()), problem);
@@ -36,9 +47,9 @@ std::optional<AdapterSpec> parseAdapterSpec(const QString& text, QString& proble
 
 QString adapterSpecValueName() {
 #ifdef VCM_HAVE_I2C_DEV
-    return QStringLiteral("sim|none|i2c:BUS");
+    return QStringLiteral("sim|none|crvhid[:PATH]|i2c:BUS");
 #else
-    return QStringLiteral("sim|none");
+    return QStringLiteral("sim|none|crvhid[:PATH]");
 #endif
 }
 
@@ -46,12 +57,14 @@ QString adapterSpecDescription() {
 #ifdef VCM_HAVE_I2C_DEV
     return QStringLiteral(
                "Adapter library to use: sim (a simulated board, the default), none (no adapter found), "
-               "i2c:/dev/i2c-N or i2c:N (that Linux I2C bus), or i2c:auto (the one USB to I2C bridge plugged "
-               "in: %1).")
+               "crvhid (the board maker's crvhid.dll beside the adapter bridge; crvhid:PATH for another "
+               "one), i2c:/dev/i2c-N or i2c:N (that Linux I2C bus), or i2c:auto (the one USB to I2C bridge "
+               "plugged in: %1).")
         .arg(knownBridgeKinds().join(QStringLiteral(", ")));
 #else
     return QStringLiteral(
-        "Adapter library to use: sim (a simulated board, the default) or none (no adapter found).");
+        "Adapter library to use: sim (a simulated board, the default), none (no adapter found), or "
+        "crvhid (the board maker's crvhid.dll beside the adapter bridge; crvhid:PATH for another one).");
 #endif
 }
 

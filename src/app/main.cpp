@@ -1,8 +1,10 @@
 #include "adapter/AdapterFactory.h"
 #include "adapter/TraceLog.h"
+#include "app/AdapterUnavailable.h"
 #include "app/CommandLine.h"
 #include "app/FrmMain.h"
 #include "ui/PauseService.h"
+#include "ui/QtMessageBox.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -31,6 +33,8 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    // Ties the window to the installed desktop entry, whose icon the taskbar shows on Wayland.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VCM_APP_ID));
     // One style on every platform, so the laid-out sizes look the same everywhere.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
@@ -42,6 +46,12 @@ int main(int argc, char** argv) {
     setup.locale = QLocale();
     setup.simulatedBoard = adapter.simulated;
     vcm::FrmMain window(setup);
+    // The library's first call was the load sequence's connect: a library that cannot be had ends the
+    // program here, before the window is shown.
+    vcm::QtMessageBox messages(&window);
+    if (const std::optional<int> exitCode = vcm::stopIfAdapterUnavailable(adapter, messages)) {
+        return *exitCode;
+    }
     window.show();
     return QApplication::exec();
 }
