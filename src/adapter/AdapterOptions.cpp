@@ -2,16 +2,19 @@
 
 #include <QRegularExpression>
 
+#include <utility>
+
 namespace vcm {
 
-AdapterOptionSet::AdapterOptionSet()
+AdapterOptionSet::AdapterOptionSet(QString sysfsRoot)
     : adapter_(QStringLiteral("adapter"), adapterSpecDescription(), adapterSpecValueName(),
                QStringLiteral("sim")),
       eeprom_(QStringLiteral("eeprom"),
               QStringLiteral("EEPROM value of the simulated chip at power-on, two hexadecimal digits "
                              "(default 80)."),
               QStringLiteral("HH"), QStringLiteral("80")),
-      trace_(QStringLiteral("trace"), QStringLiteral("Write every adapter library call to stderr.")) {}
+      trace_(QStringLiteral("trace"), QStringLiteral("Write every adapter library call to stderr.")),
+      sysfsRoot_(std::move(sysfsRoot)) {}
 
 void AdapterOptionSet::addTo(QCommandLineParser& parser) const {
     parser.addOption(adapter_);
@@ -27,6 +30,12 @@ std::optional<AdapterOptions> AdapterOptionSet::read(const QCommandLineParser& p
         return std::nullopt;
     }
     options.adapter = *spec;
+    // The bridge is looked for again at every connection; asking now ends the program with the list of
+    // buses before any window opens when the choice is not clear.
+    if (spec->choice == AdapterChoice::I2cBus && spec->target == kAutoI2cBus &&
+        !findBridgeBus(sysfsRoot_, problem)) {
+        return std::nullopt;
+    }
 
     const QString eeprom = parser.value(eeprom_);
     // Exactly two digits: a prefix or a third digit is more likely a mistake than a value meant.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "adapter/AdapterSpec.h"
+#include "adapter/I2cBuses.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -24,18 +25,20 @@ struct AdapterOptions {
 /// window and the command-line tool accept and explain them in the same words.
 class AdapterOptionSet {
   public:
-    AdapterOptionSet();
+    /// `sysfsRoot` is where `i2c:auto` looks for the bridge before the program starts.
+    explicit AdapterOptionSet(QString sysfsRoot = kSysfsRoot);
 
     void addTo(QCommandLineParser& parser) const;
 
-    /// The options as given (defaults for those left out). On a bad value returns nothing and sets
-    /// `problem` to a plain sentence.
+    /// The options as given (defaults for those left out). On a bad value, or with `i2c:auto` when not
+    /// exactly one bridge is plugged in, returns nothing and sets `problem` to a plain sentence.
     std::optional<AdapterOptions> read(const QCommandLineParser& parser, QString& problem) const;
 
   private:
     QCommandLineOption adapter_;
     QCommandLineOption eeprom_;
     QCommandLineOption trace_;
+    QString sysfsRoot_;
 };
 
 }  // namespace vcm
