@@ -81,8 +81,8 @@ void CalculatorPanel::updateRangeFromResistors() {
     }
     const auto& results = std::get<ForwardResults>(outcome);
     showOperatingPoint(results.ioutMilliamps, results.vrset, results.vcom);
-    controls_.txtVoutMax->setText(fixed(results.voutMax, voltageDecimals));
-    controls_.txtVOutMin->setText(fixed(results.voutMin, voltageDecimals));
+    setControlText(controls_.txtVoutMax, fixed(results.voutMax, voltageDecimals));
+    setControlText(controls_.txtVOutMin, fixed(results.voutMin, voltageDecimals));
     placeMarker(inputs.d);
 }
 
@@ -108,8 +108,8 @@ void CalculatorPanel::updateResistorsFromRange() {
     }
     const auto& results = std::get<ReverseResults>(outcome);
     showOperatingPoint(results.ioutMilliamps, results.vrset, results.vcom);
-    controls_.txtR1->setText(fixed(results.r1, resistorDecimals));
-    controls_.txtR2->setText(fixed(results.r2, resistorDecimals));
+    setControlText(controls_.txtR1, fixed(results.r1, resistorDecimals));
+    setControlText(controls_.txtR2, fixed(results.r2, resistorDecimals));
 
     setForeColor(controls_.txtR1, results.r1 > 0.0 ? vbButtonText : outOfRangeColor);
     setForeColor(controls_.txtR2, results.r2 > 0.0 ? vbButtonText : outOfRangeColor);
@@ -151,15 +151,13 @@ void CalculatorPanel::attach(FocusLeaveWatcher& watcher) {
     connect(controls_.cmdCalculate, &QPushButton::clicked, this, &CalculatorPanel::cmdCalculate_Click);
 }
 
-bool CalculatorPanel::numberIsNotValid(const QString& text) const {
-    return isNotLocaleNumber(text, locale_);
-}
-
 double CalculatorPanel::repairedValue(QLineEdit* field, const QString& defaultText) const {
-    if (numberIsNotValid(field->text())) {
-        field->setText(defaultText);
+    // One reading both tests the text (as numberIsNotValid does) and converts it.
+    if (const std::optional<double> value = localeNumber(field->text(), locale_)) {
+        return *value;
     }
-    // Every text that passed the test converts, and so does every default text.
+    field->setText(defaultText);
+    // Every default text converts.
     return localeNumber(field->text(), locale_).value_or(0.0);
 }
 
@@ -225,10 +223,10 @@ void CalculatorPanel::askWhichCalculation(const QString& title) {
 }
 
 void CalculatorPanel::showOperatingPoint(double ioutMilliamps, double vrset, double vcom) {
-    controls_.txtIOUT->setText(fixed(ioutMilliamps, ioutDecimals));
-    controls_.txtVRSET->setText(fixed(vrset, voltageDecimals));
-    controls_.txtVOUT->setText(fixed(vcom, voltageDecimals));
-    controls_.txtDVR->setText(controls_.txtTest->text());
+    setControlText(controls_.txtIOUT, fixed(ioutMilliamps, ioutDecimals));
+    setControlText(controls_.txtVRSET, fixed(vrset, voltageDecimals));
+    setControlText(controls_.txtVOUT, fixed(vcom, voltageDecimals));
+    setControlText(controls_.txtDVR, controls_.txtTest->text());
 }
 
 void CalculatorPanel::placeMarker(std::uint8_t d) {

@@ -45,7 +45,6 @@ class CalculatorPanel : public QObject {
     void attach(FocusLeaveWatcher& watcher);
 
   private:
-    bool numberIsNotValid(const QString& text) const;
     double repairedValue(QLineEdit* field, const QString& defaultText) const;
     std::optional<std::uint8_t> readDcpValue();
     void applyCorrections(const std::vector<InputCorrection>& corrections);

@@ -2,55 +2,79 @@
 
 #include "ui/Twips.h"
 
+#include <QLineEdit>
+#include <QRect>
 #include <QVariant>
 #include <QWidget>
+
+#include <optional>
 
 namespace vcm {
 namespace {
 
-constexpr const char* leftKey = "twipsLeft";
-constexpr const char* topKey = "twipsTop";
-constexpr const char* widthKey = "twipsWidth";
-constexpr const char* heightKey = "twipsHeight";
+// The four twips values live in one property: each property access searches the control's whole
+// property table first, and a calculation places two controls.
+constexpr const char* geometryKey = "twipsGeometry";
 constexpr const char* backKey = "vbBackColor";
 constexpr const char* foreKey = "vbForeColor";
 
-int intProperty(const QWidget* control, const char* key, int fallback) {
-    const QVariant value = control->property(key);
-    return value.isValid() ? value.toInt() : fallback;
+/// The twips geometry kept on the control, or none.
+std::optional<QRect> keptGeometry(const QWidget* control) {
+    const QVariant value = control->property(geometryKey);
+    return value.isValid() ? std::optional<QRect>(value.toRect()) : std::nullopt;
 }
 
-void applyGeometry(QWidget* control) {
-    control->setGeometry(
-        twipsRect(twipsLeft(control), twipsTop(control), twipsWidth(control), twipsHeight(control)));
+/// The twips geometry kept on the control, or its pixel geometry in twips for a control never placed so.
+QRect twipsGeometry(const QWidget* control) {
+    return keptGeometry(control).value_or(QRect(pixelsToTwips(control->x()), pixelsToTwips(control->y()),
+                                                pixelsToTwips(control->width()),
+                                                pixelsToTwips(control->height())));
+}
+
+void place(QWidget* control, const QRect& twips) {
+    control->setProperty(geometryKey, twips);
+    control->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
 }
 
 }  // namespace
 
 void setTwipsGeometry(QWidget* control, int left, int top, int width, int height) {
-    control->setProperty(leftKey, left);
-    control->setProperty(topKey, top);
-    control->setProperty(widthKey, width);
-    control->setProperty(heightKey, height);
-    applyGeometry(control);
+    place(control, QRect(left, top, width, height));
 }
 
 void setTwipsTop(QWidget* control, int top) {
-    control->setProperty(topKey, top);
-    applyGeometry(control);
+    // The control was placed when its geometry was set; placing it again at the same top changes nothing.
+    const std::optional<QRect> kept = keptGeometry(control);
+    if (kept && kept->y() == top) {
+        return;
+    }
+    QRect twips = kept ? *kept : twipsGeometry(control);
+    twips.moveTop(top);
+    place(control, twips);
 }
 
 int twipsLeft(const QWidget* control) {
-    return intProperty(control, leftKey, pixelsToTwips(control->x()));
+    return twipsGeometry(control).x();
 }
 int twipsTop(const QWidget* control) {
-    return intProperty(control, topKey, pixelsToTwips(control->y()));
+    return twipsGeometry(control).y();
 }
 int twipsWidth(const QWidget* control) {
-    return intProperty(control, widthKey, pixelsToTwips(control->width()));
+    return twipsGeometry(control).width();
 }
 int twipsHeight(const QWidget* control) {
-    return intProperty(control, heightKey, pixelsToTwips(control->height()));
+    return twipsGeometry(control).height();
+}
+
+void setControlText(QLineEdit* box, const QString& text) {
+    // With an undo history, only setText clears it; otherwise these are all that setText does to a box
+    // that already shows the text (moving the cursor also ends a selection, signalled in setText's order).
+    if (box->text() == text && !box->isUndoAvailable() && !box->isRedoAvailable()) {
+        box->setCursorPosition(static_cast<int>(text.size()));
+        box->setModified(false);
+        return;
+    }
+    box->setText(text);
 }
 
 void setBackColor(QWidget* control, VbColor color) {

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace vcm::test {
 namespace {
 
@@ -121,9 +123,66 @@ TEST(ControlProperties, TwipsAndColoursReadBackExactlyAsSet) {
     setTwipsTop(&label, 1684);  // 112.27 pixels: the twips value survives the rounding
     EXPECT_EQ(twipsTop(&label), 1684);
     EXPECT_EQ(label.y(), 112);
+    EXPECT_EQ(QRect(twipsLeft(&label), twipsTop(&label), twipsWidth(&label), twipsHeight(&label)),
+              QRect(2400, 1684, 615, 255));
+    QLabel unplaced;  // never placed in twips: its pixel geometry, in twips
+    unplaced.setGeometry(10, 20, 30, 40);
+    setTwipsTop(&unplaced, 600);
+    EXPECT_EQ(unplaced.geometry(), QRect(10, 40, 30, 40));
+    EXPECT_EQ(twipsWidth(&unplaced), 450);
     setForeColor(&label, 0xFF);
     EXPECT_EQ(foreColor(&label), 0xFFu);
     EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(255, 0, 0));
+}
+
+// A calculation writes its result fields through setControlText, which skips the text layout when the text
+// stays; the box must end exactly as setText leaves it, with the same signals in the same order.
+TEST(ControlProperties, SetControlTextLeavesABoxAsSetTextDoes) {
+    struct Case {
+        const char* name;
+        QString before;
+        QString assigned;
+        std::function<void(QLineEdit&)> prepare;
+    };
+    const Case cases[] = {
+        {"same text, cursor inside", "1.2345", "1.2345", [](QLineEdit& b) { b.setCursorPosition(2); }},
+        {"same text, selected", "1.2345", "1.2345", [](QLineEdit& b) { b.setSelection(1, 3); }},
+        {"same text, marked modified", "8", "8", [](QLineEdit& b) { b.setModified(true); }},
+        {"same text after an edit undone", "8", "8",
+         [](QLineEdit& b) {
+             b.insert("9");
+             b.undo();
+         }},
+        {"same text, read only", "0.0000", "0.0000", [](QLineEdit& b) { b.setReadOnly(true); }},
+        {"new text", "1.2345", "1.2346", [](QLineEdit& b) { b.setSelection(0, 2); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QLineEdit viaSetText;
+        QLineEdit viaControlText;
+        QStringList events[2];
+        QLineEdit* boxes[] = {&viaSetText, &viaControlText};
+        for (int i = 0; i < 2; ++i) {
+            boxes[i]->setText(c.before);
+            c.prepare(*boxes[i]);
+            QStringList& log = events[i];
+            QObject::connect(boxes[i], &QLineEdit::textChanged,
+                             [&log](const QString& t) { log << "text " + t; });
+            QObject::connect(boxes[i], &QLineEdit::cursorPositionChanged, [&log](int from, int to) {
+                log << QStringLiteral("cursor %1 %2").arg(from).arg(to);
+            });
+            QObject::connect(boxes[i], &QLineEdit::selectionChanged, [&log] { log << "selection"; });
+        }
+        viaSetText.setText(c.assigned);
+        setControlText(&viaControlText, c.assigned);
+        EXPECT_EQ(events[1], events[0]);
+        EXPECT_EQ(viaControlText.text(), viaSetText.text());
+        EXPECT_EQ(viaControlText.cursorPosition(), viaSetText.cursorPosition());
+        EXPECT_EQ(viaControlText.selectedText(), viaSetText.selectedText());
+        EXPECT_EQ(viaControlText.isModified(), viaSetText.isModified());
+        EXPECT_EQ(viaControlText.isUndoAvailable(), viaSetText.isUndoAvailable());
+        EXPECT_EQ(viaControlText.isRedoAvailable(), viaSetText.isRedoAvailable());
+    }
 }
 
 }  // namespace
