@@ -5,6 +5,7 @@
 #include "dcp/PrefixedNumber.h"
 
 #include <cmath>
+#include <optional>
 
 namespace vcm {
 
@@ -42,29 +43,44 @@ class Scanner {
     QStringView rest_;
 };
 
-/// The symbols of the locale that a number text may use, fetched once per reading.
-struct Symbols {
-    explicit Symbols(const QLocale& locale)
-        : decimal(locale.decimalPoint()),
-          group(locale.groupSeparator()),
-          minus(locale.negativeSign()),
-          plus(locale.positiveSign()),
-          exponent(locale.exponential()) {}
+/// The symbols of the locale that a number text may use, each fetched once per reading and only when the
+/// reading gets to it: a plain "83000" needs none of them, and a calculation reads many such texts.
+class Symbols {
+  public:
+    explicit Symbols(const QLocale& locale) : locale_(locale) {}
 
-    QString decimal;
-    QString group;
-    QString minus;
-    QString plus;
-    QString exponent;
+    const QString& decimal() const { return fetched(decimal_, &QLocale::decimalPoint); }
+    const QString& group() const { return fetched(group_, &QLocale::groupSeparator); }
+    const QString& minus() const { return fetched(minus_, &QLocale::negativeSign); }
+    const QString& plus() const { return fetched(plus_, &QLocale::positiveSign); }
+    const QString& exponent() const { return fetched(exponent_, &QLocale::exponential); }
+
+  private:
+    const QString& fetched(std::optional<QString>& symbol, QString (QLocale::*get)() const) const {
+        if (!symbol) {
+            symbol = (locale_.*get)();
+        }
+        return *symbol;
+    }
+
+    const QLocale& locale_;
+    mutable std::optional<QString> decimal_;
+    mutable std::optional<QString> group_;
+    mutable std::optional<QString> minus_;
+    mutable std::optional<QString> plus_;
+    mutable std::optional<QString> exponent_;
 };
 
 /// A sign, ASCII or the locale's; true when it was a minus.
 bool takeSign(Scanner& in, const Symbols& symbols) {
-    if (in.take(u"-") || in.take(symbols.minus)) {
+    if (in.atEnd() || isDigit(in.peek())) {
+        return false;  // no sign symbol of any locale starts with a digit
+    }
+    if (in.take(u"-") || in.take(symbols.minus())) {
         return true;
     }
     if (!in.take(u"+")) {
-        in.take(symbols.plus);
+        in.take(symbols.plus());
     }
     return false;
 }
@@ -72,10 +88,13 @@ bool takeSign(Scanner& in, const Symbols& symbols) {
 /// A group separator between two digits. Where the locale groups with a kind of space (a no-break or
 /// narrow no-break space), the plain space that a keyboard types is taken as well.
 bool takeGroupSeparator(Scanner& in, const Symbols& symbols) {
-    if (in.startsWithThenDigit(symbols.group)) {
-        return in.take(symbols.group);
+    if (in.atEnd()) {
+        return false;
     }
-    const bool groupsWithSpace = symbols.group.size() == 1 && symbols.group.front().isSpace();
+    if (in.startsWithThenDigit(symbols.group())) {
+        return in.take(symbols.group());
+    }
+    const bool groupsWithSpace = symbols.group().size() == 1 && symbols.group().front().isSpace();
     return groupsWithSpace && in.startsWithThenDigit(u" ") && in.take(u" ");
 }
 
@@ -123,7 +142,7 @@ std::optional<double> decimalNumber(QStringView text, const Symbols& symbols) {
             break;
         }
     }
-    if (in.take(symbols.decimal)) {
+    if (!in.atEnd() && in.take(symbols.decimal())) {
         number.addPoint();
         takeDigits(in, number);
     }
@@ -131,8 +150,8 @@ std::optional<double> decimalNumber(QStringView text, const Symbols& symbols) {
         return std::nullopt;
     }
     // "D" is the exponent of a double-precision literal, which the platform's numeric test also takes.
-    if (in.take(u"e", Qt::CaseInsensitive) || in.take(u"d", Qt::CaseInsensitive) ||
-        in.take(symbols.exponent, Qt::CaseInsensitive)) {
+    if (!in.atEnd() && (in.take(u"e", Qt::CaseInsensitive) || in.take(u"d", Qt::CaseInsensitive) ||
+                        in.take(symbols.exponent(), Qt::CaseInsensitive))) {
         number.startExponent(takeSign(in, symbols));
         if (!isDigit(in.peek())) {
             return std::nullopt;
