@@ -3,36 +3,50 @@
 #include "ui/Twips.h"
 
 #include <QLineEdit>
+#include <QObject>
 #include <QRect>
 #include <QVariant>
 #include <QWidget>
 
-#include <optional>
-
 namespace vcm {
 namespace {
 
-// The four twips values live in one property: each property access searches the control's whole
-// property table first, and a calculation places two controls.
-constexpr const char* geometryKey = "twipsGeometry";
 constexpr const char* backKey = "vbBackColor";
 constexpr const char* foreKey = "vbForeColor";
 
-/// The twips geometry kept on the control, or none.
-std::optional<QRect> keptGeometry(const QWidget* control) {
-    const QVariant value = control->property(geometryKey);
-    return value.isValid() ? std::optional<QRect>(value.toRect()) : std::nullopt;
+/// A control's twips geometry, kept as a child object of the control. Finding it again looks at the
+/// control's few children, where a property is first searched for in the control's whole property table;
+/// a calculation places two controls and reads where they stand.
+class TwipsPlacement final : public QObject {
+  public:
+    TwipsPlacement(QWidget* control, const QRect& placed) : QObject(control), twips(placed) {}
+    QRect twips;
+};
+
+TwipsPlacement* placementOf(const QWidget* control) {
+    for (QObject* child : control->children()) {
+        if (auto* placement = dynamic_cast<TwipsPlacement*>(child)) {
+            return placement;
+        }
+    }
+    return nullptr;
 }
 
 /// The twips geometry kept on the control, or its pixel geometry in twips for a control never placed so.
 QRect twipsGeometry(const QWidget* control) {
-    return keptGeometry(control).value_or(QRect(pixelsToTwips(control->x()), pixelsToTwips(control->y()),
-                                                pixelsToTwips(control->width()),
-                                                pixelsToTwips(control->height())));
+    if (const TwipsPlacement* placement = placementOf(control)) {
+        return placement->twips;
+    }
+    return QRect(pixelsToTwips(control->x()), pixelsToTwips(control->y()), pixelsToTwips(control->width()),
+                 pixelsToTwips(control->height()));
 }
 
 void place(QWidget* control, const QRect& twips) {
-    control->setProperty(geometryKey, twips);
+    if (TwipsPlacement* placement = placementOf(control)) {
+        placement->twips = twips;
+    } else {
+        new TwipsPlacement(control, twips);
+    }
     control->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
 }
 
@@ -44,11 +58,11 @@ void setTwipsGeometry(QWidget* control, int left, int top, int width, int height
 
 void setTwipsTop(QWidget* control, int top) {
     // The control was placed when its geometry was set; placing it again at the same top changes nothing.
-    const std::optional<QRect> kept = keptGeometry(control);
-    if (kept && kept->y() == top) {
+    const TwipsPlacement* placement = placementOf(control);
+    if (placement != nullptr && placement->twips.y() == top) {
         return;
     }
-    QRect twips = kept ? *kept : twipsGeometry(control);
+    QRect twips = twipsGeometry(control);
     twips.moveTop(top);
     place(control, twips);
 }
