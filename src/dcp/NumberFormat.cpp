@@ -28,17 +28,17 @@ SignificantDigits significantDigits(double magnitude) {
     std::array<char, 40> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
                                       std::chars_format::scientific, significantCount - 1);
-    // The form is "d.dddddddddddddde+XX" (or e-XXX).
-    const std::string text(buffer.data(), result.ptr);
+    // The form is "d.dddddddddddddde+XX" (or e-XXX), read in place.
+    const char* text = buffer.data();
     SignificantDigits out;
     out.digits.push_back(text[0]);
-    out.digits.append(text, 2, significantCount - 1);
-    const std::size_t e = text.find('e');
-    const char* exponentStart = text.data() + e + 1;
+    out.digits.append(text + 2, significantCount - 1);
+    const char* end = result.ptr;
+    const char* exponentStart = std::find(text, end, 'e') + 1;
     if (*exponentStart == '+') {
         ++exponentStart;
     }
-    std::from_chars(exponentStart, text.data() + text.size(), out.exponent);
+    std::from_chars(exponentStart, end, out.exponent);
     // Within about 5e292 of the largest double the nearest 15 digits lie beyond the double range, and a
     // text that cannot be read back must never be written: take the 15 digits below instead.
     if (out.exponent == largestExponent && out.digits > largestDigits) {
@@ -101,10 +101,19 @@ QString formatFixed(double value, int decimals, const QLocale& locale) {
     if (units.size() < minimumLength) {
         units.insert(0, minimumLength - units.size(), '0');
     }
-    // A negative value keeps its sign even where it rounds to zero; -0.0 is not below zero.
-    QString text = withSign(value < 0, units);
+    // A negative value keeps its sign even where it rounds to zero; -0.0 is not below zero. The text is
+    // put together in one buffer: a calculation writes several of these per key.
+    const QString point = decimals > 0 ? locale.decimalPoint() : QString();
+    const auto integerDigits = static_cast<qsizetype>(units.size()) - decimals;
+    QString text;
+    text.reserve(static_cast<qsizetype>(units.size()) + 1 + point.size());
+    if (value < 0) {
+        text += QLatin1Char('-');
+    }
+    text += QLatin1String(units.data(), integerDigits);
     if (decimals > 0) {
-        text.insert(text.size() - decimals, locale.decimalPoint());
+        text += point;
+        text += QLatin1String(units.data() + integerDigits, decimals);
     }
     return text;
 }
