@@ -9,7 +9,8 @@
 
 namespace vcm {
 
-AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock, TraceLog::Sink sink) {
+AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock, TraceLog::Sink sink,
+                           const SimulatedBoardMaker& makeSimulatedBoard) {
     AdapterSetup setup;
     if (options.trace) {
         setup.trace = std::make_unique<TraceLog>(std::move(clock), std::move(sink));
@@ -19,7 +20,10 @@ AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock,
         if (setup.trace) {
             notes = [log = setup.trace.get()](const QString& text) { log->note(text); };
         }
-        setup.board = std::make_unique<SimulatedAdapter>(SimulatedChip(options.eeprom, std::move(notes)));
+        setup.board =
+            makeSimulatedBoard
+                ? makeSimulatedBoard(options.eeprom, std::move(notes))
+                : std::make_unique<SimulatedAdapter>(SimulatedChip(options.eeprom, std::move(notes)));
         setup.simulated = true;
     } else {
         setup.board = std::make_unique<AbsentAdapter>();

@@ -2,8 +2,11 @@
 
 #include "adapter/AdapterLibrary.h"
 #include "adapter/AdapterOptions.h"
+#include "adapter/SimulatedChip.h"
 #include "adapter/TraceLog.h"
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace vcm {
@@ -21,9 +24,16 @@ struct AdapterSetup {
     AdapterLibrary& library() const { return tracing ? *tracing : *board; }
 };
 
+/// Makes the simulated board from the EEPROM value the options give and the sink for the chip's notes
+/// (empty without --trace). A program that keeps its board elsewhere (the command-line tool keeps it in a
+/// file between runs) passes its own; the default is a SimulatedAdapter powered on with that EEPROM value.
+using SimulatedBoardMaker =
+    std::function<std::unique_ptr<AdapterLibrary>(std::uint8_t eeprom, SimulatedChip::NoteSink notes)>;
+
 /// Builds the adapter the options ask for; with --trace, calls and the chip's notes go to `clock` and
 /// `sink` through one TraceLog.
-AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock, TraceLog::Sink sink);
+AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock, TraceLog::Sink sink,
+                           const SimulatedBoardMaker& makeSimulatedBoard = {});
 
 /// As above, tracing to stderr with the time since the program started.
 AdapterSetup createAdapter(const AdapterOptions& options);
