@@ -8,6 +8,7 @@
 #include "dcp/LocaleNumber.h"
 #include "dcp/RegisterAccess.h"
 #include "dcp/ValueEntry.h"
+#include "ui/AppIcon.h"
 #include "ui/CaptionButton.h"
 #include "ui/FocusLeaveWatcher.h"
 #include "ui/KeyEventBridge.h"
@@ -143,7 +144,8 @@ void FrmMain::buildWindow() {
 void FrmMain::wireEvents() {
     calculator_ = std::make_unique<CalculatorPanel>(calc_, globals_, messages_, locale_);
     const auto updateRange = [this] { calculator_->updateRangeFromResistors(); };
-    registers_ = std::make_unique<RegisterAccess>(dcp_, globals_, adapter_, messages_, pauses_, updateRange);
+    registers_ =
+        std::make_unique<RegisterAccess>(dcp_, globals_, adapter_, messages_, pauses_, updateRange, locale_);
     valueEntry_ = std::make_unique<ValueEntry>(dcp_, globals_, *registers_, pauses_, updateRange, locale_);
     displayMode_ = std::make_unique<DisplayModeSwitch>(dcp_, globals_);
     focusWatcher_ = new FocusLeaveWatcher(this);

@@ -31,6 +31,8 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
+    // Ties the window to the installed desktop entry, whose icon the taskbar shows on Wayland.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VCM_APP_ID));
     // One style on every platform, so the laid-out sizes look the same everywhere.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 

@@ -161,7 +161,7 @@ double CalculatorPanel::repairedValue(QLineEdit* field, const QString& defaultTe
 
 std::optional<std::uint8_t> CalculatorPanel::readDcpValue() {
     const bool hex = globals_.displayHex != vbFalse;
-    const std::optional<std::uint8_t> d = dcpByte(controls_.txtTest->text(), hex);
+    const std::optional<std::uint8_t> d = dcpValueOf(controls_.txtTest->text(), hex, locale_);
     if (!d) {
         // Only pasting can put such a text into the box; stop before anything is checked or written.
         showMessage(invalidDcpBoxMessage(hex));

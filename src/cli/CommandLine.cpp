@@ -245,6 +245,19 @@ QString topHelp(const Options& options) {
     return helpWithUsage(parser, kProgram + QStringLiteral(" [options] COMMAND [options]"));
 }
 
+/// The help of both calculations together, for `vcm7310 calc --help`.
+QString calcHelp(const Options& options) {
+    QCommandLineParser parser;
+    const CommandSpec both{Command::CalcForward,         QStringLiteral("calc"), {}, {}, {},
+                           Resistors | Range | Dcp | Dec};
+    options.addFor(both, parser);
+    parser.setApplicationDescription(
+        QStringLiteral("The divider calculator, with the texts the window's fields show.\n"
+                       "calc forward takes --avdd, --rset, --r1, --r2 and --dcp; calc reverse takes --avdd, "
+                       "--rset, --vmax, --vmin and --dcp."));
+    return helpWithUsage(parser, kProgram + QStringLiteral(" calc forward|reverse [options]"));
+}
+
 /// Reads the values of a parsed command line into an invocation; a bad value throws a usage failure.
 class ValueReader {
   public:
@@ -413,6 +426,10 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
 
     qsizetype wordsUsed = 0;
     const CommandSpec* spec = findCommand(tail, wordsUsed);
+    if (!spec && tail.constFirst() == QStringLiteral("calc") &&
+        options.help.names().contains(tail.value(1).remove(u'-'))) {
+        return printing(calcHelp(options));
+    }
     if (!spec) {
         const QString problem = tail.constFirst() == QStringLiteral("calc")
                                     ? QStringLiteral("calc needs 'forward' or 'reverse'.")

@@ -1,8 +1,11 @@
 #include "dcp/DcpText.h"
 
+#include "dcp/LocaleNumber.h"
 #include "dcp/NumericValue.h"
 
 #include <QChar>
+
+#include <algorithm>
 
 namespace vcm {
 
@@ -19,21 +22,6 @@ bool isDecimalDigit(std::uint16_t code) {
 
 bool isUpperHexLetter(std::uint16_t code) {
     return code >= u'A' && code <= u'F';
-}
-
-/// The value of an ASCII digit of the mode, or -1.
-int digitOf(QChar c, bool hex) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9') {
-        return u - u'0';
-    }
-    if (hex && u >= u'A' && u <= u'F') {
-        return u - u'A' + 10;
-    }
-    if (hex && u >= u'a' && u <= u'f') {
-        return u - u'a' + 10;
-    }
-    return -1;
 }
 
 }  // namespace
@@ -79,25 +67,34 @@ double dcpNumber(const QString& text, bool hex) {
     return hex ? numericValue(QStringLiteral("&H") + text) : numericValue(text);
 }
 
-std::optional<std::uint8_t> dcpByte(const QString& text, bool hex) {
-    // Blanks around the digits change nothing about the value the box shows.
-    const QString digits = text.trimmed();
-    if (digits.isEmpty()) {
+int sliderValueOf(const QString& text, bool hex, const QLocale& locale) {
+    const double number =
+        hex ? dcpNumber(text, true) : localeNumber(text, locale).value_or(dcpNumber(text, false));
+    return static_cast<int>(roundHalfEven(std::clamp(number, 0.0, 255.0)));
+}
+
+std::optional<std::uint8_t> dcpValueOf(const QString& text, bool hex, const QLocale& locale) {
+    const std::optional<double> number =
+        hex ? wholeNumericValue(QStringLiteral("&H") + text) : localeNumber(text, locale);
+    if (!number) {
         return std::nullopt;
     }
-    const int radix = hex ? 16 : 10;
-    int value = 0;
-    for (const QChar c : digits) {
-        const int digit = digitOf(c, hex);
-        if (digit < 0) {
-            return std::nullopt;
-        }
-        value = value * radix + digit;
-        if (value > 255) {
-            return std::nullopt;
-        }
+    return toByte(*number);
+}
+
+std::optional<std::uint8_t> sendableDcpValue(const QString& text, bool hex, const QLocale& locale) {
+    const std::optional<std::uint8_t> value = dcpValueOf(text, hex, locale);
+    if (!value) {
+        return std::nullopt;
     }
-    return static_cast<std::uint8_t>(value);
+    // A fraction would be sent as a value the box does not show.
+    if (!hex && localeNumber(text, locale) != static_cast<double>(*value)) {
+        return std::nullopt;
+    }
+    if (*value != sliderValueOf(text, hex, locale)) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 }  // namespace vcm

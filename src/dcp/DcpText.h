@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 #include <cstdint>
@@ -27,10 +28,22 @@ QString dcpText(int value, bool hex);
 /// in decimal mode (so "0A", "a" and "A" read 10 in hex, an empty text 0).
 double dcpNumber(const QString& text, bool hex);
 
-/// The DCP byte of a text, strictly: apart from blanks around it, the text must consist only of digits of
-/// the mode (hex digits in either case, or decimal digits) and spell 0..255. Anything else (a pasted "1.5",
-/// "-1", "7 D", "") gives nullopt, so nothing that merely converts by accident is ever taken as a value
-/// for the chip.
-std::optional<std::uint8_t> dcpByte(const QString& text, bool hex);
+/// Where the value box's change rule puts the slider for a text that it has let stand: the number the
+/// text spells, limited to 0..255 and rounded (halves to even). In hexadecimal mode that is the number of
+/// its leading hex digits; in decimal mode the text as the user's locale writes numbers, or its leading
+/// number when the locale does not read it.
+int sliderValueOf(const QString& text, bool hex, const QLocale& locale);
+
+/// The DCP value a text stands for when the whole text is one number, as the calculator reads it: in
+/// hexadecimal mode "&H" + text read by the numeric rule (blanks, tabs and line feeds ignored, so "7 D"
+/// is 0x7D), in decimal mode the text as the locale writes numbers, converted to the nearest byte
+/// (halves to even: "1.5" is 2, "2.5" is 2). Anything else (a text with other characters, such as a
+/// no-break space or a carriage return, or a number outside 0..255) gives nullopt.
+std::optional<std::uint8_t> dcpValueOf(const QString& text, bool hex, const QLocale& locale);
+
+/// The value a send or an EEPROM write may put on the bus for a text: dcpValueOf, but only for a whole
+/// number ("2.0", "+7" and "1e1" are 2, 7 and 10; "1.5" is refused), and only when it is also where the
+/// slider stands for that text, so the chip never gets a value other than the one the slider shows.
+std::optional<std::uint8_t> sendableDcpValue(const QString& text, bool hex, const QLocale& locale);
 
 }  // namespace vcm

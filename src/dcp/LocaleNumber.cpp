@@ -1,6 +1,7 @@
 #include "dcp/LocaleNumber.h"
 
 #include "dcp/DecimalText.h"
+#include "dcp/NumericValue.h"
 #include "dcp/PrefixedNumber.h"
 
 #include <cmath>
@@ -151,10 +152,22 @@ std::optional<double> decimalNumber(QStringView text, const Symbols& symbols) {
     return value;
 }
 
+/// The text without the blanks, tabs and line feeds around it. Other kinds of space (a no-break space,
+/// an ideographic space) are characters like any other here, as they are for the numeric reading.
+QStringView withoutSurroundingBlanks(QStringView text) {
+    while (!text.isEmpty() && isIgnoredInNumber(text.front())) {
+        text = text.mid(1);
+    }
+    while (!text.isEmpty() && isIgnoredInNumber(text.back())) {
+        text.chop(1);
+    }
+    return text;
+}
+
 }  // namespace
 
 std::optional<double> localeNumber(const QString& text, const QLocale& locale) {
-    const QStringView body = QStringView(text).trimmed();
+    const QStringView body = withoutSurroundingBlanks(text);
     if (body.isEmpty()) {
         return std::nullopt;
     }

@@ -8,7 +8,8 @@
 namespace vcm {
 
 /// Reads a whole text as a number the way the given locale writes numbers (never the process default):
-/// - surrounding white space is ignored; inside the number only a group separator (below) may stand;
+/// - surrounding blanks, tabs and line feeds are ignored (no other kind of space); inside the number only a
+/// group separator (below) may stand;
 /// - a leading sign, "+" / "-" or the locale's own sign symbols;
 /// - ASCII digits; in the integer part the locale's group separator may stand between any two digits,
 ///   wherever it falls ("1.000,5" is 1000.5 and "1.5" is 15 in German); where the locale groups with a

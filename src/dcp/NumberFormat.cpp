@@ -13,6 +13,9 @@ namespace {
 constexpr int significantCount = 15;
 // Enough decimals to show every significant digit of the smallest double (about 4.9e-324).
 constexpr int maximumDecimals = 340;
+// The largest double, 1.7976931348623157e308, cut (not rounded) to 15 significant digits.
+constexpr int largestExponent = 308;
+constexpr const char* largestDigits = "179769313486231";
 
 /// A non-negative value as its 15 significant digits: value = d0.d1d2...d14 x 10^exponent.
 struct SignificantDigits {
@@ -36,6 +39,11 @@ SignificantDigits significantDigits(double magnitude) {
         ++exponentStart;
     }
     std::from_chars(exponentStart, text.data() + text.size(), out.exponent);
+    // Within about 5e292 of the largest double the nearest 15 digits lie beyond the double range, and a
+    // text that cannot be read back must never be written: take the 15 digits below instead.
+    if (out.exponent == largestExponent && out.digits > largestDigits) {
+        out.digits = largestDigits;
+    }
     return out;
 }
 
@@ -93,8 +101,8 @@ QString formatFixed(double value, int decimals, const QLocale& locale) {
     if (units.size() < minimumLength) {
         units.insert(0, minimumLength - units.size(), '0');
     }
-    const bool isZero = units.find_first_not_of('0') == std::string::npos;
-    QString text = withSign(value < 0 && !isZero, units);
+    // A negative value keeps its sign even where it rounds to zero; -0.0 is not below zero.
+    QString text = withSign(value < 0, units);
     if (decimals > 0) {
         text.insert(text.size() - decimals, locale.decimalPoint());
     }

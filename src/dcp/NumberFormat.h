@@ -15,7 +15,8 @@ namespace vcm {
 /// no digit grouping, a leading minus for a negative value, the locale's decimal separator. Halves are
 /// rounded away from zero, and the value is rounded from its 15-significant-digit decimal form, not from
 /// its binary expansion (so 0.00015625 with five decimals gives 0.00016 and 2.675 with two gives 2.68,
-/// however the double happens to lie). A result that rounds to zero is written without sign.
+/// however the double happens to lie). A negative value keeps its minus even where it rounds to zero
+/// (-0.00001 with four decimals gives "-0.0000"); zero itself, also -0.0, has none.
 QString formatFixed(double value, int decimals, const QLocale& locale);
 
 /// The general text form of a number: rounded to 15 significant digits, without trailing zeros, without
@@ -23,6 +24,9 @@ QString formatFixed(double value, int decimals, const QLocale& locale);
 /// rounded decimal exponent is 15 or more, or below -15, are written in scientific form with at least two
 /// exponent digits: 1e20 -> "1E+20", -2.5e-16 -> "-2.5E-16"; 1e15 -> "1E+15" but 1e-15 ->
 /// "0.000000000000001".
+///
+/// In both forms a value so near the largest double that its 15 digits would round beyond it is cut to
+/// the 15 digits below, so every text written here reads back as a finite number.
 QString formatGeneral(double value, const QLocale& locale);
 
 }  // namespace vcm

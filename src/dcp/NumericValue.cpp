@@ -9,10 +9,6 @@ namespace vcm {
 
 namespace {
 
-bool isIgnored(QChar c) {
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
-}
-
 bool isDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
@@ -29,7 +25,7 @@ class Cursor {
 
     /// The next character that counts, or QChar() (U+0000, which continues no number) at the end.
     QChar peek() {
-        while (pos_ < text_.size() && isIgnored(text_[pos_])) {
+        while (pos_ < text_.size() && isIgnoredInNumber(text_[pos_])) {
             ++pos_;
         }
         return pos_ < text_.size() ? text_[pos_] : QChar();
@@ -38,23 +34,35 @@ class Cursor {
     /// Steps past the character that peek() showed.
     void advance() { ++pos_; }
 
+    /// True when nothing but ignored characters is left.
+    bool atEnd() {
+        (void)peek();
+        return pos_ >= text_.size();
+    }
+
   private:
     QStringView text_;
     qsizetype pos_ = 0;
 };
 
+/// A number as read, and whether it was the whole text.
+struct Reading {
+    double value = 0.0;
+    bool whole = false;
+};
+
 /// The "&H" / "&O" forms, with the cursor just past the "&".
-double readPrefixed(Cursor& in) {
+Reading readPrefixed(Cursor& in) {
     const int radix = detail::prefixRadix(in.peek());
     if (radix == 0) {
-        return 0.0;
+        return {};
     }
     in.advance();
     detail::PrefixedNumber number(radix);
     while (number.add(in.peek())) {
         in.advance();
     }
-    return number.value();
+    return {number.value(), number.digitCount() > 0 && in.atEnd()};
 }
 
 /// An optional sign; true when it was a minus.
@@ -74,9 +82,8 @@ void readMantissaDigits(Cursor& in, detail::DecimalText& number) {
     }
 }
 
-}  // namespace
-
-double numericValue(QStringView text) {
+/// The reading of a text, telling also whether the number was all there is.
+Reading readNumber(QStringView text) {
     Cursor in(text);
     if (in.peek() == u'&') {
         in.advance();
@@ -93,18 +100,38 @@ double numericValue(QStringView text) {
         readMantissaDigits(in, number);
     }
     if (!number.hasDigits()) {
-        return 0.0;
+        return {};
     }
+    bool exponentComplete = true;
     const QChar marker = in.peek().toUpper();
     if (marker == u'E' || marker == u'D') {
         in.advance();
         number.startExponent(readSign(in));
+        exponentComplete = isDigit(in.peek());
         while (isDigit(in.peek())) {
             number.addExponentDigit(asciiOf(in.peek()));
             in.advance();
         }
     }
-    return number.toDouble();
+    return {number.toDouble(), exponentComplete && in.atEnd()};
+}
+
+}  // namespace
+
+bool isIgnoredInNumber(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
+
+double numericValue(QStringView text) {
+    return readNumber(text).value;
+}
+
+std::optional<double> wholeNumericValue(QStringView text) {
+    const Reading reading = readNumber(text);
+    if (!reading.whole) {
+        return std::nullopt;
+    }
+    return reading.value;
 }
 
 double roundHalfEven(double value) {

@@ -8,8 +8,9 @@
 namespace vcm {
 
 /// The numeric value of a text, read the same way whatever the user's locale:
-/// - blanks, tabs, line feeds and carriage returns are ignored anywhere in the text, also between the
-///   digits and inside the "&H" and "&O" prefixes ("1 2" reads 12, "& H F F" reads 255);
+/// - blanks, tabs and line feeds (and no other character, not even another kind of space or a carriage
+///   return) are ignored anywhere in the text, also between the digits and inside the "&H" and "&O" prefixes
+///   ("1 2" reads 12, "& H F F" reads 255);
 /// - reading stops at the first character that cannot continue the number ("12abc" reads 12);
 /// - an optional sign, digits, one period as the decimal point and an exponent (E or D in either case,
 ///   optional sign, digits; an exponent without digits is ignored, so "1e" reads 1);
@@ -22,6 +23,15 @@ namespace vcm {
 /// and a decimal number beyond the double range reads as +/-infinity, so callers that check a range see
 /// "too large". A zero result is always +0. Linear in the length of the text.
 double numericValue(QStringView text);
+
+/// True for the characters the reading ignores: blank, tab and line feed.
+bool isIgnoredInNumber(QChar c);
+
+/// The numeric value of a text that is one number and nothing else, by the rule above: at least one digit
+/// (after "&H" or "&O" too), no character left over, and an exponent, if there is one, with a digit.
+/// "7 D" after "&H" reads 0x7D; "12abc", "1e", "&H", "" and " 12\r" give nullopt. Overflow gives
+/// +/-infinity, as above, for the caller's range check.
+std::optional<double> wholeNumericValue(QStringView text);
 
 /// Rounds to the nearest integer, an exact half to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double roundHalfEven(double value);

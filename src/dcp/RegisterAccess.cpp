@@ -12,13 +12,14 @@ namespace vcm {
 
 RegisterAccess::RegisterAccess(const DcpControls& controls, ProgramGlobals& globals, AdapterLibrary& library,
                                MessageBoxService& messages, PauseService& pauses,
-                               std::function<void()> updateRangeFromResistors)
+                               std::function<void()> updateRangeFromResistors, QLocale locale)
     : controls_(controls),
       globals_(globals),
       library_(library),
       messages_(messages),
       pauses_(pauses),
-      updateRangeFromResistors_(std::move(updateRangeFromResistors)) {}
+      updateRangeFromResistors_(std::move(updateRangeFromResistors)),
+      locale_(std::move(locale)) {}
 
 void RegisterAccess::cmdRead_Click() {
     const std::optional<std::uint8_t> value = readDataRegister(library_, globals_.selectedModule);
@@ -63,7 +64,7 @@ void RegisterAccess::Timer1_Timer() {
 std::optional<std::uint8_t> RegisterAccess::boxValueOrComplain() {
     const bool hex = globals_.displayHex == vbTrue;
     const QString text = controls_.txtTest->text();
-    const std::optional<std::uint8_t> value = dcpByte(text, hex);
+    const std::optional<std::uint8_t> value = sendableDcpValue(text, hex, locale_);
     if (!value) {
         messages_.show(notADcpValueMessage(text, hex), styleOkOnly, QString());
     }

@@ -7,6 +7,8 @@
 #include "ui/MessageBoxService.h"
 #include "ui/PauseService.h"
 
+#include <QLocale>
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -20,7 +22,7 @@ class RegisterAccess {
   public:
     RegisterAccess(const DcpControls& controls, ProgramGlobals& globals, AdapterLibrary& library,
                    MessageBoxService& messages, PauseService& pauses,
-                   std::function<void()> updateRangeFromResistors);
+                   std::function<void()> updateRangeFromResistors, QLocale locale);
 
     void cmdRead_Click();
     void writeDataRegister();
@@ -31,7 +33,8 @@ class RegisterAccess {
     static constexpr int eepromPauseMs = eepromWritePauseMs;
 
   private:
-    /// The DCP byte in the box, or nullopt after telling the user that the box holds no valid value.
+    /// The DCP byte in the box, the one the slider shows, or nullopt after telling the user that the box
+    /// holds no valid value.
     std::optional<std::uint8_t> boxValueOrComplain();
     void setIndication(bool flashing);
 
@@ -41,6 +44,7 @@ class RegisterAccess {
     MessageBoxService& messages_;
     PauseService& pauses_;
     std::function<void()> updateRangeFromResistors_;
+    QLocale locale_;
 };
 
 }  // namespace vcm

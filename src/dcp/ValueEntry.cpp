@@ -75,8 +75,7 @@ void ValueEntry::txtTest_Change(int /*index*/) {
         if (dcpNumber(box->text(), true) < 0) {
             box->setText(byteToHex(0));
         }
-        controls_.vscTest->setValue(
-            static_cast<int>(roundHalfEven(std::clamp(dcpNumber(box->text(), true), 0.0, 255.0))));
+        controls_.vscTest->setValue(sliderValueOf(box->text(), true, locale_));
         return;
     }
     if (isNotLocaleNumber(box->text(), locale_)) {
@@ -89,9 +88,8 @@ void ValueEntry::txtTest_Change(int /*index*/) {
         box->setText(QStringLiteral("0"));
     }
     // The slider takes the text converted as the user's locale writes numbers (the text passed that test
-    // above); the clamp keeps a pasted "1,000" within the slider's range.
-    const double number = localeNumber(box->text(), locale_).value_or(dcpNumber(box->text(), false));
-    controls_.vscTest->setValue(toInteger16(std::clamp(number, 0.0, 255.0)).value_or(0));
+    // above), limited to its range so that a pasted "1,000" goes to the top.
+    controls_.vscTest->setValue(sliderValueOf(box->text(), false, locale_));
 }
 
 void ValueEntry::txtTest_LostFocus(int /*index*/) {

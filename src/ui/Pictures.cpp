@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 
 namespace vcm {
 namespace {
@@ -144,21 +143,6 @@ void LogoPicture::paintEvent(QPaintEvent* /*event*/) {
     p.setFont(font);
     p.setPen(QColor(0x00, 0x3E, 0x6E));
     p.drawText(QRectF(32, 0, 199, 27), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("CORVANE"));
-}
-
-QIcon applicationIcon() {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(0x00, 0x5A, 0x9C));
-    p.setPen(Qt::NoPen);
-    p.drawRoundedRect(QRectF(1, 1, 14, 14), 3, 3);
-    p.setPen(QPen(Qt::white, 2));
-    p.drawLine(QPointF(4, 4), QPointF(8, 12));
-    p.drawLine(QPointF(8, 12), QPointF(12, 4));
-    p.end();
-    return QIcon(pixmap);
 }
 
 }  // namespace vcm

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QIcon>
 #include <QWidget>
 
 namespace vcm {
@@ -26,8 +25,5 @@ class LogoPicture : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
 };
-
-/// The window's 16 by 16 icon, drawn at start-up.
-QIcon applicationIcon();
 
 }  // namespace vcm

@@ -1,4 +1,5 @@
 #include "WindowFixture.h"
+#include "dcp/LocaleNumber.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -171,6 +172,28 @@ TEST(CalculatorRealBoxes, TabFromAvddToRsetAsksOnceAndTheBoxDoesNotLeaveRset) {
     f.window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(f.window.get()));
     EXPECT_EQ(titles, QStringList{avddQuestion});
+}
+
+// A supply at the largest double makes both ends of the range that large. Whatever the calculator writes
+// it must read back: leaving VOUTmax then reads the value shown, not a repaired 0.
+TEST_F(CalculatorFocus, ResultsNearTheLargestDoubleReadBack) {
+    field("txtAVDD")->setText("1.7976931348623157e308");
+    field("txtR1")->setText("0");
+    field("txtR2")->setText("1");
+    clickCalculate();
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    for (const char* name : {"txtVoutMax", "txtVOutMin", "txtVOUT"}) {
+        SCOPED_TRACE(name);
+        const std::optional<double> shown = localeNumber(f.text(name), english);
+        ASSERT_TRUE(shown.has_value());
+        EXPECT_DOUBLE_EQ(*shown, 1.79769313486231e308);
+    }
+    focus("txtVoutMax");
+    f.forget();
+    focus("txtR1");
+    const std::optional<double> after = localeNumber(f.text("txtVoutMax"), english);
+    ASSERT_TRUE(after.has_value());
+    EXPECT_GT(*after, 1e308);
 }
 
 }  // namespace

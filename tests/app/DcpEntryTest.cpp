@@ -327,41 +327,75 @@ TEST_F(DcpEntry, SliderKeysAndTroughMoveTheValueTheWayTheyPoint) {
     EXPECT_EQ(box()->text(), "20");
 }
 
-TEST_F(DcpEntry, PastedTextThatIsNotAValueIsNeverSentOrProgrammed) {
+// Whatever is pasted, the box and the slider end on one value, and Enter and "Write to EEPROM" put exactly
+// that value on the bus, or nothing at all with a message.
+TEST_F(DcpEntry, APastedTextLeavesBoxSliderAndBusAgreeing) {
+    const QString huge(1 << 20, QChar(0x4E2D));
     struct Case {
+        bool hex;
+        QString start;  // where box and slider stand before the paste
         QString pasted;
         QString shown;  // what the change rule leaves in the box
-        bool refused;   // nothing may reach the bus
+        int slider;
+        bool refused;  // nothing may reach the bus
     };
-    const QString huge(1 << 20, QChar(0x4E2D));
     const Case cases[] = {
-        {"zz", "zz", true},
-        {QStringLiteral("\u00e9\u00e8"), QStringLiteral("\u00e9\u00e8"), true},
-        {huge, huge.left(box()->maxLength()), true},  // the box keeps at most its maximum length
-        {"1.5", "01", false},  // reads as its leading hex digit, and the slider reformats it
-        {"7 D", "7D", false},  // blanks are ignored when the text is read
+        {true, "00", "zz", "zz", 0, true},
+        {true, "00", QStringLiteral("\u00e9\u00e8"), QStringLiteral("\u00e9\u00e8"), 0, true},
+        {true, "00", huge, huge.left(box()->maxLength()), 0, true},
+        {true, "00", "1.5", "01", 1, false},    // reads as its leading hex digit, and the slider reformats it
+        {true, "00", "7 D", "7D", 125, false},  // blanks are ignored when the text is read
+        {true, "7D", "7 D", "7 D", 125, false},
+        // A no-break or ideographic space is not a blank: the text reads as 0.
+        {true, "00", QStringLiteral("\u00A07D"), QStringLiteral("\u00A07D"), 0, true},
+        {true, "7D", QStringLiteral("\u00A07D"), "00", 0, false},
+        {true, "00", QStringLiteral("\u30007D"), QStringLiteral("\u30007D"), 0, true},
+        {true, "00", "0000000007D", "FF", 255, false},
+        {true, "00", "7\r8", "07", 7, false},  // a carriage return ends the number
+        {true, "07", "7\r8", "7\r8", 7, true},
+        {false, "0", QStringLiteral("\u00A0300"), "0", 0, false},
+        {false, "9", QStringLiteral("\u00A0300"), "0", 0, false},
+        {false, "0", "300", "255", 255, false},
+        {false, "2", "2.0", "2.0", 2, false},
+        {false, "7", "+7", "+7", 7, false},
+        {false, "10", "1e1", "1e1", 10, false},
+        {false, "0", "2.0", "2", 2, false},
+        {false, "2", "1.5", "1.5", 2, true},  // a fraction is not sent
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.pasted.left(8).toStdString());
-        box()->setText("00");
+        SCOPED_TRACE((c.hex ? "hex " : "dec ") + c.pasted.left(12).toStdString() + " over " +
+                     c.start.toStdString());
+        if (f.get<QRadioButton>(c.hex ? "opDisplayMode(0)" : "opDisplayMode(1)")->isChecked() == false) {
+            QTest::mouseClick(f.get(c.hex ? "opDisplayMode(0)" : "opDisplayMode(1)"), Qt::LeftButton, {},
+                              QPoint(5, 8));
+        }
+        box()->setText(c.start);
         box()->setFocus();
         QApplication::clipboard()->setText(c.pasted);
         box()->selectAll();
         box()->paste();
         EXPECT_EQ(box()->text(), c.shown);
+        EXPECT_EQ(slider()->value(), c.slider);
         f.forget();
         key(Qt::Key_Return);
         QTest::mouseClick(eepromButton(), Qt::LeftButton);
         if (c.refused) {
             EXPECT_TRUE(f.busCalls().isEmpty());
             ASSERT_EQ(f.messages.shown.size(), 2u);
-            EXPECT_TRUE(f.messages.shown[0].text.contains("not a hexadecimal value"));
+            EXPECT_TRUE(
+                f.messages.shown[0].text.contains(c.hex ? "not a hexadecimal value" : "not a decimal value"));
             EXPECT_LT(f.messages.shown[0].text.size(), 200);
-            EXPECT_EQ(box()->text(), c.shown);
         } else {
+            const QString stored =
+                "0x" + QString::number(c.slider, 16).rightJustified(2, QLatin1Char('0')).toUpper();
             EXPECT_TRUE(f.messages.shown.empty());
-            EXPECT_EQ(f.busCalls().size(), 4);
+            const QStringList bus = f.busCalls();
+            ASSERT_EQ(bus.size(), 4);
+            EXPECT_EQ(bus[1], "sim: data register " + stored);
+            EXPECT_EQ(bus[3], "sim: EEPROM " + stored);
         }
+        EXPECT_EQ(box()->text(), c.shown);
+        EXPECT_EQ(slider()->value(), c.slider);
     }
 }
 

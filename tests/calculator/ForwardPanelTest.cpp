@@ -184,6 +184,18 @@ INSTANTIATE_TEST_SUITE_P(
                           "-8.0156",
                           "-8.0156",
                           "-12.0000"},
+        // VOUTmin comes out just below zero and keeps its minus.
+        ForwardChecksCase{"NegativeNearZeroKeepsItsSign",
+                          "8",
+                          "10000",
+                          "200000.01",
+                          "133000",
+                          {},
+                          "8",
+                          "10000",
+                          "3.1827",
+                          "3.1827",
+                          "-0.0000"},
         ForwardChecksCase{
             "ZeroTopResistor", "8", "10000", "0", "133000", {}, "8", "10000", "8.0000", "8.0000", "8.0000"}),
     vcm::test::CaseName());

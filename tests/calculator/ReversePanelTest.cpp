@@ -101,6 +101,23 @@ INSTANTIATE_TEST_SUITE_P(
                     normal,
                     normal,
                     normal},
+        // A tiny RSET makes R2 a tiny negative number: it keeps its minus where it rounds to zero.
+        ReverseCase{"NegativeR2NearZero",
+                    "8",
+                    "0.000000000001",
+                    "8",
+                    "7",
+                    {},
+                    "8",
+                    "0.000000000001",
+                    "8",
+                    "7",
+                    "0.0",
+                    "-0.0",
+                    "8.0000",
+                    normal,
+                    red,
+                    normal},
         ReverseCase{"AvddZero",
                     "0",
                     "10000",
@@ -391,9 +408,29 @@ TEST_P(CalcPanelDcpJunk, StopsWithAMessageAfterTheRepairs) {
 INSTANTIATE_TEST_SUITE_P(Cases, CalcPanelDcpJunk,
                          ::testing::Values(JunkCase{"HexForward", true, "G1", false},
                                            JunkCase{"HexReverse", true, "100", true},
-                                           JunkCase{"DecimalForward", false, "1.5", false},
+                                           JunkCase{"DecimalForward", false, "abc", false},
                                            JunkCase{"DecimalReverse", false, "256", true}),
                          vcm::test::CaseName());
+
+// A decimal text is read as a number and converted to the nearest byte, halves to even: both
+// calculations then show what the plain digits of that byte give.
+TEST_F(CalcPanelTest, ADecimalDcpTextIsReadAsANumberRoundedToAByte) {
+    const std::pair<const char*, const char*> cases[] = {{"2.0", "2"}, {"+7", "7"},  {"1e1", "10"},
+                                                         {"1.5", "2"}, {"2.5", "2"}, {" 200 ", "200"}};
+    globals.displayHex = vbFalse;
+    for (const auto& [text, digits] : cases) {
+        for (const bool reverse : {false, true}) {
+            SCOPED_TRACE(std::string(text) + (reverse ? " reverse" : " forward"));
+            c.txtTest->setText(digits);
+            reverse ? panel->updateResistorsFromRange() : panel->updateRangeFromResistors();
+            const QString expected = outputs().replace(QStringLiteral("DVR ") + digits + u' ', QString());
+            c.txtTest->setText(text);
+            reverse ? panel->updateResistorsFromRange() : panel->updateRangeFromResistors();
+            EXPECT_TRUE(boxes.boxes.empty());
+            EXPECT_EQ(outputs().replace(QStringLiteral("DVR ") + text + u' ', QString()), expected);
+        }
+    }
+}
 
 }  // namespace
 }  // namespace vcm::test

@@ -18,7 +18,8 @@ TEST(ToolTrim, ModelOnlyOnTheDefaultDivider) {
     };
     const Case cases[] = {
         {"4.9179", "DCP       00 (0)\nVCOM      4.9179 V predicted\nerror     +0.0000 V\n"},
-        {"2.8817", "DCP       FF (255)\nVCOM      2.8817 V predicted\nerror     +0.0000 V\n"},
+        // 2.8817 lies a little above VOUTmin (2.8816667): the error keeps its sign though it rounds to zero.
+        {"2.8817", "DCP       FF (255)\nVCOM      2.8817 V predicted\nerror     -0.0000 V\n"},
         {"3.8958", "DCP       80 (128)\nVCOM      3.8958 V predicted\nerror     +0.0000 V\n"},
         {"4", "DCP       73 (115)\nVCOM      3.9996 V predicted\nerror     -0.0004 V\n"},
     };

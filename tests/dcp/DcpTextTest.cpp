@@ -57,41 +57,60 @@ TEST(DcpText, TextAndNumberInBothModes) {
     }
 }
 
-TEST(DcpText, DcpByteTakesOnlyDigitsOfTheMode) {
+// One text, three readings: where the change rule puts the slider, the calculator's D, and what a send
+// may put on the bus. A send either carries the slider's value or is refused, whatever was pasted.
+TEST(DcpText, SliderCalculatorAndSendReadTheSameValueOrTheSendIsRefused) {
+    constexpr std::optional<std::uint8_t> none = std::nullopt;
     const struct {
         QStringView text;
         bool hex;
-        std::optional<std::uint8_t> byte;
+        int slider;
+        std::optional<std::uint8_t> calc;
+        std::optional<std::uint8_t> send;
     } cases[] = {
-        {u"7d", true, 125},
-        {u"7D", true, 125},
-        {u"FF", true, 255},
-        {u"0FF", true, 255},
-        {u"0", true, 0},
-        {u"100", true, std::nullopt},
-        {u"", true, std::nullopt},
-        {u"7 D", true, std::nullopt},
-        {u"G", true, std::nullopt},
-        {u"&HFF", true, std::nullopt},
-        {u"255", false, 255},
-        {u"007", false, 7},
-        {u"256", false, std::nullopt},
-        {u"", false, std::nullopt},
-        {u"1.5", false, std::nullopt},
-        {u"-1", false, std::nullopt},
-        {u"+1", false, std::nullopt},
-        {u" 1", false, 1},
-        {u"\t12\n", false, 12},
-        {u" 7D ", true, 125},
-        {u"   ", false, std::nullopt},
-        {u"A", false, std::nullopt},
-        {u"\uFF11", false, std::nullopt},
-        {u"000000000000000000001", false, 1},
-        {u"99999999999", false, std::nullopt},
+        {u"7d", true, 125, 125, 125},
+        {u"0FF", true, 255, 255, 255},
+        {u"7 D", true, 125, 125, 125},  // blanks are ignored anywhere
+        {u" 7D\t", true, 125, 125, 125},
+        {u"", true, 0, none, none},
+        {u"G", true, 0, none, none},
+        {u"1.5", true, 1, none, none},
+        {u"100", true, 255, none, none},
+        {u"&HFF", true, 0, none, none},
+        {u"\u00A07D", true, 0, none, none},  // a no-break space is not a blank
+        {u"\u30007D", true, 0, none, none},
+        {u"\u000B7D", true, 0, none, none},
+        {u"7\r8", true, 7, none, none},           // nor is a carriage return
+        {u"0000000007D", true, 255, none, none},  // nine digits and more are too many for any word
+        {u"000007D", true, 125, 125, 125},
+        {u"FFFF", true, 0, none, none},  // a 16-bit -1
+        {u"255", false, 255, 255, 255},
+        {u"007", false, 7, 7, 7},
+        {u"2.0", false, 2, 2, 2},
+        {u"+7", false, 7, 7, 7},
+        {u"1e1", false, 10, 10, 10},
+        {u"1.5", false, 2, 2, none},  // a fraction: the calculator rounds, a send refuses
+        {u"2.5", false, 2, 2, none},
+        {u" 1", false, 1, 1, 1},
+        {u"256", false, 255, none, none},
+        {u"1,000", false, 255, none, none},
+        {u"-1", false, 0, none, none},
+        {u"\u00A0300", false, 0, none, none},
+        {u"\uFF11", false, 0, none, none},
+        {u"abc", false, 0, none, none},
     };
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
     for (const auto& c : cases) {
-        EXPECT_EQ(dcpByte(c.text.toString(), c.hex), c.byte) << c.text.toString().toStdString();
+        const QString text = c.text.toString();
+        SCOPED_TRACE(text.toStdString() + (c.hex ? " hex" : " dec"));
+        EXPECT_EQ(sliderValueOf(text, c.hex, english), c.slider);
+        EXPECT_EQ(dcpValueOf(text, c.hex, english), c.calc);
+        EXPECT_EQ(sendableDcpValue(text, c.hex, english), c.send);
     }
+    // Under a locale that groups with a period, "2.0" is twenty to the slider, and so to a send.
+    const QLocale german(QLocale::German, QLocale::Germany);
+    EXPECT_EQ(sliderValueOf("2.0", false, german), 20);
+    EXPECT_EQ(sendableDcpValue("2.0", false, german), std::optional<std::uint8_t>(20));
 }
 
 }  // namespace

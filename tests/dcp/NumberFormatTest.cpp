@@ -1,3 +1,4 @@
+#include "dcp/LocaleNumber.h"
 #include "dcp/NumberFormat.h"
 
 #include <gtest/gtest.h>
@@ -51,12 +52,13 @@ TEST(FormatFixed, HalvesGoAwayFromZeroInTheDecimalForm) {
     });
 }
 
-TEST(FormatFixed, PadsAndDropsTheSignOfZero) {
+TEST(FormatFixed, PadsAndKeepsTheSignOfANegativeValueThatRoundsToZero) {
     expectFixed({
         {0.0, 1, "0.0"},
         {-0.0, 4, "0.0000"},
-        {-0.04, 1, "0.0"},
-        {-0.00004, 4, "0.0000"},
+        {-0.04, 1, "-0.0"},
+        {-0.00004, 4, "-0.0000"},
+        {-1e-300, 5, "-0.00000"},
         {0.04, 5, "0.04000"},
         {0.4, 4, "0.4000"},
         {8.0, 4, "8.0000"},
@@ -64,6 +66,15 @@ TEST(FormatFixed, PadsAndDropsTheSignOfZero) {
         {1e20, 1, "100000000000000000000.0"},
         {-7.0, -3, "-7"},
     });
+}
+
+TEST(FormatFixed, NearTheLargestDoubleWritesATextThatReadsBack) {
+    const QString text = formatFixed(1.7976931348623157e308, 4, cLocale);
+    EXPECT_TRUE(text.startsWith("179769313486231000")) << text.left(20).toStdString();
+    EXPECT_TRUE(text.endsWith(".0000"));
+    const std::optional<double> back = localeNumber(text, cLocale);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_DOUBLE_EQ(*back, 1.79769313486231e308);
 }
 
 TEST(FormatFixed, WritesNonFiniteValuesAsWords) {
@@ -156,6 +167,11 @@ TEST(FormatGeneral, FifteenDigitsWithoutTrailingZeros) {
         {-2.5e-16, "-2.5E-16", cLocale},
         {1234.5, "1234,5", german},
         {1.5e20, "1,5E+20", german},
+        // The nearest 15 digits of these lie beyond the largest double; the digits below them are written.
+        {1.7976931348623157e308, "1.79769313486231E+308", cLocale},
+        {-1.7976931348623157e308, "-1.79769313486231E+308", cLocale},
+        {1.797693134862315e308, "1.79769313486231E+308", cLocale},
+        {1.79769313486231e308, "1.79769313486231E+308", cLocale},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(formatGeneral(c.value, c.locale), QLatin1String(c.text)) << c.value;

@@ -17,16 +17,46 @@ TEST(NumericValue, ReadsTheLeadingNumberIgnoringBlanks) {
         QStringView text;
         double value;
     } cases[] = {
-        {u"", 0},        {u"abc", 0},          {u"12", 12},         {u"-12", -12},
-        {u"+12", 12},    {u" 1 2 . 5 ", 12.5}, {u"\t-\n3\r4", -34}, {u"12abc", 12},
-        {u"1.2.3", 1.2}, {u".5", 0.5},         {u"-.5", -0.5},      {u"-", 0},
-        {u".", 0},       {u"--5", 0},          {u"1,5", 1},         {u"1e3", 1000},
-        {u"1D3", 1000},  {u"2.5e-2", 0.025},   {u"1 E + 2", 100},   {u"1e", 1},
-        {u"1e+", 1},     {u"1e+-2", 1},        {u"1e400", inf},     {u"-1e400", -inf},
-        {u"1e-400", 0},  {u"0e99999", 0},      {u"007", 7},         {u"1.5e2x", 150},
+        {u"", 0},           {u"abc", 0},        {u"12", 12},
+        {u"-12", -12},      {u"+12", 12},       {u" 1 2 . 5 ", 12.5},
+        {u"\t-\n3 4", -34}, {u"7\r8", 7},       {u"\u00A07", 0},
+        {u"12abc", 12},     {u"1.2.3", 1.2},    {u".5", 0.5},
+        {u"-.5", -0.5},     {u"-", 0},          {u".", 0},
+        {u"--5", 0},        {u"1,5", 1},        {u"1e3", 1000},
+        {u"1D3", 1000},     {u"2.5e-2", 0.025}, {u"1 E + 2", 100},
+        {u"1e", 1},         {u"1e+", 1},        {u"1e+-2", 1},
+        {u"1e400", inf},    {u"-1e400", -inf},  {u"1e-400", 0},
+        {u"0e99999", 0},    {u"007", 7},        {u"1.5e2x", 150},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(numericValue(c.text), c.value) << c.text.toString().toStdString();
+    }
+}
+
+TEST(NumericValue, AWholeNumberIsTheNumberAndNothingElse) {
+    const struct {
+        QStringView text;
+        std::optional<double> value;
+    } cases[] = {
+        {u"12", 12},
+        {u" 1 2 ", 12},
+        {u"\t+7\n", 7},
+        {u"1e1", 10},
+        {u"&H7 D", 125},
+        {u"&O17", 15},
+        {u"&HFFFF", -1},
+        {u"&H000000000", inf},
+        {u"", std::nullopt},
+        {u"12abc", std::nullopt},
+        {u"1e", std::nullopt},
+        {u"&H", std::nullopt},
+        {u"12\r", std::nullopt},
+        {u"\u00A012", std::nullopt},
+        {u"-&H5", std::nullopt},
+        {u".", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(wholeNumericValue(c.text), c.value) << c.text.toString().toStdString();
     }
 }
 

@@ -1,0 +1,20 @@
+# Installs the build into an empty prefix and checks that exactly the expected files land there.
+# -DBUILD_DIR=... -DWORK_DIR=... -DEXPECTED=a,b,c (paths under the prefix)
+file(REMOVE_RECURSE "${WORK_DIR}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${WORK_DIR}"
+                RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "install failed (${status}):\n${out}${err}")
+endif()
+
+file(GLOB_RECURSE found LIST_DIRECTORIES false RELATIVE "${WORK_DIR}" "${WORK_DIR}/*")
+list(SORT found)
+string(REPLACE "," ";" expected "${EXPECTED}")
+list(SORT expected)
+if(NOT found STREQUAL expected)
+    set(missing ${expected})
+    list(REMOVE_ITEM missing ${found})
+    set(extra ${found})
+    list(REMOVE_ITEM extra ${expected})
+    message(FATAL_ERROR "installed files differ\nmissing: ${missing}\nnot expected: ${extra}")
+endif()
