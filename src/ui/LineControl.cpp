@@ -11,7 +11,20 @@ namespace vcm {
 LineControl::LineControl(QWidget* container, int x1, int y1, int x2, int y2, int widthPixels, VbColor color)
     : QWidget(container), x1_(x1), y1_(y1), x2_(x2), y2_(y2), width_(widthPixels), color_(color) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    sinkBeneathControls();
     place();
+}
+
+void LineControl::sinkBeneathControls() {
+    // A line is part of its container's surface: the container's controls cover it, so a tick that
+    // runs into a text box never cuts into the box. Lines made earlier stay beneath this one.
+    for (QObject* sibling : parentWidget()->children()) {
+        auto* widget = qobject_cast<QWidget*>(sibling);
+        if (widget != nullptr && widget != this && qobject_cast<LineControl*>(widget) == nullptr) {
+            stackUnder(widget);
+            return;
+        }
+    }
 }
 
 void LineControl::setY1(int twips) {

@@ -7,7 +7,8 @@
 namespace vcm {
 
 /// A straight line drawn on a container, with its end points in twips relative to that container and
-/// its width in pixels. The widget covers just the line's bounding box and lets mouse events through.
+/// its width in pixels. The widget covers just the line's bounding box, lies beneath the container's
+/// other controls and lets mouse events through to whatever is under it.
 class LineControl : public QWidget {
     Q_OBJECT
   public:
@@ -27,6 +28,7 @@ class LineControl : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void sinkBeneathControls();
     void place();
 
     int x1_, y1_, x2_, y2_;

@@ -4,9 +4,7 @@
 
 namespace vcm {
 
-/// The output divider around the chip, drawn as vectors: AVDD feeding R1, R1 and R2 in series to ground,
-/// their junction to the POS pin with the current ISET drawn into it, the DCP inside the block setting the
-/// RSET pin over RSET to ground, and the amplifier's OUT (VCOM) fed back to NEG.
+/// The output divider around the chip (dividerSchematic), drawn as vectors in the widget's font.
 class SchematicPicture : public QWidget {
     Q_OBJECT
   public:

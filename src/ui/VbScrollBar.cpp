@@ -1,5 +1,7 @@
 #include "ui/VbScrollBar.h"
 
+#include "ui/VbScrollBarAccessible.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -7,6 +9,7 @@ namespace vcm {
 
 VbScrollBar::VbScrollBar(int min, int max, int value, QWidget* parent)
     : QScrollBar(Qt::Vertical, parent), min_(min), max_(max) {
+    installVbScrollBarAccessibility();
     QScrollBar::setRange(0, std::abs(max - min));
     QScrollBar::setValue(toInternal(value));
     setTracking(false);

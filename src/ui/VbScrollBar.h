@@ -9,6 +9,8 @@ namespace vcm {
 /// top arrow, so the bar runs 0..n internally and value() maps it: the top arrow, the Up key and a click
 /// in the trough above the thumb then move towards `min` as the user sees it.
 ///
+/// Screen readers are told value(), vbMin() and vbMax() as the user sees them (VbScrollBarAccessible).
+///
 /// changed() fires once per completed change (arrow, trough, key, or a dragged thumb when released; never
 /// while dragging) and for every setValue() that changes the value.
 class VbScrollBar : public QScrollBar {

@@ -207,6 +207,36 @@ TEST(Inventory, TheScaleLinesAndThePointerAreWhereTheyBelong) {
     EXPECT_EQ(found, expected);
 }
 
+TEST(Inventory, TheScaleLiesBeneathTheVcomBoxAndLetsClicksThrough) {
+    WindowFixture f;
+    f.show();
+    QWidget* frame = f.get("fraCalculator");
+    auto* box = f.get<QLineEdit>("txtVOUT");
+    const auto lines = frame->findChildren<LineControl*>();
+    // At DCP 00 the top tick runs into the box's left edge; the strip left of the box shows it.
+    ASSERT_EQ(box->y(), 48);
+    const LineControl* topTick = lines.front();
+    ASSERT_TRUE(topTick->geometry().intersects(box->geometry()));
+    const int tickRow = topTick->geometry().center().y() - box->y();
+    const QRect strip = box->geometry().adjusted(-12, 0, 0, 0);
+    const QImage withLines = frame->grab(strip).toImage();
+    for (LineControl* line : lines)
+        line->hide();
+    const QImage withoutLines = frame->grab(strip).toImage();
+    for (LineControl* line : lines)
+        line->show();
+    const QRect left(0, 0, 12, strip.height());
+    const QRect onBox(12, 0, box->width(), strip.height());
+    EXPECT_FALSE(withLines.copy(left) == withoutLines.copy(left)) << "the tick is not drawn at all";
+    EXPECT_TRUE(withLines.copy(onBox) == withoutLines.copy(onBox)) << "a line is drawn over the box";
+
+    // A click on the box's left edge, just where the tick meets it, goes to the box.
+    ASSERT_FALSE(box->hasFocus());
+    QTest::mouseClick(f.window->windowHandle(), Qt::LeftButton, {},
+                      box->mapTo(f.window.get(), QPoint(1, tickRow)));
+    EXPECT_TRUE(box->hasFocus());
+}
+
 TEST(Inventory, EveryCaptionFitsItsControl) {
     WindowFixture f;
     for (const Row& row : rows) {
