@@ -41,7 +41,7 @@ enum OptionGroup : unsigned {
     StateOnly = 1U << 6,  // --sim-state alone
 };
 
-struct CommandSpec {
+struct CommandDefinition {
     Command command;
     QString name;
     QString brief;     ///< its line in the command list
@@ -50,8 +50,8 @@ struct CommandSpec {
     unsigned groups;
 };
 
-const std::vector<CommandSpec>& commandSpecs() {
-    static const std::vector<CommandSpec> specs{
+const std::vector<CommandDefinition>& commandDefinitions() {
+    static const std::vector<CommandDefinition> definitions{
         {Command::Read,
          QStringLiteral("read"),
          QStringLiteral("Read the data register."),
@@ -96,7 +96,7 @@ const std::vector<CommandSpec>& commandSpecs() {
          {},
          StateOnly},
     };
-    return specs;
+    return definitions;
 }
 
 /// Every option the tool has; each command adds the groups it takes.
@@ -146,7 +146,8 @@ struct Options {
                   QStringLiteral("Also program the value into the EEPROM once it is verified.")),
           measure(QStringLiteral("measure"),
                   QStringLiteral("Closed loop: after each send run CMD (a shell command that prints the "
-                                 "measured VCOM in volts) and trim on what it measures."),
+                                 "measured VCOM in volts) and trim on what it measures; the divider options "
+                                 "then go unused."),
                   QStringLiteral("CMD")) {}
 
     /// The options that may also stand before the command.
@@ -158,37 +159,37 @@ struct Options {
         parser.addOption(json);
     }
 
-    void addFor(const CommandSpec& spec, QCommandLineParser& parser) const {
+    void addFor(const CommandDefinition& definition, QCommandLineParser& parser) const {
         parser.addOption(help);
         parser.addOption(json);
-        if (spec.groups & Bus) {
+        if (definition.groups & Bus) {
             adapterSet.addTo(parser);
             parser.addOption(simState);
             parser.addOption(simVcomError);
             parser.addOption(simFault);
         }
-        if (spec.groups & StateOnly) {
+        if (definition.groups & StateOnly) {
             parser.addOption(simState);
         }
-        if (spec.groups & (Resistors | Range)) {
+        if (definition.groups & (Resistors | Range)) {
             parser.addOption(avdd);
             parser.addOption(rset);
         }
-        if (spec.groups & Resistors) {
+        if (definition.groups & Resistors) {
             parser.addOption(r1);
             parser.addOption(r2);
         }
-        if (spec.groups & Range) {
+        if (definition.groups & Range) {
             parser.addOption(vmax);
             parser.addOption(vmin);
         }
-        if (spec.groups & Dcp) {
+        if (definition.groups & Dcp) {
             parser.addOption(dcp);
         }
-        if (spec.groups & Dec) {
+        if (definition.groups & Dec) {
             parser.addOption(dec);
         }
-        if (spec.groups & Trim) {
+        if (definition.groups & Trim) {
             parser.addOption(vcom);
             parser.addOption(program);
             parser.addOption(measure);
@@ -230,9 +231,10 @@ QString topHelp(const Options& options) {
     QString description = QStringLiteral(
         "Reads, sets, programs and trims the VCM7310's DCP from the command line, and works out its "
         "divider.\n\nCommands:\n");
-    for (const CommandSpec& spec : commandSpecs()) {
-        const QString name = spec.argument.isEmpty() ? spec.name : spec.name + u' ' + spec.argument;
-        description += QStringLiteral("  %1  %2\n").arg(name, -14).arg(spec.brief);
+    for (const CommandDefinition& definition : commandDefinitions()) {
+        const QString name =
+            definition.argument.isEmpty() ? definition.name : definition.name + u' ' + definition.argument;
+        description += QStringLiteral("  %1  %2\n").arg(name, -14).arg(definition.brief);
     }
     description +=
         QStringLiteral(
@@ -248,8 +250,8 @@ QString topHelp(const Options& options) {
 /// The help of both calculations together, for `vcm7310 calc --help`.
 QString calcHelp(const Options& options) {
     QCommandLineParser parser;
-    const CommandSpec both{Command::CalcForward,         QStringLiteral("calc"), {}, {}, {},
-                           Resistors | Range | Dcp | Dec};
+    const CommandDefinition both{Command::CalcForward,         QStringLiteral("calc"), {}, {}, {},
+                                 Resistors | Range | Dcp | Dec};
     options.addFor(both, parser);
     parser.setApplicationDescription(
         QStringLiteral("The divider calculator, with the texts the window's fields show.\n"
@@ -261,15 +263,15 @@ QString calcHelp(const Options& options) {
 /// Reads the values of a parsed command line into an invocation; a bad value throws a usage failure.
 class ValueReader {
   public:
-    ValueReader(const QCommandLineParser& parser, const Options& options, const CommandSpec& spec)
-        : parser_(parser), options_(options), spec_(spec) {}
+    ValueReader(const QCommandLineParser& parser, const Options& options, const CommandDefinition& definition)
+        : parser_(parser), options_(options), definition_(definition) {}
 
     Invocation read() const {
         Invocation invocation;
-        invocation.command = spec_.command;
+        invocation.command = definition_.command;
         invocation.json = parser_.isSet(options_.json);
-        invocation.decimal = (spec_.groups & Dec) && parser_.isSet(options_.dec);
-        if (spec_.groups & Bus) {
+        invocation.decimal = (definition_.groups & Dec) && parser_.isSet(options_.dec);
+        if (definition_.groups & Bus) {
             QString problem;
             const std::optional<AdapterOptions> adapter = options_.adapterSet.read(parser_, problem);
             if (!adapter) {
@@ -278,29 +280,30 @@ class ValueReader {
             invocation.adapter = *adapter;
             readSim(invocation);
         }
-        if (spec_.groups & StateOnly) {
+        if (definition_.groups & StateOnly) {
             invocation.sim.stateFile = parser_.value(options_.simState);
             if (invocation.sim.stateFile.isEmpty()) {
-                throw CommandFailure{exitUsage, QStringLiteral("%1 needs --sim-state FILE.").arg(spec_.name)};
+                throw CommandFailure{exitUsage,
+                                     QStringLiteral("%1 needs --sim-state FILE.").arg(definition_.name)};
             }
         }
-        if (!spec_.argument.isEmpty()) {
+        if (!definition_.argument.isEmpty()) {
             invocation.value =
                 dcpValue(parser_.positionalArguments().value(0), invocation.decimal, QStringLiteral("VALUE"));
         }
         const std::uint8_t d =
-            (spec_.groups & Dcp)
+            (definition_.groups & Dcp)
                 ? dcpValue(parser_.value(options_.dcp), invocation.decimal, QStringLiteral("--dcp value"))
                 : std::uint8_t{0};
-        if (spec_.groups & Resistors) {
+        if (definition_.groups & Resistors) {
             invocation.forward = {number(options_.avdd), number(options_.rset), number(options_.r1),
                                   number(options_.r2), d};
         }
-        if (spec_.groups & Range) {
+        if (definition_.groups & Range) {
             invocation.reverse = {number(options_.avdd), number(options_.rset), number(options_.vmax),
                                   number(options_.vmin), d};
         }
-        if (spec_.groups & Trim) {
+        if (definition_.groups & Trim) {
             if (!parser_.isSet(options_.vcom)) {
                 throw CommandFailure{exitUsage,
                                      QStringLiteral("trim needs --vcom V, the wanted VCOM in volts.")};
@@ -376,20 +379,20 @@ class ValueReader {
 
     const QCommandLineParser& parser_;
     const Options& options_;
-    const CommandSpec& spec_;
+    const CommandDefinition& definition_;
 };
 
-const CommandSpec* findCommand(const QStringList& words, qsizetype& wordsUsed) {
+const CommandDefinition* findCommand(const QStringList& words, qsizetype& wordsUsed) {
     const QString first = words.value(0);
     const QString two = first + u' ' + words.value(1);
-    for (const CommandSpec& spec : commandSpecs()) {
-        if (spec.name == two) {
+    for (const CommandDefinition& definition : commandDefinitions()) {
+        if (definition.name == two) {
             wordsUsed = 2;
-            return &spec;
+            return &definition;
         }
-        if (spec.name == first) {
+        if (definition.name == first) {
             wordsUsed = 1;
-            return &spec;
+            return &definition;
         }
     }
     return nullptr;
@@ -425,27 +428,27 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
     }
 
     qsizetype wordsUsed = 0;
-    const CommandSpec* spec = findCommand(tail, wordsUsed);
-    if (!spec && tail.constFirst() == QStringLiteral("calc") &&
+    const CommandDefinition* definition = findCommand(tail, wordsUsed);
+    if (!definition && tail.constFirst() == QStringLiteral("calc") &&
         options.help.names().contains(tail.value(1).remove(u'-'))) {
         return printing(calcHelp(options));
     }
-    if (!spec) {
+    if (!definition) {
         const QString problem = tail.constFirst() == QStringLiteral("calc")
                                     ? QStringLiteral("calc needs 'forward' or 'reverse'.")
                                     : QStringLiteral("Unknown command '%1'.").arg(tail.constFirst());
         return failure(problem, kProgram);
     }
-    const QString hint = kProgram + u' ' + spec->name;
+    const QString hint = kProgram + u' ' + definition->name;
 
     // The options before the command, then those after it, for the command's own parser.
     QStringList commandLine = withName.mid(0, withName.size() - tail.size());
     commandLine += tail.mid(wordsUsed);
     QCommandLineParser parser;
-    options.addFor(*spec, parser);
-    parser.setApplicationDescription(spec->summary);
-    if (!spec->argument.isEmpty()) {
-        parser.addPositionalArgument(spec->argument,
+    options.addFor(*definition, parser);
+    parser.setApplicationDescription(definition->summary);
+    if (!definition->argument.isEmpty()) {
+        parser.addPositionalArgument(definition->argument,
                                      QStringLiteral("The DCP value: two hex digits (7D or 0x7D), or decimal "
                                                     "with --dec (125)."));
     }
@@ -454,20 +457,20 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
     }
     if (parser.isSet(options.help)) {
         const QString usage = hint + QStringLiteral(" [options]") +
-                              (spec->argument.isEmpty() ? QString() : u' ' + spec->argument);
+                              (definition->argument.isEmpty() ? QString() : u' ' + definition->argument);
         return printing(helpWithUsage(parser, usage));
     }
-    const qsizetype expected = spec->argument.isEmpty() ? 0 : 1;
+    const qsizetype expected = definition->argument.isEmpty() ? 0 : 1;
     const QStringList positional = parser.positionalArguments();
     if (positional.size() < expected) {
-        return failure(QStringLiteral("%1 needs %2.").arg(spec->name, spec->argument), hint);
+        return failure(QStringLiteral("%1 needs %2.").arg(definition->name, definition->argument), hint);
     }
     if (positional.size() > expected) {
         return failure(QStringLiteral("Unexpected argument '%1'.").arg(positional.value(expected)), hint);
     }
     try {
         ParsedCommandLine parsed;
-        parsed.invocation = ValueReader(parser, options, *spec).read();
+        parsed.invocation = ValueReader(parser, options, *definition).read();
         return parsed;
     } catch (const CommandFailure& problem) {
         return failure(problem.message, hint);
