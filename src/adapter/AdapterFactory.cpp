@@ -1,9 +1,13 @@
 #include "adapter/AdapterFactory.h"
 
 #include "adapter/AbsentAdapter.h"
+#include "adapter/BridgeAdapter.h"
+#include "adapter/BridgeCommand.h"
 #include "adapter/SimulatedAdapter.h"
 #include "adapter/SimulatedChip.h"
 #include "adapter/TracingAdapter.h"
+
+#include <QCoreApplication>
 
 #include <utility>
 
@@ -25,6 +29,17 @@ AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock,
                 ? makeSimulatedBoard(options.eeprom, std::move(notes))
                 : std::make_unique<SimulatedAdapter>(SimulatedChip(options.eeprom, std::move(notes)));
         setup.simulated = true;
+    } else if (options.adapter.choice == AdapterChoice::MakerLibrary) {
+        BridgeAdapter::NoteSink notes;
+        if (setup.trace) {
+            notes = [log = setup.trace.get()](const QString& text) { log->note(text); };
+        }
+        // The bridge is installed beside the program.
+        auto bridge = std::make_unique<BridgeAdapter>(
+            bridgeCommand(QCoreApplication::applicationDirPath(), options.adapter.target, {}),
+            std::move(notes));
+        setup.bridge = bridge.get();
+        setup.board = std::move(bridge);
     } else {
         setup.board = std::make_unique<AbsentAdapter>();
     }
@@ -32,6 +47,10 @@ AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock,
         setup.tracing = std::make_unique<TracingAdapter>(*setup.board, *setup.trace);
     }
     return setup;
+}
+
+std::optional<QString> AdapterSetup::unavailable() const {
+    return bridge ? bridge->unavailable() : std::nullopt;
 }
 
 AdapterSetup createAdapter(const AdapterOptions& options) {

@@ -5,24 +5,38 @@
 #include "adapter/SimulatedChip.h"
 #include "adapter/TraceLog.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace vcm {
+
+class BridgeAdapter;
 
 /// The adapter library the program uses and everything it rests on. Members are destroyed in reverse
 /// order, so the tracing layer goes before the board it wraps and the board (whose chip writes notes into
 /// the log) before the log.
 struct AdapterSetup {
     std::unique_ptr<TraceLog> trace;          ///< null without --trace
-    std::unique_ptr<AdapterLibrary> board;    ///< the simulated board or the absent adapter
+    std::unique_ptr<AdapterLibrary> board;    ///< the simulated board, the absent adapter or the bridge
     std::unique_ptr<AdapterLibrary> tracing;  ///< null without --trace
     bool simulated = false;                   ///< true for the simulated board (marked in the title)
+    const BridgeAdapter* bridge = nullptr;    ///< the board, when it is the maker's library
+
+    /// After the first library call: set when the library could not be had at all (the bridge, the
+    /// library or one of its functions missing), with what to tell the user. The program then ends with
+    /// `adapterUnavailableExitCode`: the window after a message box, the command-line tool after
+    /// writing it to stderr.
+    std::optional<QString> unavailable() const;
 
     /// The library to call: the tracing layer when there is one, otherwise the board.
     AdapterLibrary& library() const { return tracing ? *tracing : *board; }
 };
+
+inline constexpr int adapterUnavailableExitCode = 1;
 
 /// Makes the simulated board from the EEPROM value the options give and the sink for the chip's notes
 /// (empty without --trace). A program that keeps its board elsewhere (the command-line tool keeps it in a

@@ -8,8 +8,10 @@ namespace vcm {
 
 /// Which adapter library stands behind a program. Every executable takes the same `--adapter` text.
 enum class AdapterChoice {
-    Simulated,  ///< `sim`: a simulated board that is always present (the default)
-    Absent,     ///< `none`: no adapter found
+    Simulated,     ///< `sim`: a simulated board that is always present (the default)
+    Absent,        ///< `none`: no adapter found
+    MakerLibrary,  ///< `crvhid` or `crvhid:PATH`: the board maker's library through the adapter bridge;
+                   ///< `target` is the library's path (a file or its folder), empty for the default
 };
 
 /// A parsed `--adapter` value: the kind of back-end and what it needs to find its bus or library

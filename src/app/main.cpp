@@ -1,8 +1,10 @@
 #include "adapter/AdapterFactory.h"
 #include "adapter/TraceLog.h"
+#include "app/AdapterUnavailable.h"
 #include "app/CommandLine.h"
 #include "app/FrmMain.h"
 #include "ui/PauseService.h"
+#include "ui/QtMessageBox.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -44,6 +46,12 @@ int main(int argc, char** argv) {
     setup.locale = QLocale();
     setup.simulatedBoard = adapter.simulated;
     vcm::FrmMain window(setup);
+    // The library's first call was the load sequence's connect: a library that cannot be had ends the
+    // program here, before the window is shown.
+    vcm::QtMessageBox messages(&window);
+    if (const std::optional<int> exitCode = vcm::stopIfAdapterUnavailable(adapter, messages)) {
+        return *exitCode;
+    }
     window.show();
     return QApplication::exec();
 }

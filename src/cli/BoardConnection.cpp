@@ -1,5 +1,6 @@
 #include "cli/BoardConnection.h"
 
+#include "cli/CommandFailure.h"
 #include "cli/SimulatedBoard.h"
 #include "cli/SimulatedBoardFile.h"
 
@@ -27,7 +28,20 @@ BoardConnection::BoardConnection(const Invocation& invocation) : stateFile_(invo
     session_ = std::make_unique<BoardSession>(
         setup_.library(), [](int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); },
         [this] { save(); });
-    session_->connect();
+    try {
+        session_->connect();
+    } catch (const CommandFailure&) {
+        throwIfUnavailable();
+        throw;
+    }
+    // The library may have been had only in part (a function missing); that too ends the run here.
+    throwIfUnavailable();
+}
+
+void BoardConnection::throwIfUnavailable() const {
+    if (const std::optional<QString> problem = setup_.unavailable()) {
+        throw CommandFailure{adapterUnavailableExitCode, QStringLiteral("connect: ") + *problem};
+    }
 }
 
 BoardConnection::~BoardConnection() = default;

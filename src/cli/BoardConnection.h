@@ -25,6 +25,9 @@ class BoardConnection {
 
   private:
     void save() const;
+    /// Throws when the adapter library could not be had at all (the bridge, the library or one of its
+    /// functions missing), with the library's own explanation.
+    void throwIfUnavailable() const;
 
     QString stateFile_;
     double vcomErrorPercent_ = 0.0;

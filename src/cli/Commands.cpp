@@ -3,6 +3,8 @@
 #include "cli/CommandFailure.h"
 #include "dcp/DcpText.h"
 
+#include <QRegularExpression>
+
 #include <utility>
 
 namespace vcm {
@@ -80,7 +82,8 @@ int runInvocation(const Invocation& invocation, const CommandOutput::LineSink& s
         return exitSuccess;
     } catch (const CommandFailure& failure) {
         // One line, whatever the message: a script reads stderr line by line.
-        const QString message = QString(failure.message).replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        static const QRegularExpression lineBreaks(QStringLiteral("\\s*[\r\n]+\\s*"));
+        const QString message = QString(failure.message).replace(lineBreaks, QStringLiteral(" "));
         stderrLine(QStringLiteral("vcm7310: ") + message);
         out.print(JsonObject()
                       .text(QStringLiteral("command"), commandName(invocation.command))

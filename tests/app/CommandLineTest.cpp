@@ -30,6 +30,10 @@ TEST(CommandLine, ValidFormsGiveTheirOptions) {
         {{"--eeprom", "fF"}, {{AdapterChoice::Simulated, {}}, 0xFF, false}},
         {{"--trace"}, {{AdapterChoice::Simulated, {}}, 0x80, true}},
         {{"--trace", "--adapter", "none", "--eeprom", "01"}, {{AdapterChoice::Absent, {}}, 0x01, true}},
+        {{"--adapter", "crvhid"}, {{AdapterChoice::MakerLibrary, {}}, 0x80, false}},
+        {{"--adapter", "crvhid:C:\\Board\\crvhid.dll"},
+         {{AdapterChoice::MakerLibrary, "C:\\Board\\crvhid.dll"}, 0x80, false}},
+        {{"--adapter=crvhid:/opt/board"}, {{AdapterChoice::MakerLibrary, "/opt/board"}, 0x80, false}},
     };
     for (const Valid& c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
@@ -51,6 +55,8 @@ TEST(CommandLine, BadFormsFailWithExitCodeTwoAndNameTheProblem) {
         {{"-x"}, "x"},
         {{"--adapter", "usb"}, "Unknown adapter 'usb'"},
         {{"--adapter", "SIM"}, "Unknown adapter 'SIM'"},
+        {{"--adapter", "crvhid:"}, "Give the library's path after 'crvhid:'"},
+        {{"--adapter", "crvhid.dll"}, "Unknown adapter 'crvhid.dll'"},
         {{"--adapter"}, "--adapter"},
         {{"--eeprom", "8"}, "--eeprom value '8'"},
         {{"--eeprom", "800"}, "--eeprom value '800'"},

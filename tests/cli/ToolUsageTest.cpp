@@ -1,4 +1,5 @@
 #include "RunTool.h"
+#include "adapter/AdapterSpec.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,9 @@ TEST(ToolUsage, UsageErrorsExitWithTwoAndTouchNothing) {
          "vcm7310: Bad VALUE '' (give two hexadecimal digits from 00 to FF, such as 7D or 0x7D, or a decimal "
          "number with --dec).\nTry 'vcm7310 program --help' for more information.\n"},
         {{"read", "--adapter", "usb"},
-         "vcm7310: Unknown adapter 'usb' (use sim|none).\nTry 'vcm7310 read --help' for more information.\n"},
+         QStringLiteral(
+             "vcm7310: Unknown adapter 'usb' (use %1).\nTry 'vcm7310 read --help' for more information.\n")
+             .arg(adapterSpecValueName())},
         {{"read", "--adapter", "none", "--sim-state", "x"},
          "vcm7310: The --sim-... options apply to the simulated board (--adapter sim) only.\n"
          "Try 'vcm7310 read --help' for more information.\n"},
@@ -74,7 +77,7 @@ TEST(ToolUsage, HelpForEveryCommandListsAllItsOptionsWithoutADisplay) {
         QString usage;
         QStringList options;
     };
-    const QStringList bus{"--adapter <sim|none>",
+    const QStringList bus{"--adapter <" + adapterSpecValueName() + ">",
                           "--eeprom <HH>",
                           "--trace",
                           "--sim-state <FILE>",

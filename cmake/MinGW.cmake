@@ -1,0 +1,21 @@
+# Toolchain file for cross-building Windows programs with MinGW-w64. MINGW_TRIPLET chooses the word size:
+# i686-w64-mingw32 (32-bit, the default: the board maker's library is 32-bit) or x86_64-w64-mingw32.
+set(CMAKE_SYSTEM_NAME Windows)
+if(NOT MINGW_TRIPLET)
+    set(MINGW_TRIPLET i686-w64-mingw32)
+endif()
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES MINGW_TRIPLET)
+if(MINGW_TRIPLET MATCHES "^x86_64")
+    set(CMAKE_SYSTEM_PROCESSOR AMD64)
+else()
+    set(CMAKE_SYSTEM_PROCESSOR x86)
+endif()
+
+set(CMAKE_C_COMPILER ${MINGW_TRIPLET}-gcc)
+set(CMAKE_CXX_COMPILER ${MINGW_TRIPLET}-g++)
+set(CMAKE_RC_COMPILER ${MINGW_TRIPLET}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -1,0 +1,63 @@
+// The whole program stack, from the command-line options to the window, with the board maker's library
+// stood in for through the bridge: a session traces exactly as the same session on the simulated board.
+
+#include "QtPrinters.h"
+#include "Recorders.h"
+#include "adapter/AdapterFactory.h"
+#include "app/FrmMain.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTest>
+
+namespace vcm {
+namespace {
+
+/// Start-up, a value sent, written to the EEPROM and read back, then CONNECT: the trace without time
+/// stamps.
+QStringList traceOfASession(const AdapterSpec& spec) {
+    QStringList lines;
+    const AdapterSetup adapter = createAdapter(
+        {spec, 0x80, true}, [] { return 0.0; },
+        [&lines](const QString& line) { lines << line.mid(line.indexOf(u' ') + 1); });
+    test::RecordingMessages messages;
+    test::RecordingPauses pauses;
+    FrmMainSetup setup;
+    setup.adapter = &adapter.library();
+    setup.messages = &messages;
+    setup.pauses = &pauses;
+    setup.locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    FrmMain window(setup);
+    EXPECT_FALSE(adapter.unavailable());
+    window.show();
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    auto* box = qobject_cast<QLineEdit*>(window.control(QStringLiteral("txtTest(0)")));
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(window.windowHandle(), '7');
+    QTest::keyClick(window.windowHandle(), 'D');
+    QTest::keyClick(window.windowHandle(), Qt::Key_Return);
+    QTest::mouseClick(window.control(QStringLiteral("cmdWrite")), Qt::LeftButton);
+    QTest::mouseClick(window.control(QStringLiteral("cmdRead")), Qt::LeftButton);
+    window.cmdConnect_Click();
+    EXPECT_EQ(box->text(), QStringLiteral("7D"));
+    EXPECT_TRUE(messages.shown.empty());
+    return lines;
+}
+
+TEST(BridgeSession, TracesLineForLineAsTheSimulatedBoard) {
+    const QStringList simulated = traceOfASession({AdapterChoice::Simulated, {}});
+    const QStringList bridged =
+        traceOfASession({AdapterChoice::MakerLibrary, QStringLiteral(VCM_STANDIN_DIR "/standin/crvhid.dll")});
+    // The session reached the chip: a send, an EEPROM write and a read, each traced.
+    EXPECT_TRUE(simulated.contains("sim: data register 0x7D"));
+    EXPECT_TRUE(simulated.contains("sim: EEPROM 0x7D"));
+    EXPECT_TRUE(simulated.contains("crvHID_doI2CRead(0x4E, 0x00, 1, [7D 00], [00], 0, 0) = 0"));
+    EXPECT_EQ(bridged, simulated);
+}
+
+}  // namespace
+}  // namespace vcm
