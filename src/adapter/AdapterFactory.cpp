@@ -18,7 +18,8 @@
 namespace vcm {
 
 AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock, TraceLog::Sink sink,
-                           [[maybe_unused]] TraceLog::Sink problems) {
+                           [[maybe_unused]] TraceLog::Sink problems,
+                           const SimulatedBoardMaker& makeSimulatedBoard) {
     AdapterSetup setup;
     std::function<void(const QString&)> notes;
     if (options.trace) {
@@ -26,7 +27,10 @@ AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock,
         notes = [log = setup.trace.get()](const QString& text) { log->note(text); };
     }
     if (options.adapter.choice == AdapterChoice::Simulated) {
-        setup.board = std::make_unique<SimulatedAdapter>(SimulatedChip(options.eeprom, std::move(notes)));
+        setup.board =
+            makeSimulatedBoard
+                ? makeSimulatedBoard(options.eeprom, std::move(notes))
+                : std::make_unique<SimulatedAdapter>(SimulatedChip(options.eeprom, std::move(notes)));
         setup.simulated = true;
 #ifdef VCM_HAVE_I2C_DEV
     } else if (options.adapter.choice == AdapterChoice::I2cBus) {
