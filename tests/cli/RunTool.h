@@ -32,10 +32,14 @@ inline QString toolPath() {
     return QStringLiteral(VCM7310_PATH);
 }
 
-/// Runs vcm7310 with `arguments` and no display, as a script on a server would.
-inline ToolRun runTool(const QStringList& arguments) {
+/// Runs vcm7310 with `arguments` and no display, as a script on a server would; `extra` adds to its
+/// environment.
+inline ToolRun runTool(const QStringList& arguments, const QList<std::pair<QString, QString>>& extra = {}) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const auto& [name, value] : extra) {
+        environment.insert(name, value);
+    }
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
