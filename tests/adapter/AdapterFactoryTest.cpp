@@ -1,3 +1,4 @@
+#include "I2cCallArgs.h"
 #include "adapter/AdapterFactory.h"
 #include "adapter/SimulatedAdapter.h"
 
@@ -20,14 +21,10 @@ struct Recorder {
 };
 
 std::int16_t readDataRegister(AdapterLibrary& library, ByteArray& data) {
-    std::uint8_t device = 0x4E;
-    std::uint8_t reg = 0x00;
-    std::uint8_t count = 1;
-    ByteArray spare{0x00};
-    std::int16_t module = 0;
-    std::int32_t status = 0;
-    data = {0x00, 0x00};
-    return library.crvHID_doI2CRead(device, reg, count, data, spare, module, status);
+    test::I2CArgs args;
+    const std::int16_t result = args.read(library);
+    data = args.data;
+    return result;
 }
 
 TEST(AdapterFactory, SimulatedBoardStartsWithTheEepromValueAndTracesNothingByDefault) {
@@ -58,14 +55,10 @@ TEST(AdapterFactory, TraceCarriesCallsAndChipNotesInOneLog) {
         createAdapter({{AdapterChoice::Simulated, {}}, 0x80, true}, recorder.clock(), recorder.sink());
     EXPECT_TRUE(setup.simulated);
     setup.library().crvHID_connect();
-    std::uint8_t device = 0x4F;
-    std::uint8_t reg = 0x00;
-    std::uint8_t count = 1;
-    ByteArray data{0x7D, 0x00};
-    ByteArray spare{0x00};
-    std::int16_t module = 0;
-    std::int32_t status = 0;
-    setup.library().crvHID_doI2CWrite(device, reg, count, data, spare, module, status);
+    test::I2CArgs send;
+    send.device = 0x4F;
+    send.data = {0x7D, 0x00};
+    send.write(setup.library());
 
     EXPECT_EQ(recorder.lines, (QStringList{
                                   "0.1 crvHID_connect() = 1",
