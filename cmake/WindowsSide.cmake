@@ -63,4 +63,8 @@ function(vcm_windows_side arch folder)
 endfunction()
 
 vcm_windows_side(i686 ${PROJECT_BINARY_DIR})
+# Installed as a private program of the package; the program looks for it beside itself first, then there.
+if(VCM_BRIDGE_i686)
+    install(PROGRAMS ${VCM_BRIDGE_i686} DESTINATION lib/vcm7310-bench)
+endif()
 vcm_windows_side(x86_64 ${PROJECT_BINARY_DIR}/bridge-x86_64)

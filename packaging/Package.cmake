@@ -26,5 +26,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The native Wayland window system plugin is loaded at run time, so no binary names it; without it the
 # program still runs through XWayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+# The board maker's own adapter runs through the bridge under Wine.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS wine)
 
 include(CPack)

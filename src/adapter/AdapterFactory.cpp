@@ -11,14 +11,34 @@
 #endif
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include <functional>
 #include <utility>
 
 namespace vcm {
 
+namespace {
+
+/// Where the bridge is: beside the program (the build folder, a Windows install), else in the package's
+/// private folder next to the program's (a Linux install puts it in /usr/lib/vcm7310-bench).
+QString bridgeFolder() {
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    if (programFolder.exists(QString::fromLatin1(bridgeFileName))) {
+        return programFolder.path();
+    }
+    const QString installed = programFolder.filePath(QStringLiteral("../lib/vcm7310-bench"));
+    if (QDir(installed).exists(QString::fromLatin1(bridgeFileName))) {
+        return QDir::cleanPath(installed);
+    }
+    return programFolder.path();
+}
+
+}  // namespace
+
 AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock, TraceLog::Sink sink,
-                           [[maybe_unused]] TraceLog::Sink problems) {
+                           [[maybe_unused]] TraceLog::Sink problems,
+                           const SimulatedBoardMaker& makeSimulatedBoard) {
     AdapterSetup setup;
     std::function<void(const QString&)> notes;
     if (options.trace) {
@@ -26,7 +46,10 @@ AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock,
         notes = [log = setup.trace.get()](const QString& text) { log->note(text); };
     }
     if (options.adapter.choice == AdapterChoice::Simulated) {
-        setup.board = std::make_unique<SimulatedAdapter>(SimulatedChip(options.eeprom, std::move(notes)));
+        setup.board =
+            makeSimulatedBoard
+                ? makeSimulatedBoard(options.eeprom, std::move(notes))
+                : std::make_unique<SimulatedAdapter>(SimulatedChip(options.eeprom, std::move(notes)));
         setup.simulated = true;
 #ifdef VCM_HAVE_I2C_DEV
     } else if (options.adapter.choice == AdapterChoice::I2cBus) {
@@ -34,10 +57,8 @@ AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock,
                                                       std::move(problems), std::move(notes));
 #endif
     } else if (options.adapter.choice == AdapterChoice::MakerLibrary) {
-        // The bridge is installed beside the program.
         auto bridge = std::make_unique<BridgeAdapter>(
-            bridgeCommand(QCoreApplication::applicationDirPath(), options.adapter.target, {}),
-            std::move(notes));
+            bridgeCommand(bridgeFolder(), options.adapter.target, {}), std::move(notes));
         setup.bridge = bridge.get();
         setup.board = std::move(bridge);
     } else {

@@ -2,10 +2,13 @@
 
 #include "adapter/AdapterLibrary.h"
 #include "adapter/AdapterOptions.h"
+#include "adapter/SimulatedChip.h"
 #include "adapter/TraceLog.h"
 
 #include <QString>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -35,11 +38,18 @@ struct AdapterSetup {
 
 inline constexpr int adapterUnavailableExitCode = 1;
 
+/// Makes the simulated board from the EEPROM value the options give and the sink for the chip's notes
+/// (empty without --trace). A program that keeps its board elsewhere (the command-line tool keeps it in a
+/// file between runs) passes its own; the default is a SimulatedAdapter powered on with that EEPROM value.
+using SimulatedBoardMaker =
+    std::function<std::unique_ptr<AdapterLibrary>(std::uint8_t eeprom, SimulatedChip::NoteSink notes)>;
+
 /// Builds the adapter the options ask for; with --trace, calls and the chip's, the bus's or the bridge's
 /// notes go to `clock` and `sink` through one TraceLog. A real bus says why a connection failed on
 /// `problems`, with or without --trace.
 AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock, TraceLog::Sink sink,
-                           TraceLog::Sink problems = TraceLog::stderrSink());
+                           TraceLog::Sink problems = TraceLog::stderrSink(),
+                           const SimulatedBoardMaker& makeSimulatedBoard = {});
 
 /// As above, tracing to stderr with the time since the program started.
 AdapterSetup createAdapter(const AdapterOptions& options);

@@ -9,6 +9,9 @@ namespace vcm {
 SimulatedChip::SimulatedChip(std::uint8_t eepromAtPowerOn, NoteSink notes)
     : dataRegister_(eepromAtPowerOn), eeprom_(eepromAtPowerOn), notes_(std::move(notes)) {}
 
+SimulatedChip::SimulatedChip(State state, NoteSink notes)
+    : dataRegister_(state.dataRegister), eeprom_(state.eeprom), notes_(std::move(notes)) {}
+
 std::int16_t SimulatedChip::write(std::uint8_t deviceAddress, std::uint8_t registerAddress,
                                   std::span<const std::uint8_t> bytes) {
     const bool addressed = deviceAddress == kWriteAddressEven || deviceAddress == kWriteAddressOdd;

@@ -30,7 +30,17 @@ class SimulatedChip {
     /// Receives a line such as "sim: data register 0x7D" for every value stored.
     using NoteSink = std::function<void(const QString&)>;
 
+    /// What the chip remembers: enough to carry a powered board from one process to the next.
+    struct State {
+        std::uint8_t dataRegister = 0;
+        std::uint8_t eeprom = 0;
+
+        friend bool operator==(const State&, const State&) = default;
+    };
+
     explicit SimulatedChip(std::uint8_t eepromAtPowerOn, NoteSink notes = {});
+    /// A chip that has been powered all along and holds `state`.
+    explicit SimulatedChip(State state, NoteSink notes = {});
 
     /// Writes the bytes to a register. Takes exactly one byte at 0x4E or 0x4F, register 0x00.
     std::int16_t write(std::uint8_t deviceAddress, std::uint8_t registerAddress,
@@ -41,6 +51,7 @@ class SimulatedChip {
 
     std::uint8_t dataRegister() const { return dataRegister_; }
     std::uint8_t eeprom() const { return eeprom_; }
+    State state() const { return {dataRegister_, eeprom_}; }
 
   private:
     void note(const QString& text) const;

@@ -1,5 +1,6 @@
 #include "calculator/CalculatorPanel.h"
 
+#include "calculator/FieldTexts.h"
 #include "calculator/ForwardCalculation.h"
 #include "calculator/ReverseCalculation.h"
 #include "calculator/VcomMarker.h"
@@ -21,18 +22,13 @@
 namespace vcm {
 namespace {
 
-const QString avddDefault = QStringLiteral("8");
-const QString rsetDefault = QStringLiteral("10000");
-const QString r1Default = QStringLiteral("83000");
-const QString r2Default = QStringLiteral("133000");
-const QString voutMinDefault = QStringLiteral("0");
+const QString avddDefault = QString::fromUtf16(avddDefaultText);
+const QString rsetDefault = QString::fromUtf16(rsetDefaultText);
+const QString r1Default = QString::fromUtf16(r1DefaultText);
+const QString r2Default = QString::fromUtf16(r2DefaultText);
+const QString voutMinDefault = QString::fromUtf16(voutMinDefaultText);
 
 constexpr VbColor outOfRangeColor = 0x000000FF;  // red
-constexpr double avddRedAbove = 18.0;
-
-constexpr int ioutDecimals = 5;
-constexpr int voltageDecimals = 4;
-constexpr int resistorDecimals = 1;
 
 QString questionText() {
     return QStringLiteral(
@@ -81,8 +77,8 @@ void CalculatorPanel::updateRangeFromResistors() {
     }
     const auto& results = std::get<ForwardResults>(outcome);
     showOperatingPoint(results.ioutMilliamps, results.vrset, results.vcom);
-    setControlText(controls_.txtVoutMax, fixed(results.voutMax, voltageDecimals));
-    setControlText(controls_.txtVOutMin, fixed(results.voutMin, voltageDecimals));
+    setControlText(controls_.txtVoutMax, voltageText(results.voutMax, locale_));
+    setControlText(controls_.txtVOutMin, voltageText(results.voutMin, locale_));
     placeMarker(inputs.d);
 }
 
@@ -108,12 +104,12 @@ void CalculatorPanel::updateResistorsFromRange() {
     }
     const auto& results = std::get<ReverseResults>(outcome);
     showOperatingPoint(results.ioutMilliamps, results.vrset, results.vcom);
-    setControlText(controls_.txtR1, fixed(results.r1, resistorDecimals));
-    setControlText(controls_.txtR2, fixed(results.r2, resistorDecimals));
+    setControlText(controls_.txtR1, resistorText(results.r1, locale_));
+    setControlText(controls_.txtR2, resistorText(results.r2, locale_));
 
-    setForeColor(controls_.txtR1, results.r1 > 0.0 ? vbButtonText : outOfRangeColor);
-    setForeColor(controls_.txtR2, results.r2 > 0.0 ? vbButtonText : outOfRangeColor);
-    setForeColor(controls_.txtAVDD, inputs.avdd > avddRedAbove ? outOfRangeColor : vbButtonText);
+    setForeColor(controls_.txtR1, resistorOutOfRange(results.r1) ? outOfRangeColor : vbButtonText);
+    setForeColor(controls_.txtR2, resistorOutOfRange(results.r2) ? outOfRangeColor : vbButtonText);
+    setForeColor(controls_.txtAVDD, avddOutOfRange(inputs.avdd) ? outOfRangeColor : vbButtonText);
     placeMarker(inputs.d);
 }
 
@@ -223,9 +219,9 @@ void CalculatorPanel::askWhichCalculation(const QString& title) {
 }
 
 void CalculatorPanel::showOperatingPoint(double ioutMilliamps, double vrset, double vcom) {
-    setControlText(controls_.txtIOUT, fixed(ioutMilliamps, ioutDecimals));
-    setControlText(controls_.txtVRSET, fixed(vrset, voltageDecimals));
-    setControlText(controls_.txtVOUT, fixed(vcom, voltageDecimals));
+    setControlText(controls_.txtIOUT, ioutText(ioutMilliamps, locale_));
+    setControlText(controls_.txtVRSET, voltageText(vrset, locale_));
+    setControlText(controls_.txtVOUT, voltageText(vcom, locale_));
     setControlText(controls_.txtDVR, controls_.txtTest->text());
 }
 
@@ -235,10 +231,6 @@ void CalculatorPanel::placeMarker(std::uint8_t d) {
     setTwipsTop(controls_.lblVCOM, marker.top);
     controls_.Line4->setY1(marker.lineY);
     controls_.Line4->setY2(marker.lineY);
-}
-
-QString CalculatorPanel::fixed(double value, int decimals) const {
-    return formatFixed(value, decimals, locale_);
 }
 
 }  // namespace vcm

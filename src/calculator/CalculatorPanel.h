@@ -55,7 +55,6 @@ class CalculatorPanel : public QObject {
     /// The first four fields both calculations write, in this order: IOUT, VRSET, VCOM, the DCP text.
     void showOperatingPoint(double ioutMilliamps, double vrset, double vcom);
     void placeMarker(std::uint8_t d);
-    QString fixed(double value, int decimals) const;
 
     CalculatorControls controls_;
     const ProgramGlobals& globals_;

@@ -13,6 +13,9 @@ namespace vcm {
 inline constexpr std::uint8_t dcpDeviceAddress = 0x4E;
 inline constexpr std::uint8_t dcpRegister = 0x00;
 
+/// The EEPROM needs this long after a write before the chip takes the next transaction.
+inline constexpr int eepromWritePauseMs = 100;
+
 struct DcpWrite {
     std::uint8_t deviceAddress;
     std::uint8_t dataByte;

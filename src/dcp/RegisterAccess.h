@@ -2,6 +2,7 @@
 
 #include "adapter/AdapterLibrary.h"
 #include "dcp/DcpControls.h"
+#include "dcp/DcpTransactions.h"
 #include "dcp/ProgramGlobals.h"
 #include "ui/MessageBoxService.h"
 #include "ui/PauseService.h"
@@ -29,7 +30,7 @@ class RegisterAccess {
     void Timer1_Timer();
 
     static constexpr std::uint32_t flashBright = 0xC0FFFF;  ///< light yellow
-    static constexpr int eepromPauseMs = 100;
+    static constexpr int eepromPauseMs = eepromWritePauseMs;
 
   private:
     /// The DCP byte in the box, the one the slider shows, or nullopt after telling the user that the box

@@ -1,4 +1,6 @@
+#include "I2cCallArgs.h"
 #include "adapter/AdapterFactory.h"
+#include "adapter/SimulatedAdapter.h"
 
 #include <gtest/gtest.h>
 
@@ -19,14 +21,10 @@ struct Recorder {
 };
 
 std::int16_t readDataRegister(AdapterLibrary& library, ByteArray& data) {
-    std::uint8_t device = 0x4E;
-    std::uint8_t reg = 0x00;
-    std::uint8_t count = 1;
-    ByteArray spare{0x00};
-    std::int16_t module = 0;
-    std::int32_t status = 0;
-    data = {0x00, 0x00};
-    return library.crvHID_doI2CRead(device, reg, count, data, spare, module, status);
+    test::I2CArgs args;
+    const std::int16_t result = args.read(library);
+    data = args.data;
+    return result;
 }
 
 TEST(AdapterFactory, SimulatedBoardStartsWithTheEepromValueAndTracesNothingByDefault) {
@@ -57,20 +55,45 @@ TEST(AdapterFactory, TraceCarriesCallsAndChipNotesInOneLog) {
         createAdapter({{AdapterChoice::Simulated, {}}, 0x80, true}, recorder.clock(), recorder.sink());
     EXPECT_TRUE(setup.simulated);
     setup.library().crvHID_connect();
-    std::uint8_t device = 0x4F;
-    std::uint8_t reg = 0x00;
-    std::uint8_t count = 1;
-    ByteArray data{0x7D, 0x00};
-    ByteArray spare{0x00};
-    std::int16_t module = 0;
-    std::int32_t status = 0;
-    setup.library().crvHID_doI2CWrite(device, reg, count, data, spare, module, status);
+    test::I2CArgs send;
+    send.device = 0x4F;
+    send.data = {0x7D, 0x00};
+    send.write(setup.library());
 
     EXPECT_EQ(recorder.lines, (QStringList{
                                   "0.1 crvHID_connect() = 1",
                                   "0.2 crvHID_doI2CWrite(0x4F, 0x00, 1, [7D 00], [00], 0, 0) = 0",
                                   "0.3 sim: data register 0x7D",
                               }));
+}
+
+TEST(AdapterFactory, AGivenMakerBuildsTheSimulatedBoardBehindTheTrace) {
+    // The maker gets the power-on value and the trace's note sink; here it brings back a chip that was
+    // powered all along, as the command-line tool does from its board file.
+    Recorder recorder;
+    std::uint8_t eepromSeen = 0;
+    const SimulatedBoardMaker maker = [&](std::uint8_t eeprom, SimulatedChip::NoteSink notes) {
+        eepromSeen = eeprom;
+        return std::make_unique<SimulatedAdapter>(
+            SimulatedChip(SimulatedChip::State{0x3C, 0x11}, std::move(notes)));
+    };
+    const AdapterSetup setup = createAdapter({{AdapterChoice::Simulated, {}}, 0x5C, true}, recorder.clock(),
+                                             recorder.sink(), recorder.sink(), maker);
+    EXPECT_EQ(eepromSeen, 0x5C);
+    ByteArray data;
+    EXPECT_EQ(readDataRegister(setup.library(), data), 0);
+    EXPECT_EQ(data[0], 0x3C);
+    std::uint8_t device = 0x4E;
+    std::uint8_t reg = 0x00;
+    std::uint8_t count = 1;
+    ByteArray eepromByte{0x80, 0x00};
+    ByteArray spare{0x00};
+    std::int16_t module = 0;
+    std::int32_t status = 0;
+    setup.library().crvHID_doI2CWrite(device, reg, count, eepromByte, spare, module, status);
+    EXPECT_EQ(recorder.lines.last(), QStringLiteral("0.3 sim: EEPROM 0x80"));
+    EXPECT_EQ(dynamic_cast<const SimulatedAdapter&>(*setup.board).chip().state(),
+              (SimulatedChip::State{0x3C, 0x80}));
 }
 
 }  // namespace

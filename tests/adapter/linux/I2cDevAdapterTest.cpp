@@ -2,6 +2,7 @@
 // answers at /dev/i2c-97.
 #include "FakeI2c.h"
 #include "FakeSysfs.h"
+#include "I2cCallArgs.h"
 #include "QtPrinters.h"
 #include "adapter/linux/I2cDevAdapter.h"
 
@@ -24,23 +25,7 @@ QString kernelText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// The arguments of one I2C call, filled the way the program fills them.
-struct I2CArgs {
-    std::uint8_t device = 0x4E;
-    std::uint8_t reg = 0x00;
-    std::uint8_t count = 1;
-    ByteArray data{0x00, 0x00};
-    ByteArray spare{0x00};
-    std::int16_t module = 0;
-    std::int32_t status = 0;
-
-    std::int16_t read(AdapterLibrary& library) {
-        return library.crvHID_doI2CRead(device, reg, count, data, spare, module, status);
-    }
-    std::int16_t write(AdapterLibrary& library) {
-        return library.crvHID_doI2CWrite(device, reg, count, data, spare, module, status);
-    }
-};
+using test::I2CArgs;
 
 class I2cDev : public ::testing::Test {
   protected:

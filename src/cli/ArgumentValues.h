@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace vcm {
+
+/// A DCP value as the tool takes it: one or two hexadecimal digits in either case, with or without
+/// "0x" ("7D", "7d", "0x7D", "7"), or with `decimal` the digits of 0..255 ("125"). Anything else (a sign,
+/// a point, blanks, an empty text, a value above 255) gives nullopt.
+std::optional<std::uint8_t> dcpArgument(const QString& text, bool decimal);
+
+/// The sentence a bad DCP value gets.
+QString dcpArgumentProblem(const QString& what, const QString& text, bool decimal);
+
+/// A number for a calculator option, written as the window reads it with a period for the decimal point:
+/// a sign, digits, a point and an exponent ("8", "-5", "4.9179", "1e4"). Digit grouping is refused, so
+/// "8,5" typed by habit is not silently taken as 85. Not finite or not a number gives nullopt.
+std::optional<double> numberArgument(const QString& text);
+
+}  // namespace vcm

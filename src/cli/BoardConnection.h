@@ -1,0 +1,39 @@
+#pragma once
+
+#include "adapter/AdapterFactory.h"
+#include "cli/BoardSession.h"
+#include "cli/Invocation.h"
+
+#include <memory>
+
+namespace vcm {
+
+class SimulatedBoard;
+
+/// The board a command talks to: the adapter its options ask for (the simulated board taken from and
+/// saved to its --sim-state file after every write), traced with --trace, connected.
+class BoardConnection {
+  public:
+    /// Builds and connects the adapter; throws a CommandFailure when the board file cannot be read or no
+    /// adapter is found.
+    explicit BoardConnection(const Invocation& invocation);
+    ~BoardConnection();
+    BoardConnection(const BoardConnection&) = delete;
+    BoardConnection& operator=(const BoardConnection&) = delete;
+
+    BoardSession& session() { return *session_; }
+
+  private:
+    void save() const;
+    /// Throws when the adapter library could not be had at all (the bridge, the library or one of its
+    /// functions missing), with the library's own explanation.
+    void throwIfUnavailable() const;
+
+    QString stateFile_;
+    double vcomErrorPercent_ = 0.0;
+    SimulatedBoard* simulated_ = nullptr;  ///< owned by setup_ when the board is simulated
+    AdapterSetup setup_;
+    std::unique_ptr<BoardSession> session_;
+};
+
+}  // namespace vcm

@@ -1,0 +1,57 @@
+#include "cli/BoardSession.h"
+
+#include "adapter/ConnectionSequence.h"
+#include "cli/CommandFailure.h"
+#include "dcp/DcpText.h"
+#include "dcp/DcpTransactions.h"
+
+#include <utility>
+
+namespace vcm {
+
+BoardSession::BoardSession(AdapterLibrary& library, Pause pause, AfterWrite afterWrite)
+    : library_(library), pause_(std::move(pause)), afterWrite_(std::move(afterWrite)) {}
+
+void BoardSession::connect() {
+    const std::int16_t result = beginConnection(library_, selectedModule_);
+    if (!finishConnection(library_, result, selectedModule_)) {
+        throw CommandFailure{exitFailed, QStringLiteral("connect: no adapter found")};
+    }
+}
+
+std::uint8_t BoardSession::read() {
+    const std::optional<std::uint8_t> value = readDataRegister(library_, selectedModule_);
+    if (!value) {
+        throw CommandFailure{exitFailed, QStringLiteral("read: reading the data register failed")};
+    }
+    return *value;
+}
+
+void BoardSession::sendVerified(std::uint8_t value) {
+    writeDcp(library_, dataRegisterWrite(value), selectedModule_);
+    wrote();
+    const std::optional<std::uint8_t> held = readDataRegister(library_, selectedModule_);
+    if (!held) {
+        throw CommandFailure{exitFailed,
+                             QStringLiteral("read-back: reading the data register after sending %1 failed")
+                                 .arg(byteToHex(value))};
+    }
+    if (*held != value) {
+        throw CommandFailure{exitFailed, QStringLiteral("read-back: the data register holds %1, not %2")
+                                             .arg(byteToHex(*held), byteToHex(value))};
+    }
+}
+
+void BoardSession::program(std::uint8_t value) {
+    writeDcp(library_, eepromWrite(value), selectedModule_);
+    pause_(eepromWritePauseMs);
+    wrote();
+}
+
+void BoardSession::wrote() {
+    if (afterWrite_) {
+        afterWrite_();
+    }
+}
+
+}  // namespace vcm

@@ -1,0 +1,81 @@
+#include "calculator/FieldTexts.h"
+#include "calculator/InputChecks.h"
+#include "cli/CalcChecks.h"
+#include "cli/CommandFailure.h"
+#include "cli/Commands.h"
+#include "dcp/DcpText.h"
+
+#include <QLocale>
+
+namespace vcm {
+
+namespace {
+
+const QLocale kC = QLocale::c();
+
+QString dcpLabel(bool decimal) {
+    return decimal ? QStringLiteral("DCP (dec)") : QStringLiteral("DCP (hex)");
+}
+
+/// The four fields both calculations write first: IOUT, VRSET, VCOM and the DCP text.
+void showOperatingPoint(const CommandOutput& out, JsonObject& json, double iout, double vrset, double vcom,
+                        std::uint8_t d, bool decimal) {
+    const QString dcp = dcpText(d, !decimal);
+    out.field(QStringLiteral("IOUT"), ioutText(iout, kC) + QStringLiteral(" mA"));
+    out.field(QStringLiteral("VRSET"), voltageText(vrset, kC) + QStringLiteral(" V"));
+    out.field(QStringLiteral("VCOM"), voltageText(vcom, kC) + QStringLiteral(" V"));
+    out.field(dcpLabel(decimal), dcp);
+    json.number(QStringLiteral("iout"), ioutText(iout, kC))
+        .number(QStringLiteral("vrset"), voltageText(vrset, kC))
+        .number(QStringLiteral("vcom"), voltageText(vcom, kC))
+        .text(QStringLiteral("dcp"), dcp);
+}
+
+}  // namespace
+
+JsonObject runCalcForward(const Invocation& invocation, const CommandOutput& out) {
+    const ForwardResults results = checkedForward(invocation.forward);
+    JsonObject json;
+    json.text(QStringLiteral("command"), commandName(invocation.command));
+    showOperatingPoint(out, json, results.ioutMilliamps, results.vrset, results.vcom, invocation.forward.d,
+                       invocation.decimal);
+    out.field(QStringLiteral("VOUTmax"), voltageText(results.voutMax, kC) + QStringLiteral(" V"));
+    out.field(QStringLiteral("VOUTmin"), voltageText(results.voutMin, kC) + QStringLiteral(" V"));
+    return json.number(QStringLiteral("voutMax"), voltageText(results.voutMax, kC))
+        .number(QStringLiteral("voutMin"), voltageText(results.voutMin, kC));
+}
+
+JsonObject runCalcReverse(const Invocation& invocation, const CommandOutput& out) {
+    ReverseInputs inputs = invocation.reverse;
+    failOnCorrections(checkReverseInputs(inputs));
+    const auto outcome = computeReverse(inputs);
+    if (const auto* fault = std::get_if<ArithmeticFault>(&outcome)) {
+        throw CommandFailure{exitFailed, fault->message};
+    }
+    const auto& results = std::get<ReverseResults>(outcome);
+    JsonObject json;
+    json.text(QStringLiteral("command"), commandName(invocation.command));
+    showOperatingPoint(out, json, results.ioutMilliamps, results.vrset, results.vcom, inputs.d,
+                       invocation.decimal);
+
+    // What the window shows in red, said in words.
+    QStringList outOfRange;
+    const auto resistor = [&](const QString& name, double ohms) {
+        const bool bad = resistorOutOfRange(ohms);
+        out.field(name, resistorText(ohms, kC) + QStringLiteral(" ohm") +
+                            (bad ? QStringLiteral(" (out of range: not above 0)") : QString()));
+        json.number(name.toLower(), resistorText(ohms, kC));
+        if (bad) {
+            outOfRange << name.toLower();
+        }
+    };
+    resistor(QStringLiteral("R1"), results.r1);
+    resistor(QStringLiteral("R2"), results.r2);
+    if (avddOutOfRange(inputs.avdd)) {
+        out.text(QStringLiteral("AVDD is out of range: above 18 V"));
+        outOfRange << QStringLiteral("avdd");
+    }
+    return json.textArray(QStringLiteral("outOfRange"), outOfRange);
+}
+
+}  // namespace vcm

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace vcm {
+
+/// The tool's exit codes: success, a failure of the chip, the adapter or a measurement (or a calculation
+/// that cannot be worked out), and a usage error found before anything touched the bus.
+inline constexpr int exitSuccess = 0;
+inline constexpr int exitFailed = 1;
+inline constexpr int exitUsage = 2;
+
+/// Thrown by a step that cannot go on; the tool prints `message` as one line on stderr and exits with
+/// `exitCode`. Whatever comes after the failing step (above all an EEPROM write) never runs.
+struct CommandFailure {
+    int exitCode = exitFailed;
+    QString message;
+};
+
+}  // namespace vcm

@@ -1,0 +1,480 @@
+#include "cli/CommandLine.h"
+
+#include "calculator/FieldTexts.h"
+#include "cli/ArgumentValues.h"
+#include "cli/CommandFailure.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+#include <cmath>
+#include <functional>
+#include <variant>
+
+namespace vcm {
+
+namespace {
+
+const QString kProgram = QStringLiteral("vcm7310");
+constexpr double maxSimVcomErrorPercent = 50.0;
+
+/// The range the window shows once it has started: the forward results of its start-up texts, as texts.
+struct StartUpRange {
+    QString voutMax;
+    QString voutMin;
+};
+
+StartUpRange startUpRange() {
+    ForwardInputs inputs{8.0, 10000.0, 83000.0, 133000.0, 0};
+    const auto results = std::get<ForwardResults>(computeForward(inputs));
+    return {voltageText(results.voutMax, QLocale::c()), voltageText(results.voutMin, QLocale::c())};
+}
+
+/// Which groups of options a command takes.
+enum OptionGroup : unsigned {
+    Bus = 1U << 0,        // --adapter, --eeprom, --trace, --sim-*
+    Dec = 1U << 1,        // --dec
+    Resistors = 1U << 2,  // --avdd, --rset, --r1, --r2
+    Range = 1U << 3,      // --avdd, --rset, --vmax, --vmin
+    Dcp = 1U << 4,        // --dcp
+    Trim = 1U << 5,       // --vcom, --program, --measure
+    StateOnly = 1U << 6,  // --sim-state alone
+};
+
+struct CommandDefinition {
+    Command command;
+    QString name;
+    QString brief;     ///< its line in the command list
+    QString summary;   ///< the command's own help
+    QString argument;  ///< the positional VALUE, or empty
+    unsigned groups;
+};
+
+const std::vector<CommandDefinition>& commandDefinitions() {
+    static const std::vector<CommandDefinition> definitions{
+        {Command::Read,
+         QStringLiteral("read"),
+         QStringLiteral("Read the data register."),
+         QStringLiteral("Read the chip's data register and print it in hex and decimal."),
+         {},
+         Bus},
+        {Command::Send, QStringLiteral("send"),
+         QStringLiteral("Send VALUE to the data register and verify it."),
+         QStringLiteral("Write VALUE to the data register, read it back and fail if the chip does not hold "
+                        "it."),
+         QStringLiteral("VALUE"), Bus | Dec},
+        {Command::Program, QStringLiteral("program"),
+         QStringLiteral("Send and verify VALUE, then program the EEPROM."),
+         QStringLiteral("Send VALUE, verify it by reading it back, then program it into the EEPROM."),
+         QStringLiteral("VALUE"), Bus | Dec},
+        {Command::CalcForward,
+         QStringLiteral("calc forward"),
+         QStringLiteral("The output range from the resistors."),
+         QStringLiteral("Work out IOUT, VRSET, VCOM and the output range from the resistor values, with the "
+                        "calculator's texts."),
+         {},
+         Resistors | Dcp | Dec},
+        {Command::CalcReverse,
+         QStringLiteral("calc reverse"),
+         QStringLiteral("The resistors from a wanted output range."),
+         QStringLiteral("Work out R1 and R2 (and IOUT, VRSET, VCOM) from a wanted output range, with the "
+                        "calculator's texts."),
+         {},
+         Range | Dcp | Dec},
+        {Command::Trim,
+         QStringLiteral("trim"),
+         QStringLiteral("Set the value nearest a wanted VCOM."),
+         QStringLiteral("Set the DCP value whose VCOM is nearest --vcom: predicted by the divider model, or "
+                        "measured with --measure. Sends it, verifies it, and programs it with --program."),
+         {},
+         Bus | Resistors | Trim},
+        {Command::SimMeasure,
+         QStringLiteral("sim-measure"),
+         QStringLiteral("Print the simulated board's VCOM."),
+         QStringLiteral("Print the simulated board's VCOM in volts, as a multimeter would (for trim "
+                        "--measure)."),
+         {},
+         StateOnly},
+    };
+    return definitions;
+}
+
+/// Every option the tool has; each command adds the groups it takes.
+struct Options {
+    Options()
+        : help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help.")),
+          version({QStringLiteral("v"), QStringLiteral("version")},
+                  QStringLiteral("Displays version information.")),
+          json(QStringLiteral("json"), QStringLiteral("Print the result as one JSON object on stdout.")),
+          simState(QStringLiteral("sim-state"),
+                   QStringLiteral("Keep the simulated board (data register, EEPROM, VCOM error) in FILE "
+                                  "between runs; a missing FILE is a board just powered on."),
+                   QStringLiteral("FILE")),
+          simVcomError(QStringLiteral("sim-vcom-error"),
+                       QStringLiteral("The simulated board's VCOM differs from the divider model by PERCENT "
+                                      "(-50 to 50; kept in the --sim-state file)."),
+                       QStringLiteral("PERCENT")),
+          simFault(QStringLiteral("sim-fault"),
+                   QStringLiteral("Make the simulated board fail: read-fails (every read fails) or "
+                                  "writes-lost (writes are acknowledged but never reach the chip)."),
+                   QStringLiteral("read-fails|writes-lost")),
+          dec(QStringLiteral("dec"), QStringLiteral("DCP values are decimal (0 to 255) instead of hex.")),
+          avdd(QStringLiteral("avdd"), QStringLiteral("Analog supply voltage AVDD in volts (default 8)."),
+               QStringLiteral("V"), QStringLiteral("8")),
+          rset(QStringLiteral("rset"), QStringLiteral("Resistor RSET in ohms (default 10000)."),
+               QStringLiteral("OHM"), QStringLiteral("10000")),
+          r1(QStringLiteral("r1"), QStringLiteral("Top resistor R1 of the divider in ohms (default 83000)."),
+             QStringLiteral("OHM"), QStringLiteral("83000")),
+          r2(QStringLiteral("r2"),
+             QStringLiteral("Bottom resistor R2 of the divider in ohms (default 133000)."),
+             QStringLiteral("OHM"), QStringLiteral("133000")),
+          vmax(QStringLiteral("vmax"),
+               QStringLiteral("Wanted VOUTmax in volts, the output at DCP 00 (default %1).")
+                   .arg(startUpRange().voutMax),
+               QStringLiteral("V"), startUpRange().voutMax),
+          vmin(QStringLiteral("vmin"),
+               QStringLiteral("Wanted VOUTmin in volts, the output at DCP FF (default %1).")
+                   .arg(startUpRange().voutMin),
+               QStringLiteral("V"), startUpRange().voutMin),
+          dcp(QStringLiteral("dcp"),
+              QStringLiteral("The DCP value the operating point is worked out for "
+                             "(default 00)."),
+              QStringLiteral("VALUE"), QStringLiteral("00")),
+          vcom(QStringLiteral("vcom"), QStringLiteral("The wanted VCOM in volts (required)."),
+               QStringLiteral("V")),
+          program(QStringLiteral("program"),
+                  QStringLiteral("Also program the value into the EEPROM once it is verified.")),
+          measure(QStringLiteral("measure"),
+                  QStringLiteral("Closed loop: after each send run CMD (a shell command that prints the "
+                                 "measured VCOM in volts) and trim on what it measures; the divider options "
+                                 "then go unused."),
+                  QStringLiteral("CMD")) {}
+
+    /// The options that may also stand before the command.
+    void addShared(QCommandLineParser& parser) const {
+        adapterSet.addTo(parser);
+        parser.addOption(simState);
+        parser.addOption(simVcomError);
+        parser.addOption(simFault);
+        parser.addOption(json);
+    }
+
+    void addFor(const CommandDefinition& definition, QCommandLineParser& parser) const {
+        parser.addOption(help);
+        parser.addOption(json);
+        if (definition.groups & Bus) {
+            adapterSet.addTo(parser);
+            parser.addOption(simState);
+            parser.addOption(simVcomError);
+            parser.addOption(simFault);
+        }
+        if (definition.groups & StateOnly) {
+            parser.addOption(simState);
+        }
+        if (definition.groups & (Resistors | Range)) {
+            parser.addOption(avdd);
+            parser.addOption(rset);
+        }
+        if (definition.groups & Resistors) {
+            parser.addOption(r1);
+            parser.addOption(r2);
+        }
+        if (definition.groups & Range) {
+            parser.addOption(vmax);
+            parser.addOption(vmin);
+        }
+        if (definition.groups & Dcp) {
+            parser.addOption(dcp);
+        }
+        if (definition.groups & Dec) {
+            parser.addOption(dec);
+        }
+        if (definition.groups & Trim) {
+            parser.addOption(vcom);
+            parser.addOption(program);
+            parser.addOption(measure);
+        }
+    }
+
+    AdapterOptionSet adapterSet;
+    QCommandLineOption help, version, json, simState, simVcomError, simFault, dec, avdd, rset, r1, r2, vmax,
+        vmin, dcp, vcom, program, measure;
+};
+
+ParsedCommandLine failure(const QString& problem, const QString& helpHint) {
+    ParsedCommandLine parsed;
+    parsed.action = ParsedCommandLine::Action::Fail;
+    parsed.text = kProgram + QStringLiteral(": ") + problem +
+                  QStringLiteral("\nTry '%1 --help' for more information.\n").arg(helpHint);
+    return parsed;
+}
+
+ParsedCommandLine printing(const QString& text) {
+    ParsedCommandLine parsed;
+    parsed.action = ParsedCommandLine::Action::Print;
+    parsed.text = text;
+    return parsed;
+}
+
+/// The parser's help with our own usage line (it would name only the program, not the command).
+QString helpWithUsage(const QCommandLineParser& parser, const QString& usage) {
+    QString text = parser.helpText();
+    const qsizetype endOfFirstLine = text.indexOf(u'\n');
+    return QStringLiteral("Usage: ") + usage + text.mid(endOfFirstLine);
+}
+
+QString topHelp(const Options& options) {
+    QCommandLineParser parser;
+    parser.addOption(options.help);
+    parser.addOption(options.version);
+    options.addShared(parser);
+    QString description = QStringLiteral(
+        "Reads, sets, programs and trims the VCM7310's DCP from the command line, and works out its "
+        "divider.\n\nCommands:\n");
+    for (const CommandDefinition& definition : commandDefinitions()) {
+        const QString name =
+            definition.argument.isEmpty() ? definition.name : definition.name + u' ' + definition.argument;
+        description += QStringLiteral("  %1  %2\n").arg(name, -14).arg(definition.brief);
+    }
+    description +=
+        QStringLiteral(
+            "\n'%1 COMMAND --help' shows a command's options.\n\n"
+            "Exit codes: 0 success; 1 the chip, the adapter or a measurement failed, or a result cannot be\n"
+            "worked out; 2 a usage error (nothing was sent).\n\n"
+            "The options below may also stand before the command.")
+            .arg(kProgram);
+    parser.setApplicationDescription(description);
+    return helpWithUsage(parser, kProgram + QStringLiteral(" [options] COMMAND [options]"));
+}
+
+/// The help of both calculations together, for `vcm7310 calc --help`.
+QString calcHelp(const Options& options) {
+    QCommandLineParser parser;
+    const CommandDefinition both{Command::CalcForward,         QStringLiteral("calc"), {}, {}, {},
+                                 Resistors | Range | Dcp | Dec};
+    options.addFor(both, parser);
+    parser.setApplicationDescription(
+        QStringLiteral("The divider calculator, with the texts the window's fields show.\n"
+                       "calc forward takes --avdd, --rset, --r1, --r2 and --dcp; calc reverse takes --avdd, "
+                       "--rset, --vmax, --vmin and --dcp."));
+    return helpWithUsage(parser, kProgram + QStringLiteral(" calc forward|reverse [options]"));
+}
+
+/// Reads the values of a parsed command line into an invocation; a bad value throws a usage failure.
+class ValueReader {
+  public:
+    ValueReader(const QCommandLineParser& parser, const Options& options, const CommandDefinition& definition)
+        : parser_(parser), options_(options), definition_(definition) {}
+
+    Invocation read() const {
+        Invocation invocation;
+        invocation.command = definition_.command;
+        invocation.json = parser_.isSet(options_.json);
+        invocation.decimal = (definition_.groups & Dec) && parser_.isSet(options_.dec);
+        if (definition_.groups & Bus) {
+            QString problem;
+            const std::optional<AdapterOptions> adapter = options_.adapterSet.read(parser_, problem);
+            if (!adapter) {
+                throw CommandFailure{exitUsage, problem};
+            }
+            invocation.adapter = *adapter;
+            readSim(invocation);
+        }
+        if (definition_.groups & StateOnly) {
+            invocation.sim.stateFile = parser_.value(options_.simState);
+            if (invocation.sim.stateFile.isEmpty()) {
+                throw CommandFailure{exitUsage,
+                                     QStringLiteral("%1 needs --sim-state FILE.").arg(definition_.name)};
+            }
+        }
+        if (!definition_.argument.isEmpty()) {
+            invocation.value =
+                dcpValue(parser_.positionalArguments().value(0), invocation.decimal, QStringLiteral("VALUE"));
+        }
+        const std::uint8_t d =
+            (definition_.groups & Dcp)
+                ? dcpValue(parser_.value(options_.dcp), invocation.decimal, QStringLiteral("--dcp value"))
+                : std::uint8_t{0};
+        if (definition_.groups & Resistors) {
+            invocation.forward = {number(options_.avdd), number(options_.rset), number(options_.r1),
+                                  number(options_.r2), d};
+        }
+        if (definition_.groups & Range) {
+            invocation.reverse = {number(options_.avdd), number(options_.rset), number(options_.vmax),
+                                  number(options_.vmin), d};
+        }
+        if (definition_.groups & Trim) {
+            if (!parser_.isSet(options_.vcom)) {
+                throw CommandFailure{exitUsage,
+                                     QStringLiteral("trim needs --vcom V, the wanted VCOM in volts.")};
+            }
+            invocation.targetVcom = number(options_.vcom);
+            invocation.program = parser_.isSet(options_.program);
+            if (parser_.isSet(options_.measure)) {
+                invocation.measureCommand = parser_.value(options_.measure);
+                if (invocation.measureCommand.trimmed().isEmpty()) {
+                    throw CommandFailure{exitUsage, QStringLiteral("--measure needs a command.")};
+                }
+            }
+        }
+        return invocation;
+    }
+
+  private:
+    void readSim(Invocation& invocation) const {
+        SimOptions& sim = invocation.sim;
+        sim.stateFile = parser_.value(options_.simState);
+        if (parser_.isSet(options_.simState) && sim.stateFile.isEmpty()) {
+            throw CommandFailure{exitUsage, QStringLiteral("--sim-state needs a file name.")};
+        }
+        if (parser_.isSet(options_.simVcomError)) {
+            const QString text = parser_.value(options_.simVcomError);
+            const std::optional<double> percent = numberArgument(text);
+            if (!percent || std::abs(*percent) > maxSimVcomErrorPercent) {
+                throw CommandFailure{
+                    exitUsage, QStringLiteral("Bad --sim-vcom-error '%1' (give a percentage from -50 to 50).")
+                                   .arg(text)};
+            }
+            sim.vcomErrorPercent = percent;
+        }
+        if (parser_.isSet(options_.simFault)) {
+            const QString text = parser_.value(options_.simFault);
+            if (text == QStringLiteral("read-fails")) {
+                sim.fault = SimFault::ReadFails;
+            } else if (text == QStringLiteral("writes-lost")) {
+                sim.fault = SimFault::WritesLost;
+            } else {
+                throw CommandFailure{
+                    exitUsage,
+                    QStringLiteral("Unknown --sim-fault '%1' (use read-fails or writes-lost).").arg(text)};
+            }
+        }
+        const bool simOptionGiven = parser_.isSet(options_.simState) ||
+                                    parser_.isSet(options_.simVcomError) || parser_.isSet(options_.simFault);
+        if (simOptionGiven && invocation.adapter.adapter.choice != AdapterChoice::Simulated) {
+            throw CommandFailure{
+                exitUsage,
+                QStringLiteral("The --sim-... options apply to the simulated board (--adapter sim) only.")};
+        }
+    }
+
+    std::uint8_t dcpValue(const QString& text, bool decimal, const QString& what) const {
+        const std::optional<std::uint8_t> value = dcpArgument(text, decimal);
+        if (!value) {
+            throw CommandFailure{exitUsage, dcpArgumentProblem(what, text, decimal)};
+        }
+        return *value;
+    }
+
+    double number(const QCommandLineOption& option) const {
+        const QString text = parser_.value(option);
+        const std::optional<double> value = numberArgument(text);
+        if (!value) {
+            throw CommandFailure{exitUsage,
+                                 QStringLiteral("Bad --%1 value '%2' (give a number such as 4.9179).")
+                                     .arg(option.names().constFirst(), text)};
+        }
+        return *value;
+    }
+
+    const QCommandLineParser& parser_;
+    const Options& options_;
+    const CommandDefinition& definition_;
+};
+
+const CommandDefinition* findCommand(const QStringList& words, qsizetype& wordsUsed) {
+    const QString first = words.value(0);
+    const QString two = first + u' ' + words.value(1);
+    for (const CommandDefinition& definition : commandDefinitions()) {
+        if (definition.name == two) {
+            wordsUsed = 2;
+            return &definition;
+        }
+        if (definition.name == first) {
+            wordsUsed = 1;
+            return &definition;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& version) {
+    const Options options;
+    const QStringList withName = arguments.isEmpty() ? QStringList{kProgram} : arguments;
+
+    // First the options before the command; the command and everything after it come back as positional.
+    QCommandLineParser leading;
+    leading.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    leading.addOption(options.help);
+    leading.addOption(options.version);
+    options.addShared(leading);
+    if (!leading.parse(withName)) {
+        return failure(leading.errorText(), kProgram);
+    }
+    const QStringList tail = leading.positionalArguments();
+    if (tail.isEmpty() || leading.isSet(options.help)) {
+        if (leading.isSet(options.help)) {
+            return printing(topHelp(options));
+        }
+        if (leading.isSet(options.version)) {
+            return printing(kProgram + u' ' + version + u'\n');
+        }
+        return failure(QStringLiteral("No command given."), kProgram);
+    }
+    if (leading.isSet(options.version)) {
+        return failure(QStringLiteral("--version takes no command."), kProgram);
+    }
+
+    qsizetype wordsUsed = 0;
+    const CommandDefinition* definition = findCommand(tail, wordsUsed);
+    if (!definition && tail.constFirst() == QStringLiteral("calc") &&
+        options.help.names().contains(tail.value(1).remove(u'-'))) {
+        return printing(calcHelp(options));
+    }
+    if (!definition) {
+        const QString problem = tail.constFirst() == QStringLiteral("calc")
+                                    ? QStringLiteral("calc needs 'forward' or 'reverse'.")
+                                    : QStringLiteral("Unknown command '%1'.").arg(tail.constFirst());
+        return failure(problem, kProgram);
+    }
+    const QString hint = kProgram + u' ' + definition->name;
+
+    // The options before the command, then those after it, for the command's own parser.
+    QStringList commandLine = withName.mid(0, withName.size() - tail.size());
+    commandLine += tail.mid(wordsUsed);
+    QCommandLineParser parser;
+    options.addFor(*definition, parser);
+    parser.setApplicationDescription(definition->summary);
+    if (!definition->argument.isEmpty()) {
+        parser.addPositionalArgument(definition->argument,
+                                     QStringLiteral("The DCP value: two hex digits (7D or 0x7D), or decimal "
+                                                    "with --dec (125)."));
+    }
+    if (!parser.parse(commandLine)) {
+        return failure(parser.errorText(), hint);
+    }
+    if (parser.isSet(options.help)) {
+        const QString usage = hint + QStringLiteral(" [options]") +
+                              (definition->argument.isEmpty() ? QString() : u' ' + definition->argument);
+        return printing(helpWithUsage(parser, usage));
+    }
+    const qsizetype expected = definition->argument.isEmpty() ? 0 : 1;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() < expected) {
+        return failure(QStringLiteral("%1 needs %2.").arg(definition->name, definition->argument), hint);
+    }
+    if (positional.size() > expected) {
+        return failure(QStringLiteral("Unexpected argument '%1'.").arg(positional.value(expected)), hint);
+    }
+    try {
+        ParsedCommandLine parsed;
+        parsed.invocation = ValueReader(parser, options, *definition).read();
+        return parsed;
+    } catch (const CommandFailure& problem) {
+        return failure(problem.message, hint);
+    }
+}
+
+}  // namespace vcm

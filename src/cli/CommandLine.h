@@ -1,0 +1,27 @@
+#pragma once
+
+#include "cli/Invocation.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace vcm {
+
+/// What the tool does after reading its command line.
+struct ParsedCommandLine {
+    enum class Action {
+        Run,    ///< run `invocation`
+        Print,  ///< write `text` to stdout and exit 0 (--help, --version)
+        Fail,   ///< write `text` to stderr and exit 2, before anything touches the bus
+    };
+    Action action = Action::Run;
+    Invocation invocation;
+    QString text;
+};
+
+/// Reads `vcm7310 [OPTIONS] COMMAND [OPTIONS] [VALUE]` (the program's name first, as
+/// QCoreApplication::arguments() gives it). Options shared by every bus command may stand before the
+/// command. Prints nothing and never exits. `version` is what --version shows.
+ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& version);
+
+}  // namespace vcm

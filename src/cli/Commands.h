@@ -1,0 +1,51 @@
+#pragma once
+
+#include "cli/Invocation.h"
+#include "cli/JsonObject.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace vcm {
+
+/// Where a command writes: text lines as it goes (left out with --json), and at its end one JSON object
+/// that the dispatcher prints with --json.
+class CommandOutput {
+  public:
+    using LineSink = std::function<void(const QString&)>;
+
+    CommandOutput(bool json, LineSink stdoutLine);
+
+    /// A line of the text output, written at once so that a long trim shows its steps as it goes.
+    void text(const QString& line) const;
+    /// A line "label value" with the labels lined up.
+    void field(const QString& label, const QString& value) const;
+    bool json() const { return json_; }
+    void print(const JsonObject& object) const;
+
+  private:
+    bool json_;
+    LineSink stdoutLine_;
+};
+
+// The commands. Each returns its JSON object, or throws a CommandFailure at the step that failed.
+JsonObject runRead(const Invocation& invocation, const CommandOutput& out);
+JsonObject runSend(const Invocation& invocation, const CommandOutput& out);
+JsonObject runProgram(const Invocation& invocation, const CommandOutput& out);
+JsonObject runCalcForward(const Invocation& invocation, const CommandOutput& out);
+JsonObject runCalcReverse(const Invocation& invocation, const CommandOutput& out);
+JsonObject runTrim(const Invocation& invocation, const CommandOutput& out);
+JsonObject runSimMeasure(const Invocation& invocation, const CommandOutput& out);
+
+/// Runs the invocation's command and returns the exit code. A failure is one line on stderr
+/// ("vcm7310: read-back: ...") and, with --json, an object with "error" on stdout.
+int runInvocation(const Invocation& invocation, const CommandOutput::LineSink& stdoutLine,
+                  const CommandOutput::LineSink& stderrLine);
+
+/// "7D (125)".
+QString dcpValueText(std::uint8_t value);
+/// The name of a command as typed ("calc forward").
+QString commandName(Command command);
+
+}  // namespace vcm

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "adapter/AdapterOptions.h"
+#include "calculator/ForwardCalculation.h"
+#include "calculator/ReverseCalculation.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace vcm {
+
+enum class Command { Read, Send, Program, CalcForward, CalcReverse, Trim, SimMeasure };
+
+/// A fault the simulated board can be told to have, so that failing chips can be tried without one.
+enum class SimFault {
+    None,
+    ReadFails,   ///< `read-fails`: every read of the data register fails
+    WritesLost,  ///< `writes-lost`: writes are acknowledged but never reach the chip
+};
+
+/// The simulated board's options beyond the shared --eeprom.
+struct SimOptions {
+    QString stateFile;                       ///< --sim-state: where the board lives between runs
+    std::optional<double> vcomErrorPercent;  ///< --sim-vcom-error: how far its VCOM is off the model
+    SimFault fault = SimFault::None;         ///< --sim-fault
+};
+
+/// One run of the tool, as its command line asks for it. Values left out hold what the window shows
+/// once it has started.
+struct Invocation {
+    Command command = Command::Read;
+    bool json = false;
+    AdapterOptions adapter;
+    SimOptions sim;
+
+    std::uint8_t value = 0;  ///< send, program: the VALUE
+    bool decimal = false;    ///< --dec: DCP values are read and written in decimal
+
+    ForwardInputs forward;  ///< calc forward and trim (its d is --dcp)
+    ReverseInputs reverse;  ///< calc reverse (its d is --dcp)
+
+    double targetVcom = 0.0;  ///< trim --vcom
+    bool program = false;     ///< trim --program
+    QString measureCommand;   ///< trim --measure: empty for the model alone
+};
+
+}  // namespace vcm

@@ -1,0 +1,27 @@
+#include "cli/CommandFailure.h"
+#include "cli/Commands.h"
+#include "cli/SimulatedBoardFile.h"
+#include "cli/SimulatedVcom.h"
+#include "dcp/DcpText.h"
+
+namespace vcm {
+
+JsonObject runSimMeasure(const Invocation& invocation, const CommandOutput& out) {
+    const std::optional<SimulatedBoardState> board = loadSimulatedBoard(invocation.sim.stateFile);
+    if (!board) {
+        // A meter on a board that was never set up is more likely a wrong path than a fresh board.
+        throw CommandFailure{exitFailed, QStringLiteral("sim-measure: no simulated board in '%1' (run a "
+                                                        "command with --sim-state %1 first)")
+                                             .arg(invocation.sim.stateFile)};
+    }
+    const std::uint8_t value = board->chip.dataRegister;
+    const QString volts = simulatedMeasurementText(simulatedVcom(value, board->vcomErrorPercent));
+    out.text(volts);
+    return JsonObject()
+        .text(QStringLiteral("command"), commandName(invocation.command))
+        .text(QStringLiteral("hex"), byteToHex(value))
+        .integer(QStringLiteral("value"), value)
+        .number(QStringLiteral("vcom"), volts);
+}
+
+}  // namespace vcm

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "adapter/SimulatedChip.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace vcm {
+
+/// What the simulated board remembers between two runs of the tool: the chip, and how far the board's
+/// VCOM is off the divider model (a real board's resistor tolerances, in percent).
+struct SimulatedBoardState {
+    SimulatedChip::State chip;
+    double vcomErrorPercent = 0.0;
+
+    friend bool operator==(const SimulatedBoardState&, const SimulatedBoardState&) = default;
+};
+
+/// Reads the board from its file: nullopt when the file does not exist (a board just powered on).
+/// Throws a CommandFailure (exit 1) when it cannot be read or is not a board file.
+std::optional<SimulatedBoardState> loadSimulatedBoard(const QString& path);
+
+/// Writes the board to its file atomically: a reader sees the old file or the new one, never half of one.
+/// Throws a CommandFailure (exit 1) when it cannot be written.
+void saveSimulatedBoard(const QString& path, const SimulatedBoardState& state);
+
+}  // namespace vcm

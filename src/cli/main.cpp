@@ -1,0 +1,41 @@
+#include "adapter/TraceLog.h"
+#include "cli/CommandFailure.h"
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+void writeLine(std::FILE* stream, const QString& line) {
+    std::fputs((line + u'\n').toUtf8().constData(), stream);
+    std::fflush(stream);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The trace's time stamps count from here, the start of the program.
+    (void)vcm::TraceLog::elapsedClock();
+    const QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vcm7310"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VCM_VERSION));
+
+    const vcm::ParsedCommandLine parsed =
+        vcm::parseCommandLine(QCoreApplication::arguments(), QStringLiteral(VCM_VERSION));
+    switch (parsed.action) {
+        case vcm::ParsedCommandLine::Action::Print:
+            std::fputs(parsed.text.toUtf8().constData(), stdout);
+            return vcm::exitSuccess;
+        case vcm::ParsedCommandLine::Action::Fail:
+            std::fputs(parsed.text.toUtf8().constData(), stderr);
+            return vcm::exitUsage;
+        case vcm::ParsedCommandLine::Action::Run:
+            break;
+    }
+    return vcm::runInvocation(
+        parsed.invocation, [](const QString& line) { writeLine(stdout, line); },
+        [](const QString& line) { writeLine(stderr, line); });
+}

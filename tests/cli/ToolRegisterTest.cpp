@@ -1,0 +1,144 @@
+#include "RunTool.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace vcm {
+namespace {
+
+const QString read80 = QStringLiteral("crvHID_doI2CRead(0x4E, 0x00, 1, [80 00], [00], 0, 0) = 0");
+
+QStringList withConnect(const QStringList& lines) {
+    return connectTrace() + lines;
+}
+
+TEST(ToolRegister, ReadSendProgramPutTheWindowsBytesOnTheBus) {
+    struct Case {
+        QStringList arguments;
+        QStringList trace;
+        QString out;
+    };
+    const Case cases[] = {
+        {{"read"}, withConnect({read80}), "80 (128)\n"},
+        {{"read", "--eeprom", "07"},
+         withConnect({"crvHID_doI2CRead(0x4E, 0x00, 1, [07 00], [00], 0, 0) = 0"}),
+         "07 (7)\n"},
+        {{"send", "7D"},
+         withConnect({"crvHID_doI2CWrite(0x4F, 0x00, 1, [7D 00], [00], 0, 0) = 0", "sim: data register 0x7D",
+                      "crvHID_doI2CRead(0x4E, 0x00, 1, [7D 00], [00], 0, 0) = 0"}),
+         "7D (125) sent and verified\n"},
+        {{"send", "0", "--dec"},
+         withConnect({"crvHID_doI2CWrite(0x4E, 0x00, 1, [01 00], [00], 0, 0) = 0", "sim: data register 0x00",
+                      "crvHID_doI2CRead(0x4E, 0x00, 1, [00 00], [00], 0, 0) = 0"}),
+         "00 (0) sent and verified\n"},
+        {{"program", "0x7d"},
+         withConnect({"crvHID_doI2CWrite(0x4F, 0x00, 1, [7D 00], [00], 0, 0) = 0", "sim: data register 0x7D",
+                      "crvHID_doI2CRead(0x4E, 0x00, 1, [7D 00], [00], 0, 0) = 0",
+                      "crvHID_doI2CWrite(0x4F, 0x00, 1, [7C 00], [00], 0, 0) = 0", "sim: EEPROM 0x7D"}),
+         "7D (125) sent, verified and programmed into the EEPROM\n"},
+        {{"program", "128", "--dec"},
+         withConnect({"crvHID_doI2CWrite(0x4E, 0x00, 1, [81 00], [00], 0, 0) = 0", "sim: data register 0x80",
+                      read80, "crvHID_doI2CWrite(0x4E, 0x00, 1, [80 00], [00], 0, 0) = 0",
+                      "sim: EEPROM 0x80"}),
+         "80 (128) sent, verified and programmed into the EEPROM\n"},
+        {{"program", "FF"},
+         withConnect({"crvHID_doI2CWrite(0x4F, 0x00, 1, [FF 00], [00], 0, 0) = 0", "sim: data register 0xFF",
+                      "crvHID_doI2CRead(0x4E, 0x00, 1, [FF 00], [00], 0, 0) = 0",
+                      "crvHID_doI2CWrite(0x4F, 0x00, 1, [FE 00], [00], 0, 0) = 0", "sim: EEPROM 0xFF"}),
+         "FF (255) sent, verified and programmed into the EEPROM\n"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = runTool(c.arguments + QStringList{"--trace"});
+        EXPECT_EQ(run.exitCode, 0) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.errLines(), c.trace) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.out, c.out);
+    }
+}
+
+TEST(ToolRegister, JsonIsOneObjectOnStdout) {
+    struct Case {
+        QStringList arguments;
+        QString out;
+    };
+    const Case cases[] = {
+        {{"read", "--json"}, "{\"command\":\"read\",\"hex\":\"80\",\"value\":128}\n"},
+        {{"--json", "send", "7D"}, "{\"command\":\"send\",\"hex\":\"7D\",\"value\":125,\"verified\":true}\n"},
+        {{"program", "7D", "--json"},
+         "{\"command\":\"program\",\"hex\":\"7D\",\"value\":125,\"verified\":true,\"programmed\":true}\n"},
+        {{"send", "7D", "--json", "--sim-fault", "writes-lost"},
+         "{\"command\":\"send\",\"error\":\"read-back: the data register holds 80, not "
+         "7D\",\"exitCode\":1}\n"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(runTool(c.arguments).out, c.out) << c.arguments.join(' ').toStdString();
+    }
+}
+
+TEST(ToolRegister, NothingReachesTheEepromUnlessTheReadBackConfirmedTheValue) {
+    struct Case {
+        const char* fault;
+        QStringList trace;
+        QString err;
+    };
+    const Case cases[] = {
+        {"writes-lost", withConnect({"crvHID_doI2CWrite(0x4F, 0x00, 1, [7D 00], [00], 0, 0) = 0", read80}),
+         "vcm7310: read-back: the data register holds 80, not 7D"},
+        {"read-fails",
+         withConnect({"crvHID_doI2CWrite(0x4F, 0x00, 1, [7D 00], [00], 0, 0) = 0", "sim: data register 0x7D",
+                      "crvHID_doI2CRead(0x4E, 0x00, 1, [00 00], [00], 0, 0) = 1"}),
+         "vcm7310: read-back: reading the data register after sending 7D failed"},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        const QString board = dir.filePath(QStringLiteral("board.json"));
+        const ToolRun run = runTool(
+            {"program", "7D", "--trace", "--sim-state", board, "--sim-fault", QString::fromUtf8(c.fault)});
+        EXPECT_EQ(run.exitCode, 1) << c.fault;
+        EXPECT_EQ(run.errLines(), c.trace + QStringList{c.err}) << c.fault;
+        EXPECT_EQ(run.out, QString());
+        // The board file, as a later run finds it: the EEPROM still holds its power-on value.
+        const ToolRun after = runTool({"read", "--json", "--sim-state", board});
+        EXPECT_TRUE(
+            after.out.contains(c.fault == QStringLiteral("read-fails") ? "\"hex\":\"7D\"" : "\"hex\":\"80\""))
+            << after.out.toStdString();
+        QFile file(board);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.readAll().contains("\"eeprom\": 128")) << c.fault;
+    }
+}
+
+TEST(ToolRegister, FailuresOfTheAdapterAndTheChipExitWithOne) {
+    struct Case {
+        QStringList arguments;
+        QStringList err;
+    };
+    const Case cases[] = {
+        {{"read", "--adapter", "none", "--trace"},
+         {"crvHID_connect() = 0", "vcm7310: connect: no adapter found"}},
+        {{"send", "7D", "--adapter", "none"}, {"vcm7310: connect: no adapter found"}},
+        {{"read", "--sim-fault", "read-fails"}, {"vcm7310: read: reading the data register failed"}},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = runTool(c.arguments);
+        EXPECT_EQ(run.exitCode, 1) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.errLines(), c.err) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.out, QString());
+    }
+}
+
+TEST(ToolRegister, TheBoardFileCarriesTheChipFromOneRunToTheNext) {
+    QTemporaryDir dir;
+    const QString board = dir.filePath(QStringLiteral("board.json"));
+    ASSERT_EQ(runTool({"program", "3C", "--sim-state", board}).exitCode, 0);
+    ASSERT_EQ(runTool({"send", "A5", "--sim-state", board}).exitCode, 0);
+    // The register keeps its value, and --eeprom (a power-on value) does not apply to a powered board.
+    EXPECT_EQ(runTool({"read", "--sim-state", board, "--eeprom", "11"}).out, QStringLiteral("A5 (165)\n"));
+    QFile file(board);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("\"eeprom\": 60"));
+}
+
+}  // namespace
+}  // namespace vcm

@@ -1,0 +1,126 @@
+#include "RunTool.h"
+#include "adapter/AdapterSpec.h"
+
+#include <gtest/gtest.h>
+
+namespace vcm {
+namespace {
+
+TEST(ToolUsage, UsageErrorsExitWithTwoAndTouchNothing) {
+    struct Case {
+        QStringList arguments;
+        QString err;
+    };
+    const Case cases[] = {
+        {{}, "vcm7310: No command given.\nTry 'vcm7310 --help' for more information.\n"},
+        {{"bogus"}, "vcm7310: Unknown command 'bogus'.\nTry 'vcm7310 --help' for more information.\n"},
+        {{"calc"},
+         "vcm7310: calc needs 'forward' or 'reverse'.\nTry 'vcm7310 --help' for more information.\n"},
+        {{"read", "--bogus"},
+         "vcm7310: Unknown option 'bogus'.\nTry 'vcm7310 read --help' for more information.\n"},
+        {{"--dec", "send", "7D"},
+         "vcm7310: Unknown option 'dec'.\nTry 'vcm7310 --help' for more information.\n"},
+        {{"read", "7D"},
+         "vcm7310: Unexpected argument '7D'.\nTry 'vcm7310 read --help' for more information.\n"},
+        {{"send"}, "vcm7310: send needs VALUE.\nTry 'vcm7310 send --help' for more information.\n"},
+        {{"send", "7D", "80"},
+         "vcm7310: Unexpected argument '80'.\nTry 'vcm7310 send --help' for more information.\n"},
+        {{"send", "256", "--dec"},
+         "vcm7310: Bad VALUE '256' (with --dec give a decimal number from 0 to 255).\n"
+         "Try 'vcm7310 send --help' for more information.\n"},
+        {{"program", ""},
+         "vcm7310: Bad VALUE '' (give two hexadecimal digits from 00 to FF, such as 7D or 0x7D, or a decimal "
+         "number with --dec).\nTry 'vcm7310 program --help' for more information.\n"},
+        {{"read", "--adapter", "usb"},
+         QStringLiteral(
+             "vcm7310: Unknown adapter 'usb' (use %1).\nTry 'vcm7310 read --help' for more information.\n")
+             .arg(adapterSpecValueName())},
+        {{"read", "--adapter", "none", "--sim-state", "x"},
+         "vcm7310: The --sim-... options apply to the simulated board (--adapter sim) only.\n"
+         "Try 'vcm7310 read --help' for more information.\n"},
+        {{"read", "--sim-vcom-error", "60"},
+         "vcm7310: Bad --sim-vcom-error '60' (give a percentage from -50 to 50).\n"
+         "Try 'vcm7310 read --help' for more information.\n"},
+        {{"read", "--sim-fault", "smoke"},
+         "vcm7310: Unknown --sim-fault 'smoke' (use read-fails or writes-lost).\n"
+         "Try 'vcm7310 read --help' for more information.\n"},
+        {{"trim"},
+         "vcm7310: trim needs --vcom V, the wanted VCOM in volts.\n"
+         "Try 'vcm7310 trim --help' for more information.\n"},
+        {{"trim", "--vcom", "4", "--measure", " "},
+         "vcm7310: --measure needs a command.\nTry 'vcm7310 trim --help' for more information.\n"},
+        {{"sim-measure"},
+         "vcm7310: sim-measure needs --sim-state FILE.\n"
+         "Try 'vcm7310 sim-measure --help' for more information.\n"},
+        {{"--version", "read"},
+         "vcm7310: --version takes no command.\nTry 'vcm7310 --help' for more information.\n"},
+    };
+    for (const Case& c : cases) {
+        // With --trace any bus traffic would show on stderr (sim-measure, which has no bus, lacks it).
+        const bool bus = c.arguments.value(0) != QStringLiteral("sim-measure");
+        const ToolRun run = runTool(c.arguments + (bus ? QStringList{"--trace"} : QStringList{}));
+        EXPECT_EQ(run.exitCode, 2) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.err, c.err) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.out, QString()) << c.arguments.join(' ').toStdString();
+    }
+}
+
+TEST(ToolUsage, SharedOptionsMayStandBeforeTheCommand) {
+    const ToolRun run = runTool({"--eeprom", "3C", "--json", "read"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, QStringLiteral("{\"command\":\"read\",\"hex\":\"3C\",\"value\":60}\n"));
+}
+
+TEST(ToolUsage, HelpForEveryCommandListsAllItsOptionsWithoutADisplay) {
+    struct Case {
+        QStringList arguments;
+        QString usage;
+        QStringList options;
+    };
+    const QStringList bus{"--adapter <" + adapterSpecValueName() + ">",
+                          "--eeprom <HH>",
+                          "--trace",
+                          "--sim-state <FILE>",
+                          "--sim-vcom-error <PERCENT>",
+                          "--sim-fault <read-fails|writes-lost>",
+                          "--json"};
+    const Case cases[] = {
+        {{"--help"},
+         "Usage: vcm7310 [options] COMMAND [options]\n",
+         bus + QStringList{"--version", "sim-measure"}},
+        {{"read", "--help"}, "Usage: vcm7310 read [options]\n", bus},
+        {{"send", "-h"}, "Usage: vcm7310 send [options] VALUE\n", bus + QStringList{"--dec"}},
+        {{"program", "--help"}, "Usage: vcm7310 program [options] VALUE\n", bus + QStringList{"--dec"}},
+        {{"calc", "forward", "--help"},
+         "Usage: vcm7310 calc forward [options]\n",
+         {"--avdd <V>", "--rset <OHM>", "--r1 <OHM>", "--r2 <OHM>", "--dcp <VALUE>", "--dec", "--json"}},
+        {{"calc", "reverse", "--help"},
+         "Usage: vcm7310 calc reverse [options]\n",
+         {"--avdd <V>", "--rset <OHM>", "--vmax <V>", "4.9179", "--vmin <V>", "2.8817", "--dcp <VALUE>"}},
+        {{"trim", "--help"},
+         "Usage: vcm7310 trim [options]\n",
+         bus + QStringList{"--vcom <V>", "--program", "--measure <CMD>", "--r2 <OHM>"}},
+        {{"sim-measure", "--help"},
+         "Usage: vcm7310 sim-measure [options]\n",
+         {"--sim-state <FILE>", "--json"}},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = runTool(c.arguments);
+        EXPECT_EQ(run.exitCode, 0) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.out.startsWith(c.usage)) << run.out.toStdString();
+        for (const QString& option : c.options) {
+            EXPECT_TRUE(run.out.contains(option))
+                << c.arguments.join(' ').toStdString() << ": " << option.toStdString();
+        }
+        EXPECT_EQ(run.err, QString());
+    }
+    const ToolRun version = runTool({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^vcm7310 [0-9]+\\.[0-9]+\\.[0-9]+\n$"))
+                    .match(version.out)
+                    .hasMatch())
+        << version.out.toStdString();
+}
+
+}  // namespace
+}  // namespace vcm
