@@ -7,7 +7,7 @@
 namespace vcm {
 
 AdapterOptionSet::AdapterOptionSet(QString sysfsRoot)
-    : adapter_(QStringLiteral("adapter"), adapterSpecDescription(), adapterSpecValueName(),
+    : adapter_(QStringLiteral("adapter"), adapterOptionDescription(), adapterOptionValueName(),
                QStringLiteral("sim")),
       eeprom_(QStringLiteral("eeprom"),
               QStringLiteral("EEPROM value of the simulated chip at power-on, two hexadecimal digits "
@@ -25,14 +25,14 @@ void AdapterOptionSet::addTo(QCommandLineParser& parser) const {
 std::optional<AdapterOptions> AdapterOptionSet::read(const QCommandLineParser& parser,
                                                      QString& problem) const {
     AdapterOptions options;
-    const std::optional<AdapterSpec> spec = parseAdapterSpec(parser.value(adapter_), problem);
-    if (!spec) {
+    const std::optional<AdapterSelection> selection = parseAdapterSelection(parser.value(adapter_), problem);
+    if (!selection) {
         return std::nullopt;
     }
-    options.adapter = *spec;
+    options.adapter = *selection;
     // The bridge is looked for again at every connection; asking now ends the program with the list of
     // buses before any window opens when the choice is not clear.
-    if (spec->choice == AdapterChoice::I2cBus && spec->target == kAutoI2cBus &&
+    if (selection->choice == AdapterChoice::I2cBus && selection->target == kAutoI2cBus &&
         !findBridgeBus(sysfsRoot_, problem)) {
         return std::nullopt;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "adapter/AdapterSpec.h"
+#include "adapter/AdapterSelection.h"
 #include "adapter/I2cBuses.h"
 
 #include <QCommandLineOption>
@@ -14,7 +14,7 @@ namespace vcm {
 
 /// The options every executable shares: which adapter, the simulated chip's EEPROM, and tracing.
 struct AdapterOptions {
-    AdapterSpec adapter;
+    AdapterSelection adapter;
     std::uint8_t eeprom = 0x80;  ///< EEPROM value of the simulated chip at power-on
     bool trace = false;          ///< trace every adapter library call to stderr
 

@@ -46,14 +46,14 @@ TEST(I2cBuses, TargetIsANodePathABusNumberOrAuto) {
 }
 
 #ifdef VCM_HAVE_I2C_DEV
-TEST(I2cBuses, AdapterSpecCarriesTheNode) {
+TEST(I2cBuses, AdapterSelectionCarriesTheNode) {
     QString problem;
-    EXPECT_EQ(parseAdapterSpec(QStringLiteral("i2c:5"), problem),
-              (AdapterSpec{AdapterChoice::I2cBus, QStringLiteral("/dev/i2c-5")}));
-    EXPECT_EQ(parseAdapterSpec(QStringLiteral("i2c:auto"), problem),
-              (AdapterSpec{AdapterChoice::I2cBus, QStringLiteral("auto")}));
-    EXPECT_FALSE(parseAdapterSpec(QStringLiteral("i2c:"), problem));
-    EXPECT_FALSE(parseAdapterSpec(QStringLiteral("i2c"), problem));
+    EXPECT_EQ(parseAdapterSelection(QStringLiteral("i2c:5"), problem),
+              (AdapterSelection{AdapterChoice::I2cBus, QStringLiteral("/dev/i2c-5")}));
+    EXPECT_EQ(parseAdapterSelection(QStringLiteral("i2c:auto"), problem),
+              (AdapterSelection{AdapterChoice::I2cBus, QStringLiteral("auto")}));
+    EXPECT_FALSE(parseAdapterSelection(QStringLiteral("i2c:"), problem));
+    EXPECT_FALSE(parseAdapterSelection(QStringLiteral("i2c"), problem));
 }
 #endif
 
@@ -138,7 +138,7 @@ TEST(I2cBuses, AutoNeedsExactlyOneBridge) {
         EXPECT_EQ(optionProblem, problem);
         if (options) {
             // The bridge is looked for again at each connection: it may come back as another bus.
-            EXPECT_EQ(options->adapter, (AdapterSpec{AdapterChoice::I2cBus, QStringLiteral("auto")}));
+            EXPECT_EQ(options->adapter, (AdapterSelection{AdapterChoice::I2cBus, QStringLiteral("auto")}));
         }
 #endif
     }

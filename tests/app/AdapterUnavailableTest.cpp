@@ -10,9 +10,9 @@ namespace vcm {
 namespace {
 
 struct Started {
-    explicit Started(const AdapterSpec& spec)
+    explicit Started(const AdapterSelection& selection)
         : adapter(createAdapter(
-              {spec, 0x80, true}, [] { return 0.0; },
+              {selection, 0x80, true}, [] { return 0.0; },
               [this](const QString& line) { trace << line.mid(line.indexOf(u' ') + 1); })) {
         FrmMainSetup setup;
         setup.adapter = &adapter.library();

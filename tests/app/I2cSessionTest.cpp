@@ -23,16 +23,16 @@ namespace {
 constexpr VbColor lightGreen = 0x80FF80;
 constexpr VbColor lightRed = 0x8080FF;
 
-const AdapterSpec fakeBus{AdapterChoice::I2cBus, QString::fromLatin1(FakeI2c::node)};
-const AdapterSpec simulatedBoard{AdapterChoice::Simulated, {}};
+const AdapterSelection fakeBus{AdapterChoice::I2cBus, QString::fromLatin1(FakeI2c::node)};
+const AdapterSelection simulatedBoard{AdapterChoice::Simulated, {}};
 
-/// The window on the adapter `spec` names, traced (lines without their time stamps), with the chip's
+/// The window on the adapter `selection` names, traced (lines without their time stamps), with the chip's
 /// EEPROM at 0x80, message boxes and pauses recorded.
 class Bench {
   public:
-    explicit Bench(const AdapterSpec& spec)
+    explicit Bench(const AdapterSelection& selection)
         : adapter(createAdapter(
-              {spec, 0x80, true}, [] { return 0.0; },
+              {selection, 0x80, true}, [] { return 0.0; },
               [this](const QString& line) { trace << line.mid(line.indexOf(u' ') + 1); },
               [this](const QString& line) { problems << line; })) {
         FrmMainSetup setup;

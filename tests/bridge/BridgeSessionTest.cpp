@@ -16,10 +16,10 @@ namespace {
 
 /// Start-up, a value sent, written to the EEPROM and read back, then CONNECT: the trace without time
 /// stamps.
-QStringList traceOfASession(const AdapterSpec& spec) {
+QStringList traceOfASession(const AdapterSelection& selection) {
     QStringList lines;
     const AdapterSetup adapter = createAdapter(
-        {spec, 0x80, true}, [] { return 0.0; },
+        {selection, 0x80, true}, [] { return 0.0; },
         [&lines](const QString& line) { lines << line.mid(line.indexOf(u' ') + 1); });
     test::RecordingMessages messages;
     test::RecordingPauses pauses;

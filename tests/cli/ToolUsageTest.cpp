@@ -1,5 +1,5 @@
 #include "RunTool.h"
-#include "adapter/AdapterSpec.h"
+#include "adapter/AdapterSelection.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ TEST(ToolUsage, UsageErrorsExitWithTwoAndTouchNothing) {
         {{"read", "--adapter", "usb"},
          QStringLiteral(
              "vcm7310: Unknown adapter 'usb' (use %1).\nTry 'vcm7310 read --help' for more information.\n")
-             .arg(adapterSpecValueName())},
+             .arg(adapterOptionValueName())},
         {{"read", "--adapter", "none", "--sim-state", "x"},
          "vcm7310: The --sim-... options apply to the simulated board (--adapter sim) only.\n"
          "Try 'vcm7310 read --help' for more information.\n"},
@@ -77,7 +77,7 @@ TEST(ToolUsage, HelpForEveryCommandListsAllItsOptionsWithoutADisplay) {
         QString usage;
         QStringList options;
     };
-    const QStringList bus{"--adapter <" + adapterSpecValueName() + ">",
+    const QStringList bus{"--adapter <" + adapterOptionValueName() + ">",
                           "--eeprom <HH>",
                           "--trace",
                           "--sim-state <FILE>",

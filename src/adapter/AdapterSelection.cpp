@@ -1,4 +1,4 @@
-#include "adapter/AdapterSpec.h"
+#include "adapter/AdapterSelection.h"
 
 #include "adapter/I2cBuses.h"
 
@@ -10,15 +10,15 @@ const QString kI2cPrefix = QStringLiteral("i2c:");
 
 }  // namespace
 
-std::optional<AdapterSpec> parseAdapterSpec(const QString& text, QString& problem) {
+std::optional<AdapterSelection> parseAdapterSelection(const QString& text, QString& problem) {
     if (text == QStringLiteral("sim")) {
-        return AdapterSpec{AdapterChoice::Simulated, {}};
+        return AdapterSelection{AdapterChoice::Simulated, {}};
     }
     if (text == QStringLiteral("none")) {
-        return AdapterSpec{AdapterChoice::Absent, {}};
+        return AdapterSelection{AdapterChoice::Absent, {}};
     }
     if (text == QStringLiteral("crvhid")) {
-        return AdapterSpec{AdapterChoice::MakerLibrary, {}};
+        return AdapterSelection{AdapterChoice::MakerLibrary, {}};
     }
     if (text.startsWith(QStringLiteral("crvhid:"))) {
         const QString path = text.mid(7);
@@ -26,7 +26,7 @@ std::optional<AdapterSpec> parseAdapterSpec(const QString& text, QString& proble
             problem = QStringLiteral("Give the library's path after 'crvhid:', or use plain crvhid.");
             return std::nullopt;
         }
-        return AdapterSpec{AdapterChoice::MakerLibrary, path};
+        return AdapterSelection{AdapterChoice::MakerLibrary, path};
     }
     if (text.startsWith(kI2cPrefix)) {
 #ifdef VCM_HAVE_I2C_DEV
@@ -34,18 +34,18 @@ std::optional<AdapterSpec> parseAdapterSpec(const QString& text, QString& proble
         if (!target) {
             return std::nullopt;
         }
-        return AdapterSpec{AdapterChoice::I2cBus, *target};
+        return AdapterSelection{AdapterChoice::I2cBus, *target};
 #else
         problem = QStringLiteral("The adapter '%1' needs the I2C buses of Linux, which this system lacks.")
                       .arg(text);
         return std::nullopt;
 #endif
     }
-    problem = QStringLiteral("Unknown adapter '%1' (use %2).").arg(text, adapterSpecValueName());
+    problem = QStringLiteral("Unknown adapter '%1' (use %2).").arg(text, adapterOptionValueName());
     return std::nullopt;
 }
 
-QString adapterSpecValueName() {
+QString adapterOptionValueName() {
 #ifdef VCM_HAVE_I2C_DEV
     return QStringLiteral("sim|none|crvhid[:PATH]|i2c:BUS");
 #else
@@ -53,7 +53,7 @@ QString adapterSpecValueName() {
 #endif
 }
 
-QString adapterSpecDescription() {
+QString adapterOptionDescription() {
 #ifdef VCM_HAVE_I2C_DEV
     return QStringLiteral(
                "Adapter library to use: sim (a simulated board, the default), none (no adapter found), "

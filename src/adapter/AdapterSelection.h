@@ -17,19 +17,19 @@ enum class AdapterChoice {
 
 /// A parsed `--adapter` value: the kind of back-end and what it needs to find its bus or library
 /// (empty for the kinds that need nothing).
-struct AdapterSpec {
+struct AdapterSelection {
     AdapterChoice choice = AdapterChoice::Simulated;
     QString target;
 
-    friend bool operator==(const AdapterSpec&, const AdapterSpec&) = default;
+    friend bool operator==(const AdapterSelection&, const AdapterSelection&) = default;
 };
 
 /// Reads an `--adapter` value. On failure returns nothing and sets `problem` to a plain sentence that
 /// says what was wrong and what is accepted.
-std::optional<AdapterSpec> parseAdapterSpec(const QString& text, QString& problem);
+std::optional<AdapterSelection> parseAdapterSelection(const QString& text, QString& problem);
 
 /// The value name and the description of the `--adapter` option, shared by every executable's help.
-QString adapterSpecValueName();
-QString adapterSpecDescription();
+QString adapterOptionValueName();
+QString adapterOptionDescription();
 
 }  // namespace vcm
