@@ -73,9 +73,17 @@ int sliderValueOf(const QString& text, bool hex, const QLocale& locale) {
     return static_cast<int>(roundHalfEven(std::clamp(number, 0.0, 255.0)));
 }
 
+namespace {
+
+/// The number a whole DCP text spells in the mode, before it is made a byte.
+std::optional<double> wholeDcpNumber(const QString& text, bool hex, const QLocale& locale) {
+    return hex ? wholeNumericValue(QStringLiteral("&H") + text) : localeNumber(text, locale);
+}
+
+}  // namespace
+
 std::optional<std::uint8_t> dcpValueOf(const QString& text, bool hex, const QLocale& locale) {
-    const std::optional<double> number =
-        hex ? wholeNumericValue(QStringLiteral("&H") + text) : localeNumber(text, locale);
+    const std::optional<double> number = wholeDcpNumber(text, hex, locale);
     if (!number) {
         return std::nullopt;
     }
@@ -83,15 +91,10 @@ std::optional<std::uint8_t> dcpValueOf(const QString& text, bool hex, const QLoc
 }
 
 std::optional<std::uint8_t> sendableDcpValue(const QString& text, bool hex, const QLocale& locale) {
-    const std::optional<std::uint8_t> value = dcpValueOf(text, hex, locale);
-    if (!value) {
-        return std::nullopt;
-    }
-    // A fraction would be sent as a value the box does not show.
-    if (!hex && localeNumber(text, locale) != static_cast<double>(*value)) {
-        return std::nullopt;
-    }
-    if (*value != sliderValueOf(text, hex, locale)) {
+    const std::optional<double> number = wholeDcpNumber(text, hex, locale);
+    const std::optional<std::uint8_t> value = number ? toByte(*number) : std::nullopt;
+    // A fraction would be sent as a value the box does not show, and the slider must stand on the value.
+    if (!value || *number != static_cast<double>(*value) || *value != sliderValueOf(text, hex, locale)) {
         return std::nullopt;
     }
     return value;
