@@ -1,8 +1,18 @@
 #include "calculator/FieldTexts.h"
 
+#include "dcp/LocaleNumber.h"
 #include "dcp/NumberFormat.h"
 
 namespace vcm {
+
+ForwardInputs defaultDivider(std::uint8_t d) {
+    // The default texts are plain numbers, so every one of them reads.
+    const auto number = [](const char16_t* text) {
+        return localeNumber(QString::fromUtf16(text), QLocale::c()).value_or(0.0);
+    };
+    return {number(avddDefaultText), number(rsetDefaultText), number(r1DefaultText), number(r2DefaultText),
+            d};
+}
 
 QString ioutText(double milliamps, const QLocale& locale) {
     return formatFixed(milliamps, 5, locale);

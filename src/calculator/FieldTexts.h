@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calculator/ForwardCalculation.h"
+
 #include <QLocale>
 #include <QString>
 
@@ -14,6 +16,10 @@ inline constexpr char16_t rsetDefaultText[] = u"10000";
 inline constexpr char16_t r1DefaultText[] = u"83000";
 inline constexpr char16_t r2DefaultText[] = u"133000";
 inline constexpr char16_t voutMinDefaultText[] = u"0";
+
+/// The divider the default texts describe, at the DCP value `d`: what the window calculates with once it
+/// has started, and what the command-line tool takes for every option left out.
+ForwardInputs defaultDivider(std::uint8_t d);
 
 /// IOUT in milliamperes, "0.00000".
 QString ioutText(double milliamps, const QLocale& locale);

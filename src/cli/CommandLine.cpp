@@ -25,8 +25,7 @@ struct StartUpRange {
 };
 
 StartUpRange startUpRange() {
-    ForwardInputs inputs{8.0, 10000.0, 83000.0, 133000.0, 0};
-    const auto results = std::get<ForwardResults>(computeForward(inputs));
+    const auto results = std::get<ForwardResults>(computeForward(defaultDivider(0)));
     return {voltageText(results.voutMax, QLocale::c()), voltageText(results.voutMin, QLocale::c())};
 }
 
@@ -119,15 +118,18 @@ struct Options {
                                   "writes-lost (writes are acknowledged but never reach the chip)."),
                    QStringLiteral("read-fails|writes-lost")),
           dec(QStringLiteral("dec"), QStringLiteral("DCP values are decimal (0 to 255) instead of hex.")),
-          avdd(QStringLiteral("avdd"), QStringLiteral("Analog supply voltage AVDD in volts (default 8)."),
-               QStringLiteral("V"), QStringLiteral("8")),
-          rset(QStringLiteral("rset"), QStringLiteral("Resistor RSET in ohms (default 10000)."),
-               QStringLiteral("OHM"), QStringLiteral("10000")),
-          r1(QStringLiteral("r1"), QStringLiteral("Top resistor R1 of the divider in ohms (default 83000)."),
-             QStringLiteral("OHM"), QStringLiteral("83000")),
+          avdd(QStringLiteral("avdd"),
+               QStringLiteral("Analog supply voltage AVDD in volts (default %1).").arg(avddDefaultText),
+               QStringLiteral("V"), QString::fromUtf16(avddDefaultText)),
+          rset(QStringLiteral("rset"),
+               QStringLiteral("Resistor RSET in ohms (default %1).").arg(rsetDefaultText),
+               QStringLiteral("OHM"), QString::fromUtf16(rsetDefaultText)),
+          r1(QStringLiteral("r1"),
+             QStringLiteral("Top resistor R1 of the divider in ohms (default %1).").arg(r1DefaultText),
+             QStringLiteral("OHM"), QString::fromUtf16(r1DefaultText)),
           r2(QStringLiteral("r2"),
-             QStringLiteral("Bottom resistor R2 of the divider in ohms (default 133000)."),
-             QStringLiteral("OHM"), QStringLiteral("133000")),
+             QStringLiteral("Bottom resistor R2 of the divider in ohms (default %1).").arg(r2DefaultText),
+             QStringLiteral("OHM"), QString::fromUtf16(r2DefaultText)),
           vmax(QStringLiteral("vmax"),
                QStringLiteral("Wanted VOUTmax in volts, the output at DCP 00 (default %1).")
                    .arg(startUpRange().voutMax),

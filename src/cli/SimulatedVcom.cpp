@@ -1,6 +1,6 @@
 #include "cli/SimulatedVcom.h"
 
-#include "calculator/ForwardCalculation.h"
+#include "calculator/FieldTexts.h"
 #include "dcp/NumberFormat.h"
 
 #include <QLocale>
@@ -10,7 +10,7 @@
 namespace vcm {
 
 double simulatedVcom(std::uint8_t value, double errorPercent) {
-    const ForwardInputs board{8.0, 10000.0, 83000.0, 133000.0, value};
+    const ForwardInputs board = defaultDivider(value);
     // The board's divider is fixed and sound, so the model cannot fault here.
     const double ideal = std::get<ForwardResults>(computeForward(board)).vcom;
     return ideal * (1.0 + errorPercent / 100.0);
