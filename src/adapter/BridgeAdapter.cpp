@@ -71,8 +71,14 @@ BridgeAdapter::~BridgeAdapter() {
 
 std::int16_t BridgeAdapter::crvHID_connect() {
     if (!process_ && called_) {
-        // The only call that starts a bridge again: a click on CONNECT after the bridge went away.
-        if (const std::optional<QString> problem = start()) {
+        // The only call that starts a bridge again: a click on CONNECT after the bridge went away. Right
+        // after a bridge ended, Wine may still be tidying up after it and refuse the first new start, so a
+        // failed start is tried once more before CONNECT reports no adapter.
+        std::optional<QString> problem = start();
+        if (problem) {
+            problem = start();
+        }
+        if (problem) {
             note(QStringLiteral("bridge: ") + *problem);
             return kNoAdapter;
         }
@@ -278,7 +284,9 @@ void BridgeAdapter::stop() {
     if (process_->state() != QProcess::NotRunning) {
         // End of input ends a healthy bridge; one stuck in the library is killed.
         process_->closeWriteChannel();
-        if (!process_->waitForFinished(1000)) {
+        // A bridge that is ending (end of input, a crash it reported) is let finish; killing it midway can
+        // leave Wine unsettled for the next start.
+        if (!process_->waitForFinished(5000)) {
             process_->kill();
             process_->waitForFinished(1000);
         }
