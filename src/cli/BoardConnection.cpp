@@ -11,14 +11,22 @@ namespace vcm {
 BoardConnection::BoardConnection(const Invocation& invocation) : stateFile_(invocation.sim.stateFile) {
     const std::optional<SimulatedBoardState> kept =
         stateFile_.isEmpty() ? std::nullopt : loadSimulatedBoard(stateFile_);
-    vcomErrorPercent_ = invocation.sim.vcomErrorPercent.value_or(kept ? kept->vcomErrorPercent : 0.0);
+    const SimOptions& sim = invocation.sim;
+    // What was given now holds from now on; what was not stays as the file has it.
+    shape_ = kept ? kept->shape() : SimulatedVcomShape{};
+    shape_.errorPercent = sim.vcomErrorPercent.value_or(shape_.errorPercent);
+    shape_.offsetMv = sim.vcomOffsetMv.value_or(shape_.offsetMv);
+    if (sim.step) {
+        shape_.stepFrom = sim.step->first;
+        shape_.stepMv = sim.step->second;
+    }
     const SimFault fault = invocation.sim.fault;
 
     const SimulatedBoardMaker makeBoard = [&](std::uint8_t eeprom, SimulatedChip::NoteSink notes) {
         // A board kept in a file has stayed powered; otherwise it powers on with the EEPROM value.
         auto board = std::make_unique<SimulatedBoard>(
             kept ? SimulatedChip(kept->chip, std::move(notes)) : SimulatedChip(eeprom, std::move(notes)),
-            fault);
+            fault, [this] { save(); });
         simulated_ = board.get();
         return board;
     };
@@ -26,9 +34,9 @@ BoardConnection::BoardConnection(const Invocation& invocation) : stateFile_(invo
                            TraceLog::stderrSink(), makeBoard);
     // The file exists (and holds the VCOM error given now) from the first run on.
     save();
-    session_ = std::make_unique<BoardSession>(
-        setup_.library(), [](int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); },
-        [this] { save(); });
+    session_ = std::make_unique<BoardSession>(setup_.library(), [](int milliseconds) {
+        QThread::msleep(static_cast<unsigned long>(milliseconds));
+    });
     try {
         session_->connect();
     } catch (const CommandFailure&) {
@@ -49,7 +57,9 @@ BoardConnection::~BoardConnection() = default;
 
 void BoardConnection::save() const {
     if (simulated_ && !stateFile_.isEmpty()) {
-        saveSimulatedBoard(stateFile_, {simulated_->state(), vcomErrorPercent_});
+        SimulatedBoardState state{simulated_->state()};
+        state.setShape(shape_);
+        saveSimulatedBoard(stateFile_, state);
     }
 }
 

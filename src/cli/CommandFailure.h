@@ -1,6 +1,11 @@
 #pragma once
 
+#include "cli/JsonObject.h"
+
 #include <QString>
+
+#include <optional>
+#include <utility>
 
 namespace vcm {
 
@@ -13,8 +18,13 @@ inline constexpr int exitUsage = 2;
 /// Thrown by a step that cannot go on; the tool prints `message` as one line on stderr and exits with
 /// `exitCode`. Whatever comes after the failing step (above all an EEPROM write) never runs.
 struct CommandFailure {
+    CommandFailure(int code, QString text, std::optional<JsonObject> before = std::nullopt)
+        : exitCode(code), message(std::move(text)), done(std::move(before)) {}
+
     int exitCode = exitFailed;
     QString message;
+    /// What the command had done before it failed (a trim's measurements), for its JSON object.
+    std::optional<JsonObject> done;
 };
 
 }  // namespace vcm

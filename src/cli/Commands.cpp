@@ -46,6 +46,8 @@ QString commandName(Command command) {
             return QStringLiteral("calc reverse");
         case Command::Trim:
             return QStringLiteral("trim");
+        case Command::Sweep:
+            return QStringLiteral("sweep");
         case Command::SimMeasure:
             return QStringLiteral("sim-measure");
     }
@@ -53,7 +55,7 @@ QString commandName(Command command) {
 }
 
 int runInvocation(const Invocation& invocation, const CommandOutput::LineSink& stdoutLine,
-                  const CommandOutput::LineSink& stderrLine) {
+                  const CommandOutput::LineSink& stderrLine, const MeterMaker& builtInMeter) {
     const CommandOutput out(invocation.json, stdoutLine);
     try {
         switch (invocation.command) {
@@ -73,7 +75,10 @@ int runInvocation(const Invocation& invocation, const CommandOutput::LineSink& s
                 out.print(runCalcReverse(invocation, out));
                 break;
             case Command::Trim:
-                out.print(runTrim(invocation, out));
+                out.print(runTrim(invocation, out, builtInMeter));
+                break;
+            case Command::Sweep:
+                out.print(runSweep(invocation, out, builtInMeter));
                 break;
             case Command::SimMeasure:
                 out.print(runSimMeasure(invocation, out));
@@ -85,9 +90,10 @@ int runInvocation(const Invocation& invocation, const CommandOutput::LineSink& s
         static const QRegularExpression lineBreaks(QStringLiteral("\\s*[\r\n]+\\s*"));
         const QString message = QString(failure.message).replace(lineBreaks, QStringLiteral(" "));
         stderrLine(QStringLiteral("vcm7310: ") + message);
-        out.print(JsonObject()
-                      .text(QStringLiteral("command"), commandName(invocation.command))
-                      .text(QStringLiteral("error"), message)
+        // With what was done before the failure (a trim's measurements), so a station loses nothing.
+        JsonObject object = failure.done.value_or(
+            JsonObject().text(QStringLiteral("command"), commandName(invocation.command)));
+        out.print(object.text(QStringLiteral("error"), message)
                       .integer(QStringLiteral("exitCode"), failure.exitCode));
         return failure.exitCode;
     }

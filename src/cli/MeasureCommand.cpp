@@ -2,10 +2,44 @@
 
 #include "cli/ArgumentValues.h"
 #include "cli/CommandFailure.h"
+#include "dcp/DcpText.h"
 
 #include <QProcess>
+#include <QProcessEnvironment>
+
+#include <atomic>
+#include <cmath>
+#include <csignal>
+
+#include <sys/types.h>
+#include <unistd.h>
 
 namespace vcm {
+
+namespace {
+
+/// The process group of the measure command running now, or 0: the signal handler ends it.
+std::atomic<pid_t> runningGroup{0};
+
+extern "C" void endMeterThenDie(int signal) {
+    const pid_t group = runningGroup.load();
+    if (group > 0) {
+        ::kill(-group, SIGKILL);
+    }
+    // Ends the tool as the signal would have, so its caller sees what happened.
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+using Handler = void (*)(int);
+Handler previousInt = SIG_DFL;
+Handler previousTerm = SIG_DFL;
+
+QString secondsText(int milliseconds) {
+    return QString::number(milliseconds / 1000.0, 'g', 6);
+}
+
+}  // namespace
 
 std::optional<double> measurementIn(const QString& output) {
     const QString text = output.trimmed();
@@ -15,16 +49,42 @@ std::optional<double> measurementIn(const QString& output) {
     return numberArgument(text);
 }
 
-double runMeasureCommand(const QString& command) {
+CommandMeter::CommandMeter(QString command, double timeoutSeconds)
+    : command_(std::move(command)), timeoutMs_(static_cast<int>(std::lround(timeoutSeconds * 1000.0))) {
+    previousInt = std::signal(SIGINT, endMeterThenDie);
+    previousTerm = std::signal(SIGTERM, endMeterThenDie);
+}
+
+CommandMeter::~CommandMeter() {
+    std::signal(SIGINT, previousInt);
+    std::signal(SIGTERM, previousTerm);
+}
+
+double CommandMeter::measure(std::uint8_t value) {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
-    // A meter can take its time; the command itself decides when it gives up.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("VCM7310_DCP"), byteToHex(value));
+    process.setProcessEnvironment(environment);
+    // Its own group, so that the shell and whatever it started are ended together.
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+    process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command_});
     if (!process.waitForStarted(-1)) {
         throw CommandFailure{
             exitFailed, QStringLiteral("measure: cannot run the command (%1)").arg(process.errorString())};
     }
-    process.waitForFinished(-1);
+    const auto group = static_cast<pid_t>(process.processId());
+    runningGroup.store(group);
+    const bool finished = process.waitForFinished(timeoutMs_);
+    runningGroup.store(0);
+    if (!finished) {
+        ::kill(-group, SIGKILL);
+        process.waitForFinished(-1);
+        throw CommandFailure{exitFailed,
+                             QStringLiteral("measure: the command did not finish within %1 s and was ended "
+                                            "(--meter-timeout)")
+                                 .arg(secondsText(timeoutMs_))};
+    }
     if (process.exitStatus() != QProcess::NormalExit) {
         throw CommandFailure{exitFailed, QStringLiteral("measure: the command crashed")};
     }
