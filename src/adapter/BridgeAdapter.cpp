@@ -43,10 +43,21 @@ QString refusal(const std::string& answer, const QString& bridge) {
         const QString error = QString::fromStdString(words.back());
         QString reason = QStringLiteral("Windows error %1").arg(error);
         if (error == QLatin1String("193")) {
-            reason += QStringLiteral(": it is not a library of the bridge's word size (32-bit)");
+            // The bridge names the word sizes when the file's header tells them ("fail wordsize").
+            reason += QStringLiteral(": it is not a Windows library the bridge can load");
         }
         return QStringLiteral("The adapter library %1 could not be loaded (%2).\n")
                    .arg(QString::fromStdString(path), reason) +
+               libraryAdvice(bridge);
+    }
+    if (kind == QLatin1String("wordsize") && words.size() >= 5) {
+        const std::string path =
+            answer.substr(std::string("fail wordsize ").size() + words[2].size() + 1 + words[3].size() + 1);
+        return QStringLiteral(
+                   "The adapter library %1 could not be loaded: it is a %2-bit library, and the adapter "
+                   "bridge is %3-bit.\n")
+                   .arg(QString::fromStdString(path), QString::fromStdString(words[2]),
+                        QString::fromStdString(words[3])) +
                libraryAdvice(bridge);
     }
     if (kind == QLatin1String("function") && words.size() >= 4) {

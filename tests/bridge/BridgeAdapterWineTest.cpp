@@ -106,7 +106,7 @@ TEST(BridgeAdapter, AnArrayTheLibraryReplacedComesBackAsItIs) {
     EXPECT_EQ(data, (ByteArray{0x01, 0x02, 0x03}));
 }
 
-TEST(BridgeAdapter, AMissingLibraryOrFunctionMakesTheFirstCallFailWithAMessageNamingIt) {
+TEST(BridgeAdapter, ALibraryOrFunctionThatCannotBeHadMakesTheFirstCallFailWithAMessageNamingIt) {
     const QTemporaryDir empty;
     struct Case {
         QString library;
@@ -120,6 +120,16 @@ TEST(BridgeAdapter, AMissingLibraryOrFunctionMakesTheFirstCallFailWithAMessageNa
         {variant("lacking"),
          {"The adapter library Z:", "lacking\\crvhid.dll has no function crvHID_doI2CRead",
           "Use the crvhid.dll that came with the board."}},
+#ifdef VCM_OTHER_STANDIN_DIR
+        // The stand-in of the other word size: the message names the library's and the bridge's.
+        {QStringLiteral(VCM_OTHER_STANDIN_DIR "/standin"),
+         {"The adapter library Z:",
+          QStringLiteral("\\standin\\crvhid.dll could not be loaded: it is a %1-bit library, and the "
+                         "adapter bridge is %2-bit.")
+              .arg(VCM_OTHER_WORD_SIZE)
+              .arg(VCM_WORD_SIZE),
+          "Put the crvhid.dll that came with the board beside"}},
+#endif
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.library.toStdString());
