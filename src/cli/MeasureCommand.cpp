@@ -12,6 +12,9 @@
 #include <csignal>
 
 #include <sys/types.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 #include <unistd.h>
 
 namespace vcm {
@@ -20,15 +23,25 @@ namespace {
 
 /// The process group of the measure command running now, or 0: the signal handler ends it.
 std::atomic<pid_t> runningGroup{0};
+/// The SIGINT or SIGTERM that asked the tool to stop, or 0.
+std::atomic<int> stopSignal{0};
 
-extern "C" void endMeterThenDie(int signal) {
+extern "C" void endMeter(int signal) {
     const pid_t group = runningGroup.load();
     if (group > 0) {
         ::kill(-group, SIGKILL);
     }
-    // Ends the tool as the signal would have, so its caller sees what happened.
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
+    if (stopSignal.exchange(signal) != 0) {
+        // Asked a second time: end now, as the signal would have.
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+    }
+}
+
+[[noreturn]] void throwStopped() {
+    throw CommandFailure{exitFailed, QStringLiteral("measure: stopped by %1")
+                                         .arg(stopSignal.load() == SIGINT ? QStringLiteral("SIGINT")
+                                                                          : QStringLiteral("SIGTERM"))};
 }
 
 using Handler = void (*)(int);
@@ -51,8 +64,8 @@ std::optional<double> measurementIn(const QString& output) {
 
 CommandMeter::CommandMeter(QString command, double timeoutSeconds)
     : command_(std::move(command)), timeoutMs_(static_cast<int>(std::lround(timeoutSeconds * 1000.0))) {
-    previousInt = std::signal(SIGINT, endMeterThenDie);
-    previousTerm = std::signal(SIGTERM, endMeterThenDie);
+    previousInt = std::signal(SIGINT, endMeter);
+    previousTerm = std::signal(SIGTERM, endMeter);
 }
 
 CommandMeter::~CommandMeter() {
@@ -60,14 +73,27 @@ CommandMeter::~CommandMeter() {
     std::signal(SIGTERM, previousTerm);
 }
 
+int CommandMeter::stoppedBy() {
+    return stopSignal.load();
+}
+
 double CommandMeter::measure(std::uint8_t value) {
+    if (stoppedBy() != 0) {
+        throwStopped();
+    }
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("VCM7310_DCP"), byteToHex(value));
     process.setProcessEnvironment(environment);
-    // Its own group, so that the shell and whatever it started are ended together.
-    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+    // Its own group, so that the shell and whatever it started are ended together; and the shell ends
+    // with the tool even when the tool is killed outright.
+    process.setChildProcessModifier([] {
+        ::setpgid(0, 0);
+#ifdef __linux__
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+#endif
+    });
     process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command_});
     if (!process.waitForStarted(-1)) {
         throw CommandFailure{
@@ -77,6 +103,10 @@ double CommandMeter::measure(std::uint8_t value) {
     runningGroup.store(group);
     const bool finished = process.waitForFinished(timeoutMs_);
     runningGroup.store(0);
+    if (stoppedBy() != 0) {
+        process.waitForFinished(-1);
+        throwStopped();
+    }
     if (!finished) {
         ::kill(-group, SIGKILL);
         process.waitForFinished(-1);

@@ -202,7 +202,7 @@ std::optional<QString> refusal(const ClosedLoopResult& result, double target, do
                        "%1 measures %2 V again, %3 V from the target %4 V, more than the tolerance "
                        "%5 V")
                 .arg(byteToHex(result.best.value), volts(*result.finalVcom),
-                     formatGeneral(std::abs(*result.finalVcom - target), kC), volts(target),
+                     formatFixed(std::abs(*result.finalVcom - target), measuredDecimals, kC), volts(target),
                      formatFixed(tolerance, measuredDecimals, kC));
         case Outcome::AboveRange:
             return QStringLiteral("target %1 V is above the highest VCOM the board reaches (%2)")

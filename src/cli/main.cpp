@@ -2,9 +2,11 @@
 #include "cli/CommandFailure.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/MeasureCommand.h"
 
 #include <QCoreApplication>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -35,7 +37,13 @@ int main(int argc, char** argv) {
         case vcm::ParsedCommandLine::Action::Run:
             break;
     }
-    return vcm::runInvocation(
+    const int code = vcm::runInvocation(
         parsed.invocation, [](const QString& line) { writeLine(stdout, line); },
         [](const QString& line) { writeLine(stderr, line); });
+    // A run stopped by a signal has logged its board and said why; now it ends as the signal says.
+    if (const int signal = vcm::CommandMeter::stoppedBy(); signal != 0) {
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+    }
+    return code;
 }
