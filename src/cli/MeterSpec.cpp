@@ -185,6 +185,19 @@ QString meterSpecText(const MeterSpec& spec) {
     return {};
 }
 
+QString meterQueryProblem(const QString& query) {
+    if (query.trimmed().isEmpty()) {
+        return QStringLiteral("Give the meter's query (for example READ? or MEAS:VOLT:DC?).");
+    }
+    for (const QChar c : query) {
+        if (c < u' ' || c > u'~') {
+            return QStringLiteral("The meter's query %1 is not one line of printable ASCII.")
+                .arg(quotedExcerpt(query));
+        }
+    }
+    return {};
+}
+
 QString meterSpecValueName() {
     return QStringLiteral("scpi:tcp:HOST[:PORT]|scpi:usbtmc:DEVICE|scpi:serial:DEVICE[:BAUD]");
 }

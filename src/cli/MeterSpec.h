@@ -36,6 +36,10 @@ std::optional<MeterSpec> parseMeterSpec(const QString& text, QString& problem);
 /// ("scpi:tcp:192.0.2.10:5025", "scpi:serial:/dev/ttyUSB0:9600").
 QString meterSpecText(const MeterSpec& spec);
 
+/// What is wrong with a `--meter-query` text, as a sentence; empty when it can be sent. A query is one
+/// line of printable ASCII (a line break in it would send a second command the user never meant).
+QString meterQueryProblem(const QString& query);
+
 /// The value name of the `--meter` option for help texts.
 QString meterSpecValueName();
 

@@ -108,6 +108,16 @@ TEST(MeterSpec, RefusesWhatItCannotReachWithASentence) {
     }
 }
 
+TEST(MeterSpec, AQueryIsOneLineOfPrintableAscii) {
+    EXPECT_EQ(meterQueryProblem(QStringLiteral("MEAS:VOLT:DC? 10,0.001")), QString());
+    EXPECT_EQ(meterQueryProblem(QStringLiteral(" ")),
+              QStringLiteral("Give the meter's query (for example READ? or MEAS:VOLT:DC?)."));
+    EXPECT_EQ(meterQueryProblem(QStringLiteral("READ?\n*RST")),
+              QStringLiteral("The meter's query 'READ?\\n*RST' is not one line of printable ASCII."));
+    EXPECT_EQ(meterQueryProblem(QStringLiteral("READ?\u00B5")),
+              QStringLiteral("The meter's query 'READ?\u00B5' is not one line of printable ASCII."));
+}
+
 TEST(MeterSpec, QuotedExcerptKeepsAMessageOnOneLine) {
     EXPECT_EQ(quotedExcerpt(QStringLiteral("+4.01 VDC")), QStringLiteral("'+4.01 VDC'"));
     EXPECT_EQ(quotedExcerpt(QStringLiteral("a\r\n\tb\x1b[0m\x7f")),
