@@ -36,10 +36,11 @@ std::unique_ptr<LineTransport> transportFor(const MeterSpec& spec) {
 }  // namespace
 
 std::unique_ptr<Meter> makeScpiMeter(const MeterOptions& options) {
-    return makeScpiMeter(options, options.trace ? TraceLog::stderrSink() : TraceLog::Sink());
+    return makeTracedScpiMeter(options, options.trace ? TraceLog::stderrSink() : TraceLog::Sink());
 }
 
-std::unique_ptr<Meter> makeScpiMeter(const MeterOptions& options, std::function<void(const QString&)> trace) {
+std::unique_ptr<Meter> makeTracedScpiMeter(const MeterOptions& options,
+                                           std::function<void(const QString&)> trace) {
     QString problem;
     const std::optional<MeterSpec> spec = parseMeterSpec(options.spec, problem);
     if (!spec) {

@@ -15,7 +15,9 @@ namespace vcm {
 /// answer or refuses to measure DC volts.
 std::unique_ptr<Meter> makeScpiMeter(const MeterOptions& options);
 
-/// The same with the trace lines handed to `trace` instead of stderr.
-std::unique_ptr<Meter> makeScpiMeter(const MeterOptions& options, std::function<void(const QString&)> trace);
+/// The same with the trace lines handed to `trace` instead of stderr. (A name of its own, so that
+/// `makeScpiMeter` alone converts to a MeterMaker.)
+std::unique_ptr<Meter> makeTracedScpiMeter(const MeterOptions& options,
+                                           std::function<void(const QString&)> trace);
 
 }  // namespace vcm

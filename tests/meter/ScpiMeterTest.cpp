@@ -50,7 +50,7 @@ TEST(ScpiMeter, IdentifiesConfiguresAndReadsOverTcp) {
     options.trace = true;
     QStringList trace;
     const std::unique_ptr<Meter> meter =
-        makeScpiMeter(options, [&trace](const QString& line) { trace << line; });
+        makeTracedScpiMeter(options, [&trace](const QString& line) { trace << line; });
 
     EXPECT_EQ(meter->identity(), QString::fromLatin1(FakeScpiProtocol::identification()));
     EXPECT_EQ(meter->description(), tcpSpec(port));
@@ -70,7 +70,7 @@ TEST(ScpiMeter, MeasuresWithTheQueryGivenInstead) {
     options.query = QStringLiteral("MEAS:VOLT:DC?");
     QStringList trace;
     const std::unique_ptr<Meter> meter =
-        makeScpiMeter(options, [&trace](const QString& line) { trace << line; });
+        makeTracedScpiMeter(options, [&trace](const QString& line) { trace << line; });
     EXPECT_DOUBLE_EQ(meter->measure(0x80), 3.5);
     EXPECT_EQ(instrument.received(), kConnectSequence + QStringList{"MEAS:VOLT:DC?"});
     EXPECT_TRUE(trace.isEmpty()) << "traced without --trace";
@@ -246,7 +246,9 @@ TEST(FakeScpiMeterProcess, AnswersWithTheSimulatedBoardsVcom) {
     const quint16 port = static_cast<quint16>(fake.readLine().trimmed().toUInt());
     ASSERT_NE(port, 0);
 
-    const std::unique_ptr<Meter> meter = makeScpiMeter(optionsFor(tcpSpec(port)));
+    // As the executable hands it to the commands.
+    const MeterMaker makeMeter = makeScpiMeter;
+    const std::unique_ptr<Meter> meter = makeMeter(optionsFor(tcpSpec(port)));
     const auto simMeasure = [&board] {
         return simulatedMeasurementText(simulatedVcom(board.chip.dataRegister, board.vcomErrorPercent))
             .toDouble();
