@@ -2,13 +2,17 @@
 
 #include "meter/LineTransport.h"
 
+#include <QHostAddress>
+#include <QList>
 #include <QTcpSocket>
 
 #include <cstdint>
 
 namespace vcm {
 
-/// A raw SCPI socket (the instruments' port 5025), with QTcpSocket's blocking waits.
+/// A raw SCPI socket (the instruments' port 5025), with QTcpSocket's blocking waits. A host name is
+/// looked up in a local event loop (the program needs a QCoreApplication), and each of its addresses tried
+/// in turn.
 class TcpTransport final : public LineTransport {
   public:
     TcpTransport(QString host, std::uint16_t port);
@@ -18,6 +22,8 @@ class TcpTransport final : public LineTransport {
     QByteArray readLine(QDeadlineTimer deadline) override;
 
   private:
+    /// The host's addresses: itself when it is one, else looked up by the deadline.
+    QList<QHostAddress> lookUp(QDeadlineTimer deadline) const;
     [[noreturn]] void fail() const;
 
     QString host_;

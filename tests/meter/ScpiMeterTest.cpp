@@ -64,6 +64,15 @@ TEST(ScpiMeter, IdentifiesConfiguresAndReadsOverTcp) {
                                   "meter: READ? -> '+4.01234567E+00'", "meter: READ? -> '+2.90000000E+00'"}));
 }
 
+// A name is looked up (here in the hosts file) and its addresses tried until one connects.
+TEST(ScpiMeter, FindsANetworkMeterByName) {
+    FakeScpiInstrument instrument(FakeScpiMode::Normal, [] { return 4.25; });
+    const QString spec = QStringLiteral("scpi:tcp:localhost:%1").arg(instrument.listenTcp());
+    const std::unique_ptr<Meter> meter = makeScpiMeter(optionsFor(spec));
+    EXPECT_EQ(meter->description(), spec);
+    EXPECT_DOUBLE_EQ(meter->measure(0x70), 4.25);
+}
+
 TEST(ScpiMeter, MeasuresWithTheQueryGivenInstead) {
     FakeScpiInstrument instrument(FakeScpiMode::Normal, [] { return 3.5; });
     MeterOptions options = optionsFor(tcpSpec(instrument.listenTcp()));
