@@ -24,7 +24,7 @@ double boardVcom(const QString& stateFile) {
     try {
         const std::optional<vcm::SimulatedBoardState> board = vcm::loadSimulatedBoard(stateFile);
         const vcm::SimulatedBoardState state = board.value_or(vcm::SimulatedBoardState{});
-        const double vcom = vcm::simulatedVcom(state.chip.dataRegister, state.vcomErrorPercent);
+        const double vcom = vcm::simulatedVcom(state.chip.dataRegister, state.shape());
         return vcm::simulatedMeasurementText(vcom).toDouble();
     } catch (const vcm::CommandFailure& failure) {
         std::fprintf(stderr, "fake_scpi_meter: %s\n", failure.message.toUtf8().constData());

@@ -245,6 +245,7 @@ TEST(FakeScpiMeterProcess, AnswersWithTheSimulatedBoardsVcom) {
     SimulatedBoardState board;
     board.chip.dataRegister = 0x73;
     board.vcomErrorPercent = 3.0;
+    board.vcomOffsetMv = -12.5;
     saveSimulatedBoard(stateFile, board);
 
     QProcess fake;
@@ -259,8 +260,7 @@ TEST(FakeScpiMeterProcess, AnswersWithTheSimulatedBoardsVcom) {
     const MeterMaker makeMeter = makeScpiMeter;
     const std::unique_ptr<Meter> meter = makeMeter(optionsFor(tcpSpec(port)));
     const auto simMeasure = [&board] {
-        return simulatedMeasurementText(simulatedVcom(board.chip.dataRegister, board.vcomErrorPercent))
-            .toDouble();
+        return simulatedMeasurementText(simulatedVcom(board.chip.dataRegister, board.shape())).toDouble();
     };
     EXPECT_DOUBLE_EQ(meter->measure(0x73), simMeasure());
     board.chip.dataRegister = 0xC0;
