@@ -1,5 +1,6 @@
 #include "meter/ScpiMeterFactory.h"
 
+#include "adapter/TraceFormat.h"
 #include "adapter/TraceLog.h"
 #include "cli/CommandFailure.h"
 #include "cli/MeterSpec.h"
@@ -36,7 +37,11 @@ std::unique_ptr<LineTransport> transportFor(const MeterSpec& spec) {
 }  // namespace
 
 std::unique_ptr<Meter> makeScpiMeter(const MeterOptions& options) {
-    return makeTracedScpiMeter(options, options.trace ? TraceLog::stderrSink() : TraceLog::Sink());
+    // Stamped as the adapter's trace lines are, so that the bus and the meter read as one timeline (a
+    // meter's line is stamped when its answer came).
+    const TraceLog::Sink stamped = [clock = TraceLog::elapsedClock(), sink = TraceLog::stderrSink()](
+                                       const QString& line) { sink(traceLine(clock(), line)); };
+    return makeTracedScpiMeter(options, options.trace ? stamped : TraceLog::Sink());
 }
 
 std::unique_ptr<Meter> makeTracedScpiMeter(const MeterOptions& options,
