@@ -3,6 +3,7 @@
 #include "calculator/FieldTexts.h"
 #include "cli/ArgumentValues.h"
 #include "cli/CommandFailure.h"
+#include "cli/MeterSpec.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -450,14 +451,17 @@ class ValueReader {
                 throw CommandFailure{exitUsage, QStringLiteral("Give --measure or --meter, not both.")};
             }
             meter.spec = parser_.value(options_.meter);
-            if (!meter.spec.startsWith(QStringLiteral("scpi:"))) {
-                throw CommandFailure{exitUsage,
-                                     QStringLiteral("Unknown --meter '%1' (use scpi:tcp:HOST[:PORT], "
-                                                    "scpi:usbtmc:DEVICE or scpi:serial:DEVICE[:BAUD]).")
-                                         .arg(meter.spec.left(40))};
+            QString problem;
+            if (!parseMeterSpec(meter.spec, problem)) {
+                throw CommandFailure{exitUsage, problem};
             }
         }
         meter.query = parser_.value(options_.meterQuery);
+        if (parser_.isSet(options_.meterQuery)) {
+            if (const QString problem = meterQueryProblem(meter.query); !problem.isEmpty()) {
+                throw CommandFailure{exitUsage, problem};
+            }
+        }
         const std::optional<double> timeout = numberArgument(parser_.value(options_.meterTimeout));
         if (!timeout || !(*timeout > 0.0) || *timeout > 86400.0) {
             throw CommandFailure{exitUsage,

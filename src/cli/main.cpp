@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/MeasureCommand.h"
+#include "meter/ScpiMeterFactory.h"
 
 #include <QCoreApplication>
 
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
     }
     const int code = vcm::runInvocation(
         parsed.invocation, [](const QString& line) { writeLine(stdout, line); },
-        [](const QString& line) { writeLine(stderr, line); });
+        [](const QString& line) { writeLine(stderr, line); }, vcm::makeScpiMeter);
     // A run stopped by a signal has logged its board and said why; now it ends as the signal says.
     if (const int signal = vcm::CommandMeter::stoppedBy(); signal != 0) {
         std::signal(signal, SIG_DFL);
