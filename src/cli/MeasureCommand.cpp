@@ -101,6 +101,10 @@ double CommandMeter::measure(std::uint8_t value) {
     }
     const auto group = static_cast<pid_t>(process.processId());
     runningGroup.store(group);
+    // A signal that came before the group was known could not end it; end it here.
+    if (stoppedBy() != 0) {
+        ::kill(-group, SIGKILL);
+    }
     const bool finished = process.waitForFinished(timeoutMs_);
     runningGroup.store(0);
     if (stoppedBy() != 0) {
