@@ -171,33 +171,50 @@ TEST(ScpiMeter, ReadsOverASerialLine) {
     EXPECT_EQ(instrument.received(), kConnectSequence + QStringList{"READ?"});
 }
 
-TEST(ScpiMeter, ASerialMeterThatStopsAnsweringOrGoesAwayFails) {
+// A meter on a pseudo-terminal, as a serial line (CR LF replies) or a USBTMC node stands there.
+TEST(ScpiMeter, AMeterOnADeviceNodeThatStopsAnsweringOrGoesAwayFails) {
     struct Case {
+        const char* transport;
+        const char* lineEnd;
         FakeScpiMode mode;
         const char* message;
     };
     const Case cases[] = {
-        {FakeScpiMode::StopsAnswering, "no answer to READ? within 0.3 s"},
-        {FakeScpiMode::Closes, "the device went away while waiting for the answer to READ?"},
+        {"serial", "\r\n", FakeScpiMode::StopsAnswering, "no answer to READ? within 0.3 s"},
+        {"serial", "\r\n", FakeScpiMode::Closes,
+         "the device went away while waiting for the answer to READ?"},
+#ifdef VCM_HAVE_USBTMC
+        {"usbtmc", "\n", FakeScpiMode::StopsAnswering, "no answer to READ? within 0.3 s"},
+        {"usbtmc", "\n", FakeScpiMode::Closes, "the device went away while waiting for the answer to READ?"},
+#endif
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.message);
+        SCOPED_TRACE(std::string(c.transport) + ": " + c.message);
         FakeScpiInstrument instrument(
-            c.mode, [] { return 4.0; }, "\r\n");
-        const QString spec = QStringLiteral("scpi:serial:%1:9600").arg(instrument.openPty());
+            c.mode, [] { return 4.0; }, c.lineEnd);
+        const QString device = instrument.openPty();
+        const QString spec = QString::fromLatin1(c.transport) == QStringLiteral("serial")
+                                 ? QStringLiteral("scpi:serial:%1:9600").arg(device)
+                                 : QStringLiteral("scpi:usbtmc:%1").arg(device);
         const std::unique_ptr<Meter> meter = makeScpiMeter(optionsFor(spec, 0.3));
         const CommandFailure failure = failureOf([&] { meter->measure(0x73); });
         EXPECT_EQ(failure.message, QStringLiteral("meter %1: %2").arg(spec, QString::fromUtf8(c.message)));
     }
 }
 
-TEST(ScpiMeter, ASerialDeviceThatIsNotThereFailsAtConnect) {
+TEST(ScpiMeter, ADeviceNodeThatIsNotThereFailsAtConnect) {
     const CommandFailure failure =
         failureOf([] { makeScpiMeter(optionsFor(QStringLiteral("scpi:serial:/dev/vcm-test-no-such-tty"))); });
     EXPECT_EQ(failure.exitCode, exitFailed);
     EXPECT_TRUE(failure.message.startsWith(QStringLiteral(
         "meter scpi:serial:/dev/vcm-test-no-such-tty:9600: cannot open /dev/vcm-test-no-such-tty (")))
         << failure.message.toStdString();
+#ifdef VCM_HAVE_USBTMC
+    const CommandFailure missing = failureOf(
+        [] { makeScpiMeter(optionsFor(QStringLiteral("scpi:usbtmc:/dev/vcm-test-no-such-usbtmc"))); });
+    EXPECT_EQ(missing.message, QStringLiteral("meter scpi:usbtmc:/dev/vcm-test-no-such-usbtmc: cannot open "
+                                              "/dev/vcm-test-no-such-usbtmc (No such file or directory)"));
+#endif
 }
 
 #ifdef VCM_HAVE_USBTMC
@@ -212,28 +229,6 @@ TEST(ScpiMeter, ReadsOverAUsbtmcDeviceNode) {
     EXPECT_EQ(instrument.received(), kConnectSequence + QStringList{"READ?"});
 }
 
-TEST(ScpiMeter, AUsbtmcMeterThatFailsSaysHow) {
-    struct Case {
-        FakeScpiMode mode;
-        const char* message;
-    };
-    const Case cases[] = {
-        {FakeScpiMode::StopsAnswering, "no answer to READ? within 0.3 s"},
-        {FakeScpiMode::Closes, "the device went away while waiting for the answer to READ?"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.message);
-        FakeScpiInstrument instrument(c.mode, [] { return 4.0; });
-        const QString spec = QStringLiteral("scpi:usbtmc:%1").arg(instrument.openPty());
-        const std::unique_ptr<Meter> meter = makeScpiMeter(optionsFor(spec, 0.3));
-        const CommandFailure failure = failureOf([&] { meter->measure(0x73); });
-        EXPECT_EQ(failure.message, QStringLiteral("meter %1: %2").arg(spec, QString::fromUtf8(c.message)));
-    }
-    const CommandFailure missing = failureOf(
-        [] { makeScpiMeter(optionsFor(QStringLiteral("scpi:usbtmc:/dev/vcm-test-no-such-usbtmc"))); });
-    EXPECT_EQ(missing.message, QStringLiteral("meter scpi:usbtmc:/dev/vcm-test-no-such-usbtmc: cannot open "
-                                              "/dev/vcm-test-no-such-usbtmc (No such file or directory)"));
-}
 #endif
 
 // The fake as a process, as an end-to-end run of the tool uses it: it reads what sim-measure would print
