@@ -77,7 +77,6 @@ class Search {
         }
         return *known;
     }
-    bool known(int value) const { return known_[static_cast<std::size_t>(value)].has_value(); }
     double distance(int value) { return std::abs(at(value) - target_); }
 
     /// Takes a measurement into the bracket when it lies inside it.
