@@ -30,6 +30,7 @@ class BoardConnection {
     void throwIfUnavailable() const;
 
     QString stateFile_;
+    QString connectProblem_;  ///< why the adapter could not be opened, as the back-end says it
     double vcomErrorPercent_ = 0.0;
     SimulatedBoard* simulated_ = nullptr;  ///< owned by setup_ when the board is simulated
     AdapterSetup setup_;

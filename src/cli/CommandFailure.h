@@ -1,6 +1,10 @@
 #pragma once
 
+#include "cli/JsonObject.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace vcm {
 
@@ -15,6 +19,10 @@ inline constexpr int exitUsage = 2;
 struct CommandFailure {
     int exitCode = exitFailed;
     QString message;
+    /// What the command had done before the step failed (the measurements so far, say), as the start of
+    /// the JSON object that --json prints with the error; without it that object names only the command.
+    /// A command sets it when it catches a failure on its way out and throws it on.
+    std::optional<JsonObject> done{};
 };
 
 }  // namespace vcm

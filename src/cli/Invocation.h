@@ -25,6 +25,8 @@ struct SimOptions {
     QString stateFile;                       ///< --sim-state: where the board lives between runs
     std::optional<double> vcomErrorPercent;  ///< --sim-vcom-error: how far its VCOM is off the model
     SimFault fault = SimFault::None;         ///< --sim-fault
+    bool powerCycle = false;                 ///< --sim-power-cycle: the kept board powers on again
+    bool eepromGiven = false;                ///< --eeprom was given (not only its default)
 };
 
 /// One run of the tool, as its command line asks for it. Values left out hold what the window shows

@@ -64,21 +64,18 @@ JsonObject trimByModel(const Invocation& invocation, const CommandOutput& out, J
 }
 
 /// The closed loop: every value is sent, verified and measured; a failure stops it with the data register
-/// at the last verified value and the EEPROM untouched.
-JsonObject trimByMeasurement(const Invocation& invocation, const CommandOutput& out, JsonObject json) {
+/// at the last verified value and the EEPROM untouched. Each measurement goes to `steps` as it is taken.
+JsonObject measureAndTrim(const Invocation& invocation, const CommandOutput& out, JsonObject json,
+                          BoardConnection& board, std::vector<JsonObject>& steps) {
     const double target = invocation.targetVcom;
-    BoardConnection board(invocation);
     const MeasureAt measureAt = [&](std::uint8_t value) {
         board.session().sendVerified(value);
         const double vcom = runMeasureCommand(invocation.measureCommand);
         out.text(QStringLiteral("measured %1: %2 V").arg(dcpValueText(value), formatGeneral(vcom, kC)));
+        steps.push_back(pointObject({value, vcom}));
         return vcom;
     };
     const ClosedLoopResult result = nearestByMeasurement(target, measureAt);
-    std::vector<JsonObject> steps;
-    for (const DcpPoint& point : result.measurements) {
-        steps.push_back(pointObject(point));
-    }
     json.array(QStringLiteral("measurements"), steps);
     if (result.outside) {
         throw CommandFailure{exitFailed,
@@ -102,6 +99,18 @@ JsonObject trimByMeasurement(const Invocation& invocation, const CommandOutput& 
         out.text(QStringLiteral("programmed into the EEPROM"));
     }
     return json.boolean(QStringLiteral("programmed"), invocation.program);
+}
+
+JsonObject trimByMeasurement(const Invocation& invocation, const CommandOutput& out, const JsonObject& json) {
+    BoardConnection board(invocation);
+    std::vector<JsonObject> steps;
+    try {
+        return measureAndTrim(invocation, out, json, board, steps);
+    } catch (CommandFailure& failure) {
+        // What was measured before the failure goes out with it.
+        failure.done = JsonObject(json).array(QStringLiteral("measurements"), steps);
+        throw;
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <cstdio>
 
@@ -31,10 +32,15 @@ int main(int argc, char** argv) {
             return vcm::exitSuccess;
         case vcm::ParsedCommandLine::Action::Fail:
             std::fputs(parsed.text.toUtf8().constData(), stderr);
+            if (!parsed.jsonText.isEmpty()) {
+                writeLine(stdout, parsed.jsonText);
+            }
             return vcm::exitUsage;
         case vcm::ParsedCommandLine::Action::Run:
             break;
     }
+    // A --measure command finds the tool itself here, installed or not, on the PATH or not.
+    qputenv("VCM7310", QFile::encodeName(QCoreApplication::applicationFilePath()));
     return vcm::runInvocation(
         parsed.invocation, [](const QString& line) { writeLine(stdout, line); },
         [](const QString& line) { writeLine(stderr, line); });

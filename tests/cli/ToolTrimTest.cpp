@@ -141,6 +141,80 @@ TEST_F(ClosedLoop, ATargetOutsideTheMeasuredRangeFailsAfterTheEnds) {
                                       "(at FF) to 5.065479 V (at 00)\n"));
 }
 
+// With --json a failure still gives one object, with every measurement taken before it.
+TEST_F(ClosedLoop, AFailureCarriesTheMeasurementsTakenBeforeIt) {
+    struct Case {
+        const char* target;
+        QString meter;
+        QString end;  ///< the measurements, the error and the exit code
+    };
+    const QString atZero = QStringLiteral("{\"hex\":\"00\",\"value\":0,\"vcom\":5.065479}");
+    const QString atFF = QStringLiteral("{\"hex\":\"FF\",\"value\":255,\"vcom\":2.968117}");
+    // The meter reads once, then fails.
+    const QString once =
+        meter() + QStringLiteral(" && test ! -e '%1' && touch '%1'").arg(dir_.filePath("read"));
+    const Case cases[] = {
+        {"5.1", meter(),
+         "\"measurements\":[" + atZero + u',' + atFF +
+             "],\"error\":\"trim: target 5.1 V is outside the measured range 2.968117 V (at FF) to 5.065479 "
+             "V "
+             "(at 00)\",\"exitCode\":1}\n"},
+        {"4", once,
+         "\"measurements\":[" + atZero +
+             "],\"error\":\"measure: the command failed with exit code 1\",\"exitCode\":1}\n"},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(board());
+        const ToolRun run = runTool({"trim", "--vcom", c.target, "--json", "--program", "--sim-vcom-error",
+                                     "3", "--sim-state", board(), "--measure", c.meter});
+        EXPECT_EQ(run.exitCode, 1) << c.target;
+        EXPECT_EQ(run.out, QStringLiteral("{\"command\":\"trim\",\"target\":%1,\"basis\":\"measured\",")
+                                   .arg(QString::fromLatin1(c.target)) +
+                               c.end)
+            << c.target;
+    }
+}
+
+QString shellQuoted(const QString& text) {
+    return u'\'' + QString(text).replace(u'\'', QStringLiteral("'\\''")) + u'\'';
+}
+
+// The README's closed-loop example works as written when the tool is run from the build tree, where no
+// vcm7310 is on the PATH for the measure command.
+TEST(ToolTrim, TheReadmesClosedLoopExampleRunsAsWritten) {
+    QFile readme(QStringLiteral(VCM_README_PATH));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromUtf8(readme.readAll()).split(u'\n');
+    const qsizetype first = lines.indexOf(
+        QRegularExpression(QStringLiteral("^    vcm7310 trim .*--sim-state board\\.json.*\\\\$")));
+    ASSERT_GE(first, 0) << "the example is gone from the README";
+    QString example;
+    for (qsizetype i = first; i < lines.size(); ++i) {
+        example += lines[i] + u'\n';
+        if (!lines[i].endsWith(u'\\')) {
+            break;
+        }
+    }
+    // The outer vcm7310 is the one the user starts by its path (build/vcm7310).
+    example.replace(QRegularExpression(QStringLiteral("^ *vcm7310 ")), shellQuoted(toolPath()) + u' ');
+    ASSERT_TRUE(example.contains(QStringLiteral("--measure"))) << example.toStdString();
+
+    QTemporaryDir dir;
+    QProcess shell;
+    shell.setWorkingDirectory(dir.path());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+    environment.remove(QStringLiteral("VCM7310"));
+    shell.setProcessEnvironment(environment);
+    shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), example});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(QString::fromUtf8(shell.readAllStandardError()), QString()) << example.toStdString();
+    EXPECT_EQ(shell.exitCode(), 0) << example.toStdString();
+    const QStringList out = QString::fromUtf8(shell.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_TRUE(out.value(out.size() - 3).startsWith(QStringLiteral("DCP       ")))
+        << out.join(u'\n').toStdString();
+}
+
 TEST_F(ClosedLoop, TheSimulatedMeterReadsTheBoardsVcomWithItsError) {
     ASSERT_EQ(runTool({"send", "80", "--sim-state", board(), "--sim-vcom-error", "3"}).exitCode, 0);
     // 3.8958109 V from the model, 3 % higher.
