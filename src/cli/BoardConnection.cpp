@@ -18,8 +18,8 @@ BoardConnection::BoardConnection(const Invocation& invocation) : stateFile_(invo
         throw CommandFailure{
             exitUsage,
             QStringLiteral("--eeprom: the board file '%1' already holds the board (EEPROM %2); leave "
-                           "out --eeprom, add --sim-power-cycle to reload the data register from "
-                           "its EEPROM, or remove the file for a new board")
+                           "out --eeprom (and add --sim-power-cycle to reload the data register from "
+                           "that EEPROM), or remove the file for a new board")
                 .arg(stateFile_, byteToHex(kept->chip.eeprom))};
     }
     vcomErrorPercent_ = invocation.sim.vcomErrorPercent.value_or(kept ? kept->vcomErrorPercent : 0.0);

@@ -179,8 +179,8 @@ TEST(ToolRegister, TheBoardFileCarriesTheChipFromOneRunToTheNext) {
     EXPECT_EQ(
         powerOnValue.errLines(),
         QStringList{QStringLiteral("vcm7310: --eeprom: the board file '%1' already holds the board (EEPROM "
-                                   "3C); leave out --eeprom, add --sim-power-cycle to reload the data "
-                                   "register from its EEPROM, or remove the file for a new board")
+                                   "3C); leave out --eeprom (and add --sim-power-cycle to reload the data "
+                                   "register from that EEPROM), or remove the file for a new board")
                         .arg(board)});
     // A power cycle loads the data register from the EEPROM, as a real board's power-on does, and the
     // board stays so.
