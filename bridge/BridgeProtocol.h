@@ -6,11 +6,15 @@
 // One request line in, one answer line out, ASCII, each ended by '\n' (a '\r' before it is ignored).
 //
 //   hello 1                      -> ok 1 <library path>   | fail library <path> <windows error>
+//                                                          | fail wordsize <library's> <bridge's> <path>
 //                                                          | fail function <name> <library path>
 //                                                          | fail version <the bridge's version>
 //   call <function> <arguments>  -> ok <result> <every argument as the library left it>
 //                                 | fail request <what was wrong>
 //   (a crash inside the library)  -> fail crash <exception code, hex>, then the bridge ends
+//
+// "fail wordsize 32 64 <path>": the library is of another word size than the bridge (in bits), as its
+// header says; it comes instead of "fail library <path> 193" when the header could be read.
 //
 // Arguments travel in the library's order: bytes, 16-bit and 32-bit integers in decimal, byte arrays as
 // two hex digits per element ("7D00"), "-" for an empty array.

@@ -7,6 +7,7 @@ namespace bridge {
 namespace {
 
 const wchar_t kLibraryFile[] = L"crvhid.dll";
+constexpr int kBridgeWordSize = static_cast<int>(sizeof(void*) * 8);
 
 bool isFolder(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -74,6 +75,56 @@ Bytes fromSafeArray(SAFEARRAY* array) {
     return bytes;
 }
 
+std::uint32_t littleEndian(const Bytes& bytes, std::size_t at, std::size_t size) {
+    std::uint32_t value = 0;
+    for (std::size_t i = size; i-- > 0;) {
+        value = value << 8 | bytes[at + i];
+    }
+    return value;
+}
+
+/// The word size of a PE file from its first bytes: the magic of its optional header says PE32 (32-bit) or
+/// PE32+ (64-bit); 0 for anything else.
+int peWordSize(const Bytes& bytes) {
+    constexpr std::size_t kNewHeaderOffset = 0x3C;
+    constexpr std::size_t kMagicOffset = 4 + 20;  // after "PE\0\0" and the file header
+    if (bytes.size() < kNewHeaderOffset + 4 || bytes[0] != 'M' || bytes[1] != 'Z') {
+        return 0;
+    }
+    const std::size_t pe = littleEndian(bytes, kNewHeaderOffset, 4);
+    if (pe > bytes.size() || bytes.size() - pe < kMagicOffset + 2 ||
+        littleEndian(bytes, pe, 4) != 0x00004550U) {
+        return 0;
+    }
+    switch (littleEndian(bytes, pe + kMagicOffset, 2)) {
+        case 0x10B:
+            return 32;
+        case 0x20B:
+            return 64;
+        default:
+            return 0;
+    }
+}
+
+/// The word size a library file was built for (32 or 64) as its PE header says, or 0 when the file cannot
+/// be read or is not a Windows library.
+int wordSizeOfFile(const std::wstring& file) {
+    const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    Bytes bytes(4096);
+    DWORD read = 0;
+    if (ReadFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+        bytes.resize(read);
+    } else {
+        bytes.clear();
+    }
+    CloseHandle(handle);
+    return peWordSize(bytes);
+}
+
 }  // namespace
 
 std::string toUtf8(const std::wstring& text) {
@@ -101,7 +152,24 @@ void MakerLibrary::load(const std::wstring& path) {
     const DWORD flags = file.find_first_of(L"\\/") != std::wstring::npos ? LOAD_WITH_ALTERED_SEARCH_PATH : 0;
     module_ = LoadLibraryExW(file.c_str(), nullptr, flags);
     if (module_ == nullptr) {
-        problem_ = "library " + path_ + " " + std::to_string(GetLastError());
+        const DWORD error = GetLastError();
+        problem_ = "library " + path_ + " " + std::to_string(error);
+        if (error == ERROR_BAD_EXE_FORMAT) {
+            // Most often a library of the other word size: say which, naming the file whose header says it.
+            std::wstring found = file;
+            wchar_t located[MAX_PATH * 2] = {};
+            if (file.find_first_of(L"\\/") == std::wstring::npos &&
+                SearchPathW(nullptr, file.c_str(), nullptr, MAX_PATH * 2, located, nullptr) != 0) {
+                found = located;
+            }
+            const int libraryBits = wordSizeOfFile(found);
+            if (libraryBits != 0 && libraryBits != kBridgeWordSize) {
+                // Appended piece by piece: GCC 12 warns wrongly about chained string concatenations at -O3.
+                problem_ = "wordsize ";
+                problem_.append(std::to_string(libraryBits)).append(" ");
+                problem_.append(std::to_string(kBridgeWordSize)).append(" ").append(toUtf8(found));
+            }
+        }
         return;
     }
     wchar_t loaded[MAX_PATH * 2] = {};

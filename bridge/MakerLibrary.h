@@ -25,8 +25,9 @@ using I2CFunction = short(WINAPI*)(unsigned char* deviceAddress, unsigned char* 
 
 class MakerLibrary {
   public:
-    /// What went wrong when loading, in the protocol's words ("library <path> <error>" or
-    /// "function <name> <path>"); empty when all five functions are bound.
+    /// What went wrong when loading, in the protocol's words ("library <path> <error>", "wordsize
+    /// <library's bits> <bridge's bits> <path>" or "function <name> <path>"); empty when all five
+    /// functions are bound.
     const std::string& problem() const { return problem_; }
     const std::string& path() const { return path_; }
 

@@ -18,6 +18,8 @@ using bridge::Function;
 
 constexpr std::int16_t kNoAdapter = 0;
 constexpr std::int16_t kFailed = 1;
+/// How long a bridge that was told to end is let finish before it is killed.
+constexpr int kFinishMilliseconds = 5000;
 
 QString functionText(Function function) {
     return QString::fromLatin1(bridge::functionName(function));
@@ -41,10 +43,21 @@ QString refusal(const std::string& answer, const QString& bridge) {
         const QString error = QString::fromStdString(words.back());
         QString reason = QStringLiteral("Windows error %1").arg(error);
         if (error == QLatin1String("193")) {
-            reason += QStringLiteral(": it is not a library of the bridge's word size (32-bit)");
+            // The bridge names the word sizes when the file's header tells them ("fail wordsize").
+            reason += QStringLiteral(": it is not a Windows library the bridge can load");
         }
         return QStringLiteral("The adapter library %1 could not be loaded (%2).\n")
                    .arg(QString::fromStdString(path), reason) +
+               libraryAdvice(bridge);
+    }
+    if (kind == QLatin1String("wordsize") && words.size() >= 5) {
+        const std::string path =
+            answer.substr(std::string("fail wordsize ").size() + words[2].size() + 1 + words[3].size() + 1);
+        return QStringLiteral(
+                   "The adapter library %1 could not be loaded: it is a %2-bit library, and the adapter "
+                   "bridge is %3-bit.\n")
+                   .arg(QString::fromStdString(path), QString::fromStdString(words[2]),
+                        QString::fromStdString(words[3])) +
                libraryAdvice(bridge);
     }
     if (kind == QLatin1String("function") && words.size() >= 4) {
@@ -180,7 +193,9 @@ std::optional<std::int16_t> BridgeAdapter::call(Function function, CallArguments
                                     "call failed")
                          .arg(name)
                          .arg(timeouts_.callMilliseconds));
-        stop();
+        // A bridge still in the library cannot read the end of its input: waiting for it to end would
+        // cost a second timeout, so it is killed at once.
+        stop(Stop::Kill);
         return std::nullopt;
     }
     std::optional<std::pair<std::int16_t, CallArguments>> parsed = bridge::parseAnswer(function, *answer);
@@ -277,16 +292,18 @@ void BridgeAdapter::passOnErrorOutput() {
     }
 }
 
-void BridgeAdapter::stop() {
+void BridgeAdapter::stop(Stop how) {
     if (!process_) {
         return;
     }
     if (process_->state() != QProcess::NotRunning) {
-        // End of input ends a healthy bridge; one stuck in the library is killed.
-        process_->closeWriteChannel();
-        // A bridge that is ending (end of input, a crash it reported) is let finish; killing it midway can
-        // leave Wine unsettled for the next start.
-        if (!process_->waitForFinished(5000)) {
+        // End of input ends a healthy bridge. A bridge that is ending (end of input, a crash it reported)
+        // is let finish, since killing it midway can leave Wine unsettled for the next start; one that
+        // does not end within the time is killed.
+        if (how == Stop::LetFinish) {
+            process_->closeWriteChannel();
+        }
+        if (how == Stop::Kill || !process_->waitForFinished(kFinishMilliseconds)) {
             process_->kill();
             process_->waitForFinished(1000);
         }

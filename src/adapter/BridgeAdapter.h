@@ -71,7 +71,11 @@ class BridgeAdapter final : public AdapterLibrary {
     std::optional<QString> start();
     /// The next answer line, or nothing when none came within the time or the bridge ended.
     std::optional<std::string> readAnswer(int milliseconds);
-    void stop();
+    enum class Stop {
+        LetFinish,  ///< close its input and let it end, killing it only if it has not within a time
+        Kill,       ///< kill it at once: it is stuck in the library and cannot read its input
+    };
+    void stop(Stop how = Stop::LetFinish);
     void passOnErrorOutput();
     void note(const QString& text) const;
 

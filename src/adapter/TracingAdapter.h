@@ -6,8 +6,8 @@
 namespace vcm {
 
 /// Passes every call on to another adapter library unchanged and writes one trace line for it when it
-/// returns. Scalar arguments are shown as the caller passed them (what the program sent), byte arrays
-/// as they stand after the call (so a read shows the byte that came back).
+/// returns. Every by-reference argument, scalar or byte array, is shown as the library left it (so a
+/// read shows the byte that came back, and a value the library wrote back shows as written).
 class TracingAdapter final : public AdapterLibrary {
   public:
     /// Both must outlive this adapter.

@@ -13,25 +13,27 @@ std::optional<std::uint8_t> dcpArgument(const QString& text, bool decimal) {
     return byte.status == ByteArgument::Status::Ok ? std::optional<std::uint8_t>(byte.value) : std::nullopt;
 }
 
-QString dcpArgumentProblem(const QString& what, const QString& text, bool decimal) {
+QString dcpArgumentProblem(const QString& what, const QString& text, bool decimal, bool decOffered) {
     const QString quoted = quotedArgument(text);
-    if (readByteArgument(text, decimal).status == ByteArgument::Status::OutOfRange) {
-        return decimal ? QStringLiteral("%1 %2 is out of range (with --dec give 0 to 255).").arg(what, quoted)
-                       : QStringLiteral("%1 %2 is out of range (give 00 to FF, or 0 to 255 with --dec).")
-                             .arg(what, quoted);
-    }
-    return decimal ? QStringLiteral("Bad %1 %2 (with --dec give a decimal number from 0 to 255).")
-                         .arg(what, quoted)
-                   : QStringLiteral(
-                         "Bad %1 %2 (give two hexadecimal digits from 00 to FF, such as 7D or "
-                         "0x7D, or a decimal number with --dec).")
+    const bool outOfRange = readByteArgument(text, decimal).status == ByteArgument::Status::OutOfRange;
+    if (decimal) {
+        return outOfRange
+                   ? QStringLiteral("%1 %2 is out of range (with --dec give 0 to 255).").arg(what, quoted)
+                   : QStringLiteral("Bad %1 %2 (with --dec give a decimal number from 0 to 255).")
                          .arg(what, quoted);
+    }
+    const QString orDecimal = decOffered ? QStringLiteral(", or 0 to 255 with --dec") : QString();
+    if (outOfRange) {
+        return QStringLiteral("%1 %2 is out of range (give 00 to FF%3).").arg(what, quoted, orDecimal);
+    }
+    return QStringLiteral("Bad %1 %2 (give two hexadecimal digits from 00 to FF, such as 7D or 0x7D%3).")
+        .arg(what, quoted, decOffered ? QStringLiteral(", or a decimal number with --dec") : QString());
 }
 
-std::uint8_t requireDcpArgument(const QString& what, const QString& text, bool decimal) {
+std::uint8_t requireDcpArgument(const QString& what, const QString& text, bool decimal, bool decOffered) {
     const std::optional<std::uint8_t> value = dcpArgument(text, decimal);
     if (!value) {
-        throw CommandFailure{exitUsage, dcpArgumentProblem(what, text, decimal)};
+        throw CommandFailure{exitUsage, dcpArgumentProblem(what, text, decimal, decOffered)};
     }
     return *value;
 }

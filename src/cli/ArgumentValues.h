@@ -13,11 +13,12 @@ namespace vcm {
 std::optional<std::uint8_t> dcpArgument(const QString& text, bool decimal);
 
 /// The sentence a bad DCP value gets: out of range, or not a value at all. `what` names it ("VALUE",
-/// "--dcp value").
-QString dcpArgumentProblem(const QString& what, const QString& text, bool decimal);
+/// "--dcp value"); `decOffered` says whether the command has --dec, which the sentence then points to.
+QString dcpArgumentProblem(const QString& what, const QString& text, bool decimal, bool decOffered = true);
 
 /// The DCP value, or a usage failure (exit 2) with dcpArgumentProblem's sentence.
-std::uint8_t requireDcpArgument(const QString& what, const QString& text, bool decimal);
+std::uint8_t requireDcpArgument(const QString& what, const QString& text, bool decimal,
+                                bool decOffered = true);
 
 /// A number for a calculator option, written as the window reads it with a period for the decimal point:
 /// a sign, digits, a point and an exponent ("8", "-5", "4.9179", "1e4"). Digit grouping is refused, so

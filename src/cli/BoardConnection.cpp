@@ -22,7 +22,15 @@ BoardConnection::BoardConnection(const Invocation& invocation) : stateFile_(invo
                            "that EEPROM), or remove the file for a new board")
                 .arg(stateFile_, byteToHex(kept->chip.eeprom))};
     }
-    vcomErrorPercent_ = invocation.sim.vcomErrorPercent.value_or(kept ? kept->vcomErrorPercent : 0.0);
+    const SimOptions& sim = invocation.sim;
+    // What was given now holds from now on; what was not stays as the file has it.
+    shape_ = kept ? kept->shape() : SimulatedVcomShape{};
+    shape_.errorPercent = sim.vcomErrorPercent.value_or(shape_.errorPercent);
+    shape_.offsetMv = sim.vcomOffsetMv.value_or(shape_.offsetMv);
+    if (sim.step) {
+        shape_.stepFrom = sim.step->first;
+        shape_.stepMv = sim.step->second;
+    }
     const SimFault fault = invocation.sim.fault;
     const bool powerCycle = invocation.sim.powerCycle;
 
@@ -41,7 +49,7 @@ BoardConnection::BoardConnection(const Invocation& invocation) : stateFile_(invo
             }
             chip.emplace(atPowerOn, std::move(notes));
         }
-        auto board = std::make_unique<SimulatedBoard>(std::move(*chip), fault);
+        auto board = std::make_unique<SimulatedBoard>(std::move(*chip), fault, [this] { save(); });
         simulated_ = board.get();
         return board;
     };
@@ -51,9 +59,9 @@ BoardConnection::BoardConnection(const Invocation& invocation) : stateFile_(invo
                            makeBoard);
     // The file exists (and holds the VCOM error given now) from the first run on.
     save();
-    session_ = std::make_unique<BoardSession>(
-        setup_.library(), [](int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); },
-        [this] { save(); });
+    session_ = std::make_unique<BoardSession>(setup_.library(), [](int milliseconds) {
+        QThread::msleep(static_cast<unsigned long>(milliseconds));
+    });
     try {
         session_->connect();
     } catch (CommandFailure& failure) {
@@ -77,7 +85,9 @@ BoardConnection::~BoardConnection() = default;
 
 void BoardConnection::save() const {
     if (simulated_ && !stateFile_.isEmpty()) {
-        saveSimulatedBoard(stateFile_, {simulated_->state(), vcomErrorPercent_});
+        SimulatedBoardState state{simulated_->state()};
+        state.setShape(shape_);
+        saveSimulatedBoard(stateFile_, state);
     }
 }
 

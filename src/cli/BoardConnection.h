@@ -3,6 +3,7 @@
 #include "adapter/AdapterFactory.h"
 #include "cli/BoardSession.h"
 #include "cli/Invocation.h"
+#include "cli/SimulatedVcom.h"
 
 #include <memory>
 
@@ -10,8 +11,9 @@ namespace vcm {
 
 class SimulatedBoard;
 
-/// The board a command talks to: the adapter its options ask for (the simulated board taken from and
-/// saved to its --sim-state file after every write), traced with --trace, connected.
+/// The board a command talks to: the adapter its options ask for (the simulated board taken from its
+/// --sim-state file and saved to it right after every write that changed the chip), traced with --trace,
+/// connected.
 class BoardConnection {
   public:
     /// Builds and connects the adapter; throws a CommandFailure when the board file cannot be read or no
@@ -31,7 +33,7 @@ class BoardConnection {
 
     QString stateFile_;
     QString connectProblem_;  ///< why the adapter could not be opened, as the back-end says it
-    double vcomErrorPercent_ = 0.0;
+    SimulatedVcomShape shape_;
     SimulatedBoard* simulated_ = nullptr;  ///< owned by setup_ when the board is simulated
     AdapterSetup setup_;
     std::unique_ptr<BoardSession> session_;

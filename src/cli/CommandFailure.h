@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 namespace vcm {
 
@@ -17,12 +18,13 @@ inline constexpr int exitUsage = 2;
 /// Thrown by a step that cannot go on; the tool prints `message` as one line on stderr and exits with
 /// `exitCode`. Whatever comes after the failing step (above all an EEPROM write) never runs.
 struct CommandFailure {
+    CommandFailure(int code, QString text, std::optional<JsonObject> before = std::nullopt)
+        : exitCode(code), message(std::move(text)), done(std::move(before)) {}
+
     int exitCode = exitFailed;
     QString message;
-    /// What the command had done before the step failed (the measurements so far, say), as the start of
-    /// the JSON object that --json prints with the error; without it that object names only the command.
-    /// A command sets it when it catches a failure on its way out and throws it on.
-    std::optional<JsonObject> done{};
+    /// What the command had done before it failed (a trim's measurements), for its JSON object.
+    std::optional<JsonObject> done;
 };
 
 }  // namespace vcm

@@ -5,6 +5,7 @@
 #include "cli/ArgumentValues.h"
 #include "cli/CommandFailure.h"
 #include "cli/Commands.h"
+#include "cli/MeterSpec.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -21,6 +22,7 @@ namespace {
 
 const QString kProgram = QStringLiteral("vcm7310");
 constexpr double maxSimVcomErrorPercent = 50.0;
+constexpr double maxSimMillivolts = 5000.0;
 
 /// The range the window shows once it has started: the forward results of its start-up texts, as texts.
 struct StartUpRange {
@@ -41,8 +43,10 @@ enum OptionGroup : unsigned {
     Resistors = 1U << 2,  // --avdd, --rset, --r1, --r2
     Range = 1U << 3,      // --avdd, --rset, --vmax, --vmin
     Dcp = 1U << 4,        // --dcp
-    Trim = 1U << 5,       // --vcom, --program, --measure
-    StateOnly = 1U << 6,  // --sim-state alone
+    Trim = 1U << 5,       // --vcom (required), --program, --tolerance, --log, --board-id
+    StateOnly = 1U << 6,  // --sim-state and the simulated VCOM's shape
+    Measure = 1U << 7,    // --measure or --meter, --meter-query, --meter-timeout, --settle, --average
+    Sweep = 1U << 8,      // --from, --to, --csv, --svg, --vcom (optional)
 };
 
 struct CommandDefinition {
@@ -89,14 +93,25 @@ const std::vector<CommandDefinition>& commandDefinitions() {
          QStringLiteral("trim"),
          QStringLiteral("Set the value nearest a wanted VCOM."),
          QStringLiteral("Set the DCP value whose VCOM is nearest --vcom: predicted by the divider model, or "
-                        "measured with --measure. Sends it, verifies it, and programs it with --program."),
+                        "measured with --measure or --meter, starting where the model predicts it. Sends it, "
+                        "verifies it, measures it again, and programs it with --program only when that last "
+                        "measurement is within --tolerance of the target."),
          {},
-         Bus | Resistors | Trim},
+         Bus | Resistors | Trim | Measure},
+        {Command::Sweep,
+         QStringLiteral("sweep"),
+         QStringLiteral("The VCOM of every value: model and measured."),
+         QStringLiteral(
+             "List the model's VCOM of every DCP value from --from to --to and, with --measure or "
+             "--meter, the measured one (each value sent and verified), then set the data register "
+             "back to what it held. Never writes the EEPROM."),
+         {},
+         Bus | Resistors | Measure | Sweep},
         {Command::SimMeasure,
          QStringLiteral("sim-measure"),
          QStringLiteral("Print the simulated board's VCOM."),
          QStringLiteral("Print the simulated board's VCOM in volts, as a multimeter would (for trim "
-                        "--measure)."),
+                        "--measure). --sim-vcom-offset and --sim-step given here shape this reading alone."),
          {},
          StateOnly},
     };
@@ -158,9 +173,56 @@ struct Options {
                   QStringLiteral("Also program the value into the EEPROM once it is verified.")),
           measure(QStringLiteral("measure"),
                   QStringLiteral("Closed loop: after each send run CMD (a shell command that prints the "
-                                 "measured VCOM in volts) and trim on what it measures; the divider options "
-                                 "then go unused."),
-                  QStringLiteral("CMD")) {
+                                 "measured VCOM in volts; the value sent is in VCOM7310_DCP, e.g. 7D); the "
+                                 "divider options give the starting point."),
+                  QStringLiteral("CMD")),
+          meter(QStringLiteral("meter"),
+                QStringLiteral("Closed loop with a bench meter spoken to directly: scpi:tcp:HOST[:PORT], "
+                               "scpi:usbtmc:/dev/usbtmcN or scpi:serial:DEVICE[:BAUD]."),
+                QStringLiteral("SPEC")),
+          meterQuery(QStringLiteral("meter-query"),
+                     QStringLiteral("The query that takes one measurement from the --meter (default READ?)."),
+                     QStringLiteral("TEXT")),
+          meterTimeout(QStringLiteral("meter-timeout"),
+                       QStringLiteral("The longest one measurement may take, in seconds (default 10); a "
+                                      "--measure command still running then is ended with its whole "
+                                      "process group, and the run fails."),
+                       QStringLiteral("S"), QStringLiteral("10")),
+          settle(QStringLiteral("settle"),
+                 QStringLiteral("Wait MS milliseconds after each send before measuring (default 0)."),
+                 QStringLiteral("MS"), QStringLiteral("0")),
+          average(QStringLiteral("average"),
+                  QStringLiteral("Measure N times at each value and take the mean (default 1)."),
+                  QStringLiteral("N"), QStringLiteral("1")),
+          tolerance(
+              QStringLiteral("tolerance"),
+              QStringLiteral("The chosen value, measured once more, must lie within V volts of --vcom, "
+                             "or the trim fails and nothing is programmed (default: one DCP step of the "
+                             "model at the divider given)."),
+              QStringLiteral("V")),
+          log(QStringLiteral("log"),
+              QStringLiteral("Append one JSON line per trim, pass or fail, to FILE (the station log)."),
+              QStringLiteral("FILE")),
+          boardId(QStringLiteral("board-id"),
+                  QStringLiteral("The board's serial number or name, for the log."), QStringLiteral("TEXT")),
+          from(QStringLiteral("from"), QStringLiteral("The first value of the sweep (default 00)."),
+               QStringLiteral("HH"), QStringLiteral("00")),
+          to(QStringLiteral("to"), QStringLiteral("The last value of the sweep (default FF)."),
+             QStringLiteral("HH"), QStringLiteral("FF")),
+          csv(QStringLiteral("csv"), QStringLiteral("Write the sweep to FILE as CSV."),
+              QStringLiteral("FILE")),
+          svg(QStringLiteral("svg"), QStringLiteral("Draw the sweep into FILE as an SVG picture."),
+              QStringLiteral("FILE")),
+          sweepVcom(QStringLiteral("vcom"), QStringLiteral("Mark the value whose VCOM is nearest V."),
+                    QStringLiteral("V")),
+          simVcomOffset(QStringLiteral("sim-vcom-offset"),
+                        QStringLiteral("The simulated board's VCOM is MV millivolts above its model and gain "
+                                       "error (kept in the --sim-state file)."),
+                        QStringLiteral("MV")),
+          simStep(QStringLiteral("sim-step"),
+                  QStringLiteral("The simulated board's VCOM steps by MV millivolts from value HH on, as a "
+                                 "faulty DCP would (kept in the --sim-state file)."),
+                  QStringLiteral("HH:MV")) {
         // The field's tools take -V for the version and -v for verbose; -v still works, unlisted.
         oldVersion.setFlags(QCommandLineOption::HiddenFromHelp);
     }
@@ -168,7 +230,8 @@ struct Options {
     /// The options that may also stand before the command.
     std::vector<const QCommandLineOption*> shared() const {
         std::vector<const QCommandLineOption*> list = adapterSet.options();
-        list.insert(list.end(), {&simState, &simVcomError, &simFault, &simPowerCycle, &json});
+        list.insert(list.end(),
+                    {&simState, &simVcomError, &simVcomOffset, &simStep, &simFault, &simPowerCycle, &json});
         return list;
     }
 
@@ -187,10 +250,10 @@ struct Options {
         if (definition.groups & Bus) {
             const std::vector<const QCommandLineOption*> adapter = adapterSet.options();
             list.insert(list.end(), adapter.begin(), adapter.end());
-            add({&simState, &simVcomError, &simFault, &simPowerCycle});
+            add({&simState, &simVcomError, &simVcomOffset, &simStep, &simFault, &simPowerCycle});
         }
         if (definition.groups & StateOnly) {
-            add({&simState});
+            add({&simState, &simVcomOffset, &simStep});
         }
         if (definition.groups & (Resistors | Range)) {
             add({&avdd, &rset});
@@ -208,7 +271,13 @@ struct Options {
             add({&dec});
         }
         if (definition.groups & Trim) {
-            add({&vcom, &program, &measure});
+            add({&vcom, &program, &tolerance, &log, &boardId});
+        }
+        if (definition.groups & Measure) {
+            add({&measure, &meter, &meterQuery, &meterTimeout, &settle, &average});
+        }
+        if (definition.groups & Sweep) {
+            add({&from, &to, &csv, &svg, &sweepVcom});
         }
         return list;
     }
@@ -223,7 +292,8 @@ struct Options {
     // there (exit 1), not a bad option.
     AdapterOptionSet adapterSet{kSysfsRoot, AdapterOptionSet::BridgeLookup::WhenConnect};
     QCommandLineOption help, version, oldVersion, json, simState, simVcomError, simFault, simPowerCycle, dec,
-        avdd, rset, r1, r2, vmax, vmin, dcp, vcom, program, measure;
+        avdd, rset, r1, r2, vmax, vmin, dcp, vcom, program, measure, meter, meterQuery, meterTimeout, settle,
+        average, tolerance, log, boardId, from, to, csv, svg, sweepVcom, simVcomOffset, simStep;
 };
 
 /// How a usage error is reported: on stderr with the help to try, and with --json as one object on
@@ -384,6 +454,7 @@ class ValueReader {
                 throw CommandFailure{exitUsage,
                                      QStringLiteral("%1 needs --sim-state FILE.").arg(definition_.name)};
             }
+            readShape(invocation.sim);
         }
         if (!definition_.argument.isEmpty()) {
             invocation.value = requireDcpArgument(QStringLiteral("VALUE"),
@@ -408,17 +479,139 @@ class ValueReader {
             }
             invocation.targetVcom = number(options_.vcom);
             invocation.program = parser_.isSet(options_.program);
-            if (parser_.isSet(options_.measure)) {
-                invocation.measureCommand = parser_.value(options_.measure);
-                if (invocation.measureCommand.trimmed().isEmpty()) {
-                    throw CommandFailure{exitUsage, QStringLiteral("--measure needs a command.")};
+            if (parser_.isSet(options_.tolerance)) {
+                invocation.tolerance = number(options_.tolerance);
+                if (!(*invocation.tolerance > 0.0)) {
+                    throw CommandFailure{exitUsage,
+                                         QStringLiteral("Bad --tolerance value %1 (give a number of "
+                                                        "volts above 0, such as 0.005).")
+                                             .arg(quotedArgument(parser_.value(options_.tolerance)))};
                 }
+            }
+            if (parser_.isSet(options_.log)) {
+                invocation.logFile = parser_.value(options_.log);
+                if (invocation.logFile.isEmpty()) {
+                    throw CommandFailure{exitUsage, QStringLiteral("--log needs a file name.")};
+                }
+            }
+            invocation.boardId = parser_.value(options_.boardId);
+        }
+        if (definition_.groups & Measure) {
+            readMeter(invocation);
+        }
+        if (definition_.groups & Sweep) {
+            // The sweep's values are hexadecimal: it has no --dec.
+            invocation.from = requireDcpArgument(QStringLiteral("--from value"), parser_.value(options_.from),
+                                                 false, false);
+            invocation.to =
+                requireDcpArgument(QStringLiteral("--to value"), parser_.value(options_.to), false, false);
+            if (invocation.from > invocation.to) {
+                throw CommandFailure{exitUsage, QStringLiteral("--from %1 lies above --to %2.")
+                                                    .arg(quotedArgument(parser_.value(options_.from)),
+                                                         quotedArgument(parser_.value(options_.to)))};
+            }
+            invocation.csvFile = parser_.value(options_.csv);
+            invocation.svgFile = parser_.value(options_.svg);
+            if (parser_.isSet(options_.sweepVcom)) {
+                invocation.sweepVcom = number(options_.sweepVcom);
             }
         }
         return invocation;
     }
 
   private:
+    void readMeter(Invocation& invocation) const {
+        MeterOptions& meter = invocation.meter;
+        meter.trace = invocation.adapter.trace;
+        if (parser_.isSet(options_.measure)) {
+            meter.command = parser_.value(options_.measure);
+            if (meter.command.trimmed().isEmpty()) {
+                throw CommandFailure{exitUsage, QStringLiteral("--measure needs a command.")};
+            }
+        }
+        if (parser_.isSet(options_.meter)) {
+            if (parser_.isSet(options_.measure)) {
+                throw CommandFailure{exitUsage, QStringLiteral("Give --measure or --meter, not both.")};
+            }
+            meter.spec = parser_.value(options_.meter);
+            QString problem;
+            if (!parseMeterSpec(meter.spec, problem)) {
+                throw CommandFailure{exitUsage, problem};
+            }
+        }
+        meter.query = parser_.value(options_.meterQuery);
+        if (parser_.isSet(options_.meterQuery)) {
+            if (const QString problem = meterQueryProblem(meter.query); !problem.isEmpty()) {
+                throw CommandFailure{exitUsage, problem};
+            }
+        }
+        const std::optional<double> timeout = numberArgument(parser_.value(options_.meterTimeout));
+        if (!timeout || !(*timeout > 0.0) || *timeout > 86400.0) {
+            throw CommandFailure{exitUsage,
+                                 QStringLiteral("Bad --meter-timeout %1 (give seconds above 0, such "
+                                                "as 10).")
+                                     .arg(quotedArgument(parser_.value(options_.meterTimeout)))};
+        }
+        meter.timeoutSeconds = *timeout;
+        invocation.settleMs = wholeNumber(options_.settle, 0, 600000, QStringLiteral("milliseconds"));
+        invocation.average = wholeNumber(options_.average, 1, 1000, QStringLiteral("a count"));
+        const bool measuring = meter.given();
+        for (const QCommandLineOption* option :
+             {&options_.meterQuery, &options_.meterTimeout, &options_.settle, &options_.average}) {
+            if (!measuring && parser_.isSet(*option)) {
+                throw CommandFailure{
+                    exitUsage,
+                    QStringLiteral("--%1 needs --measure or --meter.").arg(option->names().constFirst())};
+            }
+        }
+        if (parser_.isSet(options_.meterQuery) && meter.spec.isEmpty()) {
+            throw CommandFailure{exitUsage, QStringLiteral("--meter-query needs --meter.")};
+        }
+    }
+
+    int wholeNumber(const QCommandLineOption& option, int low, int high, const QString& what) const {
+        const QString text = parser_.value(option).trimmed();
+        bool ok = false;
+        const int value = text.toInt(&ok);
+        if (!ok || value < low || value > high) {
+            throw CommandFailure{exitUsage, QStringLiteral("Bad --%1 value %2 (give %3 from %4 to %5).")
+                                                .arg(option.names().constFirst(), quotedArgument(text), what)
+                                                .arg(low)
+                                                .arg(high)};
+        }
+        return value;
+    }
+
+    /// --sim-vcom-offset and --sim-step, where given.
+    void readShape(SimOptions& sim) const {
+        if (parser_.isSet(options_.simVcomOffset)) {
+            const QString text = parser_.value(options_.simVcomOffset);
+            const std::optional<double> millivolts = numberArgument(text);
+            if (!millivolts || std::abs(*millivolts) > maxSimMillivolts) {
+                throw CommandFailure{exitUsage,
+                                     QStringLiteral("Bad --sim-vcom-offset %1 (give millivolts from "
+                                                    "-5000 to 5000).")
+                                         .arg(quotedArgument(text))};
+            }
+            sim.vcomOffsetMv = millivolts;
+        }
+        if (parser_.isSet(options_.simStep)) {
+            const QString text = parser_.value(options_.simStep);
+            const qsizetype colon = text.indexOf(u':');
+            const std::optional<std::uint8_t> from =
+                colon < 0 ? std::nullopt : dcpArgument(text.left(colon), false);
+            const std::optional<double> millivolts =
+                colon < 0 ? std::nullopt : numberArgument(text.mid(colon + 1));
+            if (!from || !millivolts || std::abs(*millivolts) > maxSimMillivolts) {
+                throw CommandFailure{exitUsage,
+                                     QStringLiteral("Bad --sim-step %1 (give HH:MV, a hex value and "
+                                                    "millivolts from -5000 to 5000, such as 80:20).")
+                                         .arg(quotedArgument(text))};
+            }
+            sim.step = std::pair{*from, *millivolts};
+        }
+    }
+
     void readSim(Invocation& invocation) const {
         SimOptions& sim = invocation.sim;
         sim.stateFile = parser_.value(options_.simState);
@@ -435,6 +628,7 @@ class ValueReader {
             }
             sim.vcomErrorPercent = percent;
         }
+        readShape(sim);
         if (parser_.isSet(options_.simFault)) {
             const QString text = parser_.value(options_.simFault);
             if (text == QStringLiteral("read-fails")) {
@@ -448,9 +642,10 @@ class ValueReader {
             }
         }
         sim.powerCycle = parser_.isSet(options_.simPowerCycle);
-        const bool simOptionGiven = parser_.isSet(options_.simState) ||
-                                    parser_.isSet(options_.simVcomError) ||
-                                    parser_.isSet(options_.simFault) || sim.powerCycle;
+        const bool simOptionGiven =
+            parser_.isSet(options_.simState) || parser_.isSet(options_.simVcomError) ||
+            parser_.isSet(options_.simFault) || parser_.isSet(options_.simVcomOffset) ||
+            parser_.isSet(options_.simStep) || sim.powerCycle;
         if (simOptionGiven && invocation.adapter.adapter.choice != AdapterChoice::Simulated) {
             throw CommandFailure{
                 exitUsage,
@@ -599,6 +794,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
     try {
         ParsedCommandLine parsed;
         parsed.invocation = ValueReader(parser, options, *definition).read();
+        parsed.invocation.toolVersion = version;
         return parsed;
     } catch (const CommandFailure& problem) {
         return failure(problem.message, context);

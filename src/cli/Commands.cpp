@@ -68,6 +68,8 @@ QString commandName(Command command) {
             return QStringLiteral("calc reverse");
         case Command::Trim:
             return QStringLiteral("trim");
+        case Command::Sweep:
+            return QStringLiteral("sweep");
         case Command::SimMeasure:
             return QStringLiteral("sim-measure");
     }
@@ -75,7 +77,7 @@ QString commandName(Command command) {
 }
 
 int runInvocation(const Invocation& invocation, const CommandOutput::LineSink& stdoutLine,
-                  const CommandOutput::LineSink& stderrLine) {
+                  const CommandOutput::LineSink& stderrLine, const MeterMaker& builtInMeter) {
     const CommandOutput out(invocation.json, stdoutLine, stderrLine);
     try {
         switch (invocation.command) {
@@ -95,7 +97,10 @@ int runInvocation(const Invocation& invocation, const CommandOutput::LineSink& s
                 out.print(runCalcReverse(invocation, out));
                 break;
             case Command::Trim:
-                out.print(runTrim(invocation, out));
+                out.print(runTrim(invocation, out, builtInMeter));
+                break;
+            case Command::Sweep:
+                out.print(runSweep(invocation, out, builtInMeter));
                 break;
             case Command::SimMeasure:
                 out.print(runSimMeasure(invocation, out));
@@ -105,6 +110,7 @@ int runInvocation(const Invocation& invocation, const CommandOutput::LineSink& s
     } catch (const CommandFailure& failure) {
         const QString message = oneLine(failure.message);
         stderrLine(QStringLiteral("vcm7310: ") + message);
+        // With what was done before the failure (a trim's measurements), so a station loses nothing.
         out.print(failureObject(failure.done, commandName(invocation.command), message, failure.exitCode));
         return failure.exitCode;
     }

@@ -2,6 +2,7 @@
 
 #include "cli/Invocation.h"
 #include "cli/JsonObject.h"
+#include "cli/Meter.h"
 
 #include <QString>
 
@@ -39,13 +40,15 @@ JsonObject runSend(const Invocation& invocation, const CommandOutput& out);
 JsonObject runProgram(const Invocation& invocation, const CommandOutput& out);
 JsonObject runCalcForward(const Invocation& invocation, const CommandOutput& out);
 JsonObject runCalcReverse(const Invocation& invocation, const CommandOutput& out);
-JsonObject runTrim(const Invocation& invocation, const CommandOutput& out);
+/// `builtInMeter` makes the meter of --meter (the trim and the sweep measure with it).
+JsonObject runTrim(const Invocation& invocation, const CommandOutput& out, const MeterMaker& builtInMeter);
+JsonObject runSweep(const Invocation& invocation, const CommandOutput& out, const MeterMaker& builtInMeter);
 JsonObject runSimMeasure(const Invocation& invocation, const CommandOutput& out);
 
 /// Runs the invocation's command and returns the exit code. A failure is one line on stderr
 /// ("vcm7310: read-back: ...") and, with --json, an object with "error" on stdout.
 int runInvocation(const Invocation& invocation, const CommandOutput::LineSink& stdoutLine,
-                  const CommandOutput::LineSink& stderrLine);
+                  const CommandOutput::LineSink& stderrLine, const MeterMaker& builtInMeter = {});
 
 /// A failure's message on one line: a script reads stderr line by line.
 QString oneLine(const QString& message);

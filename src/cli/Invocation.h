@@ -3,6 +3,7 @@
 #include "adapter/AdapterOptions.h"
 #include "calculator/ForwardCalculation.h"
 #include "calculator/ReverseCalculation.h"
+#include "cli/Meter.h"
 
 #include <QString>
 
@@ -11,7 +12,7 @@
 
 namespace vcm {
 
-enum class Command { Read, Send, Program, CalcForward, CalcReverse, Trim, SimMeasure };
+enum class Command { Read, Send, Program, CalcForward, CalcReverse, Trim, Sweep, SimMeasure };
 
 /// A fault the simulated board can be told to have, so that failing chips can be tried without one.
 enum class SimFault {
@@ -25,8 +26,11 @@ struct SimOptions {
     QString stateFile;                       ///< --sim-state: where the board lives between runs
     std::optional<double> vcomErrorPercent;  ///< --sim-vcom-error: how far its VCOM is off the model
     SimFault fault = SimFault::None;         ///< --sim-fault
-    bool powerCycle = false;                 ///< --sim-power-cycle: the kept board powers on again
-    bool eepromGiven = false;                ///< --eeprom was given (not only its default)
+    std::optional<double> vcomOffsetMv;      ///< --sim-vcom-offset: millivolts added to its VCOM
+    /// --sim-step HH:MV: the VCOM steps by MV millivolts from value HH on.
+    std::optional<std::pair<std::uint8_t, double>> step;
+    bool powerCycle = false;   ///< --sim-power-cycle: the kept board powers on again
+    bool eepromGiven = false;  ///< --eeprom was given (not only its default)
 };
 
 /// One run of the tool, as its command line asks for it. Values left out hold what the window shows
@@ -43,9 +47,20 @@ struct Invocation {
     ForwardInputs forward;  ///< calc forward and trim (its d is --dcp)
     ReverseInputs reverse;  ///< calc reverse (its d is --dcp)
 
-    double targetVcom = 0.0;  ///< trim --vcom
-    bool program = false;     ///< trim --program
-    QString measureCommand;   ///< trim --measure: empty for the model alone
+    double targetVcom = 0.0;          ///< trim --vcom
+    bool program = false;             ///< trim --program
+    std::optional<double> tolerance;  ///< trim --tolerance in volts; unset for one model step
+    MeterOptions meter;               ///< trim, sweep: --measure or --meter; none for the model alone
+    int settleMs = 0;                 ///< trim, sweep --settle: wait after each send before measuring
+    int average = 1;                  ///< trim, sweep --average: measurements per value, their mean
+    QString logFile;                  ///< trim --log: the station log, one JSON line per trim
+    QString boardId;                  ///< trim --board-id
+    std::optional<double> sweepVcom;  ///< sweep --vcom: the value nearest it is marked
+    std::uint8_t from = 0x00;         ///< sweep --from
+    std::uint8_t to = 0xFF;           ///< sweep --to
+    QString csvFile;                  ///< sweep --csv
+    QString svgFile;                  ///< sweep --svg
+    QString toolVersion;              ///< for the station log
 };
 
 }  // namespace vcm

@@ -15,7 +15,13 @@ JsonObject runSimMeasure(const Invocation& invocation, const CommandOutput& out)
                                              .arg(invocation.sim.stateFile)};
     }
     const std::uint8_t value = board->chip.dataRegister;
-    const QString volts = simulatedMeasurementText(simulatedVcom(value, board->vcomErrorPercent));
+    SimulatedVcomShape shape = board->shape();
+    shape.offsetMv = invocation.sim.vcomOffsetMv.value_or(shape.offsetMv);
+    if (invocation.sim.step) {
+        shape.stepFrom = invocation.sim.step->first;
+        shape.stepMv = invocation.sim.step->second;
+    }
+    const QString volts = simulatedMeasurementText(simulatedVcom(value, shape));
     out.text(volts);
     return JsonObject()
         .text(QStringLiteral("command"), commandName(invocation.command))

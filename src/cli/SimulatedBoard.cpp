@@ -4,7 +4,8 @@
 
 namespace vcm {
 
-SimulatedBoard::SimulatedBoard(SimulatedChip chip, SimFault fault) : inner_(std::move(chip)), fault_(fault) {}
+SimulatedBoard::SimulatedBoard(SimulatedChip chip, SimFault fault, Changed changed)
+    : inner_(std::move(chip)), fault_(fault), changed_(std::move(changed)) {}
 
 std::int16_t SimulatedBoard::crvHID_connect() {
     return inner_.crvHID_connect();
@@ -34,7 +35,13 @@ std::int16_t SimulatedBoard::crvHID_doI2CWrite(std::uint8_t& deviceAddress, std:
     if (fault_ == SimFault::WritesLost) {
         return SimulatedChip::kDone;
     }
-    return inner_.crvHID_doI2CWrite(deviceAddress, registerAddress, count, data, spare, module, status);
+    const SimulatedChip::State before = state();
+    const std::int16_t result =
+        inner_.crvHID_doI2CWrite(deviceAddress, registerAddress, count, data, spare, module, status);
+    if (changed_ && state() != before) {
+        changed_();
+    }
+    return result;
 }
 
 }  // namespace vcm

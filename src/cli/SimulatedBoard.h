@@ -4,6 +4,8 @@
 #include "adapter/SimulatedAdapter.h"
 #include "cli/Invocation.h"
 
+#include <functional>
+
 namespace vcm {
 
 /// The simulated board as the tool uses it: the window's simulated adapter and chip, plus a fault it can
@@ -11,7 +13,11 @@ namespace vcm {
 /// hardware. Without a fault it answers exactly as SimulatedAdapter does.
 class SimulatedBoard final : public AdapterLibrary {
   public:
-    SimulatedBoard(SimulatedChip chip, SimFault fault);
+    /// Runs right after a write that changed the chip, before the call returns (the tool saves the board
+    /// there, so that an interrupted run never leaves its file behind the chip); may throw.
+    using Changed = std::function<void()>;
+
+    SimulatedBoard(SimulatedChip chip, SimFault fault, Changed changed = {});
 
     std::int16_t crvHID_connect() override;
     std::int16_t crvHID_indicateSelectedModule(std::int16_t& module) override;
@@ -31,6 +37,7 @@ class SimulatedBoard final : public AdapterLibrary {
   private:
     SimulatedAdapter inner_;
     SimFault fault_;
+    Changed changed_;
 };
 
 }  // namespace vcm

@@ -16,6 +16,10 @@ namespace {
 const QString kDataRegister = QStringLiteral("dataRegister");
 const QString kEeprom = QStringLiteral("eeprom");
 const QString kVcomError = QStringLiteral("vcomErrorPercent");
+// Written only when set, so that a board file from before they existed still reads.
+const QString kVcomOffset = QStringLiteral("vcomOffsetMv");
+const QString kStepFrom = QStringLiteral("stepFrom");
+const QString kStepMv = QStringLiteral("stepMv");
 
 CommandFailure fileFailure(const QString& path, const QString& reason) {
     return {exitFailed, QStringLiteral("simulated board state '%1': %2").arg(path, reason)};
@@ -50,7 +54,20 @@ std::optional<SimulatedBoardState> loadSimulatedBoard(const QString& path) {
     if (!dataRegister || !eeprom || !error.isDouble()) {
         throw fileFailure(path, QStringLiteral("not a board state file"));
     }
-    return SimulatedBoardState{{*dataRegister, *eeprom}, error.toDouble()};
+    SimulatedBoardState state{{*dataRegister, *eeprom}, error.toDouble()};
+    const QJsonValue offset = object.value(kVcomOffset);
+    const QJsonValue stepMv = object.value(kStepMv);
+    const std::optional<std::uint8_t> stepFrom = byteOf(object.value(kStepFrom));
+    const bool hasStep = object.contains(kStepFrom) || object.contains(kStepMv);
+    if ((!offset.isUndefined() && !offset.isDouble()) || (hasStep && (!stepFrom || !stepMv.isDouble()))) {
+        throw fileFailure(path, QStringLiteral("not a board state file"));
+    }
+    state.vcomOffsetMv = offset.toDouble(0.0);
+    if (hasStep) {
+        state.stepFrom = *stepFrom;
+        state.stepMv = stepMv.toDouble();
+    }
+    return state;
 }
 
 void saveSimulatedBoard(const QString& path, const SimulatedBoardState& state) {
@@ -58,6 +75,13 @@ void saveSimulatedBoard(const QString& path, const SimulatedBoardState& state) {
     object.insert(kDataRegister, state.chip.dataRegister);
     object.insert(kEeprom, state.chip.eeprom);
     object.insert(kVcomError, state.vcomErrorPercent);
+    if (state.vcomOffsetMv != 0.0) {
+        object.insert(kVcomOffset, state.vcomOffsetMv);
+    }
+    if (state.stepFrom >= 0) {
+        object.insert(kStepFrom, state.stepFrom);
+        object.insert(kStepMv, state.stepMv);
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(object).toJson()) < 0 ||
         !file.commit()) {

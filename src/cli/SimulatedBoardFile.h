@@ -1,6 +1,7 @@
 #pragma once
 
 #include "adapter/SimulatedChip.h"
+#include "cli/SimulatedVcom.h"
 
 #include <QString>
 
@@ -9,10 +10,21 @@
 namespace vcm {
 
 /// What the simulated board remembers between two runs of the tool: the chip, and how far the board's
-/// VCOM is off the divider model (a real board's resistor tolerances, in percent).
+/// VCOM is off the divider model (a gain error in percent, an offset, a step).
 struct SimulatedBoardState {
     SimulatedChip::State chip;
     double vcomErrorPercent = 0.0;
+    double vcomOffsetMv = 0.0;
+    int stepFrom = -1;
+    double stepMv = 0.0;
+
+    SimulatedVcomShape shape() const { return {vcomErrorPercent, vcomOffsetMv, stepFrom, stepMv}; }
+    void setShape(const SimulatedVcomShape& shape) {
+        vcomErrorPercent = shape.errorPercent;
+        vcomOffsetMv = shape.offsetMv;
+        stepFrom = shape.stepFrom;
+        stepMv = shape.stepMv;
+    }
 
     friend bool operator==(const SimulatedBoardState&, const SimulatedBoardState&) = default;
 };

@@ -9,11 +9,19 @@
 
 namespace vcm {
 
-double simulatedVcom(std::uint8_t value, double errorPercent) {
+double simulatedVcom(std::uint8_t value, const SimulatedVcomShape& shape) {
     const ForwardInputs board = defaultDivider(value);
     // The board's divider is fixed and sound, so the model cannot fault here.
     const double ideal = std::get<ForwardResults>(computeForward(board)).vcom;
-    return ideal * (1.0 + errorPercent / 100.0);
+    double vcom = ideal * (1.0 + shape.errorPercent / 100.0) + shape.offsetMv / 1000.0;
+    if (shape.stepFrom >= 0 && value >= shape.stepFrom) {
+        vcom += shape.stepMv / 1000.0;
+    }
+    return vcom;
+}
+
+double simulatedVcom(std::uint8_t value, double errorPercent) {
+    return simulatedVcom(value, SimulatedVcomShape{errorPercent});
 }
 
 QString simulatedMeasurementText(double volts) {

@@ -2,10 +2,13 @@
 #include "cli/CommandFailure.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/MeasureCommand.h"
+#include "meter/ScpiMeterFactory.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -41,7 +44,13 @@ int main(int argc, char** argv) {
     }
     // A --measure command finds the tool itself here, installed or not, on the PATH or not.
     qputenv("VCM7310", QFile::encodeName(QCoreApplication::applicationFilePath()));
-    return vcm::runInvocation(
+    const int code = vcm::runInvocation(
         parsed.invocation, [](const QString& line) { writeLine(stdout, line); },
-        [](const QString& line) { writeLine(stderr, line); });
+        [](const QString& line) { writeLine(stderr, line); }, vcm::makeScpiMeter);
+    // A run stopped by a signal has logged its board and said why; now it ends as the signal says.
+    if (const int signal = vcm::CommandMeter::stoppedBy(); signal != 0) {
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+    }
+    return code;
 }

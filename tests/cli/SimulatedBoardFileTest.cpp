@@ -1,5 +1,7 @@
 #include "QtPrinters.h"
+#include "cli/BoardSession.h"
 #include "cli/CommandFailure.h"
+#include "cli/SimulatedBoard.h"
 #include "cli/SimulatedBoardFile.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +22,30 @@ TEST(SimulatedBoardFile, KeepsTheBoardAndReadsNothingWhereNoFileIs) {
     EXPECT_EQ(loadSimulatedBoard(path), state);
     saveSimulatedBoard(path, {{0xFF, 0x00}, 3.0});
     EXPECT_EQ(loadSimulatedBoard(path), (SimulatedBoardState{{0xFF, 0x00}, 3.0}));
+    // The VCOM's offset and step, and a negative step, come back too.
+    const SimulatedBoardState shaped{{0x10, 0x20}, 1.0, -12.5, 0x80, -2000.0};
+    saveSimulatedBoard(path, shaped);
+    EXPECT_EQ(loadSimulatedBoard(path), shaped);
+}
+
+TEST(SimulatedBoard, TellsOfEveryChangeInsideTheWriteSoTheFileIsSavedBeforeTheEepromPause) {
+    int changes = 0;
+    int changesAtPause = -1;
+    SimulatedBoard board(SimulatedChip(0x80), SimFault::None, [&] { ++changes; });
+    BoardSession session(board, [&](int) { changesAtPause = changes; });
+    session.connect();
+    EXPECT_EQ(changes, 0);
+    session.sendVerified(0x7D);
+    EXPECT_EQ(changes, 1);
+    session.sendVerified(0x7D);
+    EXPECT_EQ(changes, 1) << "a write that changed nothing";
+    session.program(0x7D);
+    EXPECT_EQ(changesAtPause, 2) << "the EEPROM's change is told before the write time is waited";
+    SimulatedBoard lost(SimulatedChip(0x80), SimFault::WritesLost, [&] { ++changes; });
+    BoardSession lostSession(lost, [](int) {});
+    lostSession.connect();
+    EXPECT_THROW(lostSession.sendVerified(0x7D), CommandFailure);
+    EXPECT_EQ(changes, 2);
 }
 
 TEST(SimulatedBoardFile, AFileThatIsNoBoardFails) {

@@ -34,6 +34,10 @@ TEST(ToolUsage, UsageErrorsExitWithTwoAndTouchNothing) {
         {{"send", "-1"},
          "vcm7310: VALUE '-1' is out of range (give 00 to FF, or 0 to 255 with --dec).\n"
          "Try 'vcm7310 send --help' for more information.\n"},
+        // The sweep's --from and --to keep the same rule; it has no --dec to point to.
+        {{"sweep", "--to", "100"},
+         "vcm7310: --to value '100' is out of range (give 00 to FF).\n"
+         "Try 'vcm7310 sweep --help' for more information.\n"},
         {{"read", "-1"},
          "vcm7310: Unexpected argument '-1'.\nTry 'vcm7310 read --help' for more information.\n"},
         {{"sim-measure", "--sim-state"},

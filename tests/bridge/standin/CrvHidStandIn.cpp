@@ -2,7 +2,8 @@
 // nothing else: the same undecorated export names, stdcall, every argument by reference, the byte arrays
 // as references to safe arrays. Behind it sits the same chip model as the program's simulated board, so
 // a session through the bridge traces exactly as one on the simulated board, chip notes included (they
-// go to stderr, which the program puts on its trace).
+// go to stderr, which the program puts on its trace), but for the arguments it writes back (the GPIO
+// direction and pins, the status), which the trace shows as the library left them.
 //
 // Built in variants by defining:
 //   STANDIN_WITHOUT_READ  crvHID_doI2CRead is not exported (a library lacking one function)

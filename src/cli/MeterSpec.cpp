@@ -1,0 +1,228 @@
+#include "cli/MeterSpec.h"
+
+namespace vcm {
+
+namespace {
+
+const QString kScpiPrefix = QStringLiteral("scpi:");
+
+bool allDigits(const QString& text) {
+    if (text.isEmpty()) {
+        return false;
+    }
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool allLettersAndDigits(const QString& text) {
+    for (const QChar c : text) {
+        if (!(c >= u'0' && c <= u'9') && !(c >= u'a' && c <= u'z') && !(c >= u'A' && c <= u'Z')) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool hasBlankOrControl(const QString& text) {
+    for (const QChar c : text) {
+        if (c.isSpace() || c.category() == QChar::Other_Control) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A decimal number in [low, high], digits only (no sign, no blanks); nothing otherwise.
+std::optional<std::int64_t> wholeNumberIn(const QString& text, std::int64_t low, std::int64_t high) {
+    if (!allDigits(text) || text.size() > 9) {
+        return std::nullopt;
+    }
+    const std::int64_t value = text.toLongLong();
+    if (value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool readHostAndPort(const QString& body, MeterSpec& spec, QString& problem) {
+    QString host;
+    std::optional<QString> port;
+    if (body.startsWith(u'[')) {
+        const qsizetype close = body.indexOf(u']');
+        if (close < 0) {
+            problem = QStringLiteral("The meter's host %1 lacks its closing ']'.").arg(quotedExcerpt(body));
+            return false;
+        }
+        host = body.mid(1, close - 1);
+        const QString after = body.mid(close + 1);
+        if (!after.isEmpty()) {
+            if (!after.startsWith(u':')) {
+                problem = QStringLiteral("Write the meter's port after the host as ':PORT', not %1.")
+                              .arg(quotedExcerpt(after));
+                return false;
+            }
+            port = after.mid(1);
+        }
+    } else {
+        const qsizetype colon = body.indexOf(u':');
+        host = colon < 0 ? body : body.left(colon);
+        if (colon >= 0) {
+            port = body.mid(colon + 1);
+        }
+    }
+    if (host.isEmpty()) {
+        problem = QStringLiteral("Give the meter's host after 'scpi:tcp:' (scpi:tcp:HOST[:PORT]).");
+        return false;
+    }
+    if (hasBlankOrControl(host)) {
+        problem = QStringLiteral("The meter's host %1 holds blanks or control characters.")
+                      .arg(quotedExcerpt(host));
+        return false;
+    }
+    spec.host = host;
+    if (port) {
+        const std::optional<std::int64_t> number = wholeNumberIn(*port, 1, 65535);
+        if (!number) {
+            problem = QStringLiteral("The meter's port %1 is not a number from 1 to 65535")
+                          .arg(quotedExcerpt(*port));
+            problem += port->contains(u':') ? QStringLiteral(
+                                                  " (an IPv6 address goes in brackets: "
+                                                  "scpi:tcp:[::1]:5025).")
+                                            : QStringLiteral(".");
+            return false;
+        }
+        spec.port = static_cast<std::uint16_t>(*number);
+    }
+    return true;
+}
+
+bool readDevice(const QString& device, const QString& transport, MeterSpec& spec, QString& problem) {
+    if (device.isEmpty()) {
+        problem = QStringLiteral("Give the meter's device after 'scpi:%1:' (for example %2).")
+                      .arg(transport, transport == QStringLiteral("usbtmc") ? QStringLiteral("/dev/usbtmc0")
+                                                                            : QStringLiteral("/dev/ttyUSB0"));
+        return false;
+    }
+    bool control = false;
+    for (const QChar c : device) {
+        control = control || c.category() == QChar::Other_Control;
+    }
+    if (control || device.trimmed() != device) {
+        problem = QStringLiteral(
+                      "The meter's device %1 starts or ends with a blank or holds control "
+                      "characters.")
+                      .arg(quotedExcerpt(device));
+        return false;
+    }
+    spec.device = device;
+    return true;
+}
+
+bool readSerial(const QString& body, MeterSpec& spec, QString& problem) {
+    const qsizetype colon = body.lastIndexOf(u':');
+    QString device = body;
+    if (colon >= 0 && allLettersAndDigits(body.mid(colon + 1))) {
+        const QString baud = body.mid(colon + 1);
+        device = body.left(colon);
+        const std::optional<std::int64_t> number = wholeNumberIn(baud, 50, 4000000);
+        if (!number) {
+            problem = QStringLiteral("The meter's baud rate %1 is not a number from 50 to 4000000.")
+                          .arg(quotedExcerpt(baud));
+            return false;
+        }
+        spec.baud = static_cast<std::int32_t>(*number);
+    }
+    return readDevice(device, QStringLiteral("serial"), spec, problem);
+}
+
+}  // namespace
+
+std::optional<MeterSpec> parseMeterSpec(const QString& text, QString& problem) {
+    if (!text.startsWith(kScpiPrefix)) {
+        problem = QStringLiteral("Unknown meter %1 (use %2).").arg(quotedExcerpt(text), meterSpecValueName());
+        return std::nullopt;
+    }
+    const QString rest = text.mid(kScpiPrefix.size());
+    const qsizetype colon = rest.indexOf(u':');
+    const QString transport = colon < 0 ? rest : rest.left(colon);
+    const QString body = colon < 0 ? QString() : rest.mid(colon + 1);
+    MeterSpec spec;
+    bool ok = false;
+    if (transport == QStringLiteral("tcp")) {
+        spec.transport = MeterTransport::Tcp;
+        ok = readHostAndPort(body, spec, problem);
+    } else if (transport == QStringLiteral("usbtmc")) {
+        spec.transport = MeterTransport::Usbtmc;
+        ok = readDevice(body, transport, spec, problem);
+    } else if (transport == QStringLiteral("serial")) {
+        spec.transport = MeterTransport::Serial;
+        ok = readSerial(body, spec, problem);
+    } else {
+        problem = QStringLiteral("Unknown meter connection %1 (use scpi:tcp, scpi:usbtmc or scpi:serial).")
+                      .arg(quotedExcerpt(transport));
+    }
+    if (!ok) {
+        return std::nullopt;
+    }
+    return spec;
+}
+
+QString meterSpecText(const MeterSpec& spec) {
+    switch (spec.transport) {
+        case MeterTransport::Tcp: {
+            const QString host = spec.host.contains(u':') ? u'[' + spec.host + u']' : spec.host;
+            return QStringLiteral("scpi:tcp:%1:%2").arg(host).arg(spec.port);
+        }
+        case MeterTransport::Usbtmc:
+            return QStringLiteral("scpi:usbtmc:%1").arg(spec.device);
+        case MeterTransport::Serial:
+            return QStringLiteral("scpi:serial:%1:%2").arg(spec.device).arg(spec.baud);
+    }
+    return {};
+}
+
+QString meterQueryProblem(const QString& query) {
+    if (query.trimmed().isEmpty()) {
+        return QStringLiteral("Give the meter's query (for example READ? or MEAS:VOLT:DC?).");
+    }
+    for (const QChar c : query) {
+        if (c < u' ' || c > u'~') {
+            return QStringLiteral("The meter's query %1 is not one line of printable ASCII.")
+                .arg(quotedExcerpt(query));
+        }
+    }
+    return {};
+}
+
+QString meterSpecValueName() {
+    return QStringLiteral("scpi:tcp:HOST[:PORT]|scpi:usbtmc:DEVICE|scpi:serial:DEVICE[:BAUD]");
+}
+
+QString quotedExcerpt(const QString& text, int limit) {
+    QString shown;
+    const qsizetype count = std::min<qsizetype>(text.size(), limit);
+    for (qsizetype i = 0; i < count; ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r') {
+            shown += QStringLiteral("\\r");
+        } else if (c == u'\n') {
+            shown += QStringLiteral("\\n");
+        } else if (c == u'\t') {
+            shown += QStringLiteral("\\t");
+        } else if (c.category() == QChar::Other_Control) {
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        } else {
+            shown += c;
+        }
+    }
+    if (text.size() > limit) {
+        shown += QStringLiteral("...");
+    }
+    return u'\'' + shown + u'\'';
+}
+
+}  // namespace vcm

@@ -1,0 +1,102 @@
+#include "RunTool.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+namespace vcm {
+namespace {
+
+/// The fake bench meter of our own, as a process on 127.0.0.1 that answers from a simulated board's
+/// file; it ends when its input closes.
+class FakeMeter {
+  public:
+    FakeMeter(const QString& stateFile, const QString& mode) {
+        process_.start(QStringLiteral(FAKE_SCPI_METER_PATH),
+                       {QStringLiteral("--sim-state"), stateFile, QStringLiteral("--mode"), mode});
+        while (process_.waitForStarted(10000) && !process_.canReadLine() &&
+               process_.waitForReadyRead(10000)) {
+        }
+        port_ = process_.readLine().trimmed();
+    }
+    ~FakeMeter() {
+        process_.closeWriteChannel();
+        if (!process_.waitForFinished(10000)) {
+            process_.kill();
+            process_.waitForFinished(10000);
+        }
+    }
+    QString spec() const { return QStringLiteral("scpi:tcp:127.0.0.1:") + QString::fromLatin1(port_); }
+
+  private:
+    QProcess process_;
+    QByteArray port_;
+};
+
+class BenchMeter : public ::testing::Test {
+  protected:
+    QString board() const { return dir_.filePath(QStringLiteral("board.json")); }
+    QTemporaryDir dir_;
+};
+
+TEST_F(BenchMeter, ATrimThroughTheMeterEndsAsOneThroughAMeasureCommand) {
+    const QStringList trim{"trim", "--vcom",     "4.0",  "--program",   "--json", "--sim-vcom-error",
+                           "3",    "--sim-step", "84:5", "--sim-state", board()};
+    const ToolRun byCommand = runTool(
+        trim + QStringList{"--measure",
+                           QStringLiteral("'%1' sim-measure --sim-state '%2'").arg(toolPath(), board())});
+    ASSERT_EQ(byCommand.exitCode, 0) << byCommand.err.toStdString();
+    const QString programmed = QString::fromUtf8([&] {
+        QFile file(board());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }());
+    QFile::remove(board());
+
+    const FakeMeter meter(board(), QStringLiteral("normal"));
+    const ToolRun byMeter =
+        runTool(trim + QStringList{"--meter", meter.spec(), "--log", dir_.filePath("log")});
+    ASSERT_EQ(byMeter.exitCode, 0) << byMeter.err.toStdString();
+    EXPECT_EQ(byMeter.out, byCommand.out);
+    QFile file(board());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), programmed);
+    // The station log names the meter and keeps what it says it is.
+    QFile log(dir_.filePath("log"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QJsonObject line = QJsonDocument::fromJson(log.readLine()).object();
+    EXPECT_EQ(line.value("meter").toString(), meter.spec());
+    EXPECT_FALSE(line.value("meterIdentity").toString().isEmpty());
+}
+
+TEST_F(BenchMeter, AMeterThatFailsEndsTheTrimOnOneLineWithNothingProgrammed) {
+    struct Case {
+        const char* mode;
+        const char* answered;
+    };
+    const Case cases[] = {
+        {"stops-answering", "no answer to READ? within 0.5 s"},
+        {"junk", "READ?"},
+        {"reading-error", "READ?"},
+        {"closes", "closed"},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(board());
+        const FakeMeter meter(board(), QString::fromUtf8(c.mode));
+        const ToolRun run = runTool({"trim", "--vcom", "4.0", "--program", "--sim-state", board(), "--meter",
+                                     meter.spec(), "--meter-timeout", "0.5"});
+        EXPECT_EQ(run.exitCode, 1) << c.mode;
+        ASSERT_EQ(run.errLines().size(), 1) << c.mode << run.err.toStdString();
+        EXPECT_TRUE(run.err.startsWith("vcm7310: meter " + meter.spec() + ": ")) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.answered))) << run.err.toStdString();
+        EXPECT_FALSE(run.out.contains("programmed")) << c.mode;
+        QFile file(board());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QJsonDocument::fromJson(file.readAll()).object().value("eeprom").toInt(), 0x80) << c.mode;
+    }
+}
+
+}  // namespace
+}  // namespace vcm

@@ -1,0 +1,191 @@
+#include "RunTool.h"
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <csignal>
+
+namespace vcm {
+namespace {
+
+/// A test station's runs of vcm7310 on a simulated board kept in a temporary folder.
+class Station : public ::testing::Test {
+  protected:
+    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
+    QString board() const { return path("board.json"); }
+    QString meter() const {
+        return QStringLiteral("'%1' sim-measure --sim-state '%2'").arg(toolPath(), board());
+    }
+    QStringList trim(const QStringList& more) const {
+        return QStringList{"trim", "--program", "--sim-state", board(), "--log", path("log")} + more;
+    }
+    QString read(const char* name) const {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+    /// The station log, each line read as JSON; a line that is not a whole object fails the test.
+    std::vector<QJsonObject> logLines() const {
+        std::vector<QJsonObject> lines;
+        for (const QString& line : read("log").split(u'\n', Qt::SkipEmptyParts)) {
+            const QJsonDocument document = QJsonDocument::fromJson(line.toUtf8());
+            EXPECT_TRUE(document.isObject()) << line.toStdString();
+            lines.push_back(document.object());
+        }
+        return lines;
+    }
+    int eeprom() const {
+        return QJsonDocument::fromJson(read("board.json").toUtf8()).object().value("eeprom").toInt(-1);
+    }
+    /// Whether a process is gone (or only a zombie waiting for a parent that is not ours).
+    static bool gone(const QString& pidText) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pidText.trimmed()));
+        if (pidText.trimmed().isEmpty() || !stat.open(QIODevice::ReadOnly)) {
+            return !pidText.trimmed().isEmpty();
+        }
+        return stat.readAll().split(')').value(1).trimmed().startsWith('Z');
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(Station, ABoardThatCannotBeTrimmedIsLoggedAndNeverProgrammed) {
+    struct Case {
+        const char* name;
+        QStringList options;
+        QString reason;
+    };
+    const Case cases[] = {
+        // The VCOM drops 2 V from 80 on: 2.9 V lies in the gap, a volt from either side.
+        {"a 2 V jump",
+         {"--vcom", "2.9", "--sim-step", "80:-2000"},
+         "trim: 7F measures 3.903796 V again, 1.003796 V from the target 2.9 V, more than the tolerance "
+         "0.007985 V; nothing was programmed"},
+        {"a tolerance tighter than the nearest value",
+         {"--sim-vcom-offset", "3", "--tolerance", "0.0001", "--vcom", "3.0"},
+         "trim: F1 measures 2.996462 V again, 0.003538 V from the target 3 V, more than the tolerance "
+         "0.000100 V; nothing was programmed"},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(board());
+        QFile::remove(path("log"));
+        const ToolRun run =
+            runTool(trim(c.options + QStringList{"--measure", meter(), "--json", "--board-id", "SN-1"}));
+        EXPECT_EQ(run.exitCode, 1) << c.name;
+        EXPECT_EQ(run.err, "vcm7310: " + c.reason + u'\n') << c.name;
+        EXPECT_EQ(eeprom(), 0x80) << c.name;
+        // The JSON object keeps every measurement taken before the failure.
+        const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        EXPECT_EQ(json.value("exitCode").toInt(), 1) << c.name;
+        EXPECT_GE(json.value("measurements").toArray().size(), 3) << c.name;
+        const std::vector<QJsonObject> log = logLines();
+        ASSERT_EQ(log.size(), 1U) << c.name;
+        EXPECT_EQ(log[0].value("result").toString(), "fail");
+        EXPECT_EQ(log[0].value("reason").toString(), c.reason);
+        EXPECT_EQ(log[0].value("boardId").toString(), "SN-1");
+        EXPECT_FALSE(log[0].value("programmed").toBool());
+        EXPECT_EQ(log[0].value("measurements").toArray(), json.value("measurements").toArray());
+    }
+}
+
+TEST_F(Station, APassingTrimIsLoggedWithEverythingAStationKeeps) {
+    const ToolRun run = runTool(
+        trim({"--vcom", "4.0", "--sim-vcom-error", "3", "--board-id", "SN-2", "--average", "2", "--measure",
+              QStringLiteral("echo $VCM7310_DCP >> '%1'; %2").arg(path("codes"), meter())}));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const std::vector<QJsonObject> log = logLines();
+    ASSERT_EQ(log.size(), 1U);
+    const QJsonObject& line = log[0];
+    EXPECT_TRUE(QDateTime::fromString(line.value("time").toString(), Qt::ISODateWithMs).isValid());
+    EXPECT_TRUE(line.value("time").toString().endsWith(u'Z'));
+    EXPECT_EQ(line.value("boardId").toString(), "SN-2");
+    EXPECT_EQ(line.value("tool").toString(), "vcm7310 " VCM_VERSION);
+    EXPECT_EQ(line.value("adapter").toString(), "sim");
+    EXPECT_EQ(line.value("target").toDouble(), 4.0);
+    EXPECT_EQ(line.value("tolerance").toDouble(), 0.007985);
+    EXPECT_EQ(line.value("result").toString(), "pass");
+    EXPECT_TRUE(line.value("programmed").toBool());
+    EXPECT_EQ(line.value("chosen").toString(), "82");
+    EXPECT_EQ(eeprom(), 0x82);
+    // The meter saw each value it measured in its environment, twice for the mean of two.
+    QStringList codes;
+    for (const QJsonValue& point : line.value("measurements").toArray()) {
+        codes << point.toObject().value("hex").toString() << point.toObject().value("hex").toString();
+    }
+    EXPECT_EQ(read("codes").split(u'\n', Qt::SkipEmptyParts), codes);
+    EXPECT_EQ(line.value("finalVcom").toDouble(),
+              line.value("measurements").toArray().last().toObject().value("vcom").toDouble());
+}
+
+TEST_F(Station, AMeterThatHangsIsEndedWithItsChildAfterTheTimeout) {
+    const QString command =
+        QStringLiteral("echo $$ > '%1'; sleep 30 & echo $! > '%2'; wait").arg(path("shell"), path("child"));
+    QElapsedTimer timer;
+    timer.start();
+    const ToolRun run = runTool(trim({"--vcom", "4.0", "--measure", command, "--meter-timeout", "1"}));
+    const qint64 elapsed = timer.elapsed();
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err,
+              "vcm7310: measure: the command did not finish within 1 s and was ended (--meter-timeout)\n");
+    EXPECT_LT(elapsed, 2000);
+    EXPECT_TRUE(gone(read("shell")));
+    EXPECT_TRUE(gone(read("child")));
+    ASSERT_EQ(logLines().size(), 1U);
+    EXPECT_EQ(logLines()[0].value("result").toString(), "fail");
+}
+
+TEST_F(Station, SigtermOrSigintDuringAMeasurementEndsTheMeterAndStillLogsTheBoard) {
+    for (const int signal : {SIGTERM, SIGINT}) {
+        QFile::remove(path("log"));
+        ASSERT_EQ(runTool(trim({"--vcom", "4.0", "--measure", meter()})).exitCode, 0);
+        // The meter says it is ready on stderr once its child runs, then hangs.
+        const QString command =
+            QStringLiteral("sleep 30 & echo $! > '%1'; echo ready >&2; wait").arg(path("child"));
+        QProcess process;
+        process.setReadChannel(QProcess::StandardError);
+        process.start(toolPath(), trim({"--vcom", "4.0", "--measure", command}));
+        ASSERT_TRUE(process.waitForReadyRead(10000));
+        ::kill(static_cast<pid_t>(process.processId()), signal);
+        ASSERT_TRUE(process.waitForFinished(10000));
+        EXPECT_EQ(process.exitStatus(), QProcess::CrashExit) << "ends as the signal says";
+        EXPECT_TRUE(gone(read("child")));
+        const std::vector<QJsonObject> log = logLines();
+        ASSERT_EQ(log.size(), 2U) << "the earlier board's line is whole, and the stopped board has its own";
+        EXPECT_EQ(log[0].value("result").toString(), "pass");
+        EXPECT_EQ(log[1].value("result").toString(), "fail");
+        EXPECT_TRUE(log[1].value("reason").toString().startsWith("measure: stopped by SIG")) << signal;
+        EXPECT_FALSE(log[1].value("programmed").toBool());
+    }
+}
+
+TEST_F(Station, ASweepMeasuresEveryValueAndLeavesTheDataRegisterAsItFoundIt) {
+    ASSERT_EQ(runTool({"send", "42", "--sim-state", board(), "--sim-vcom-error", "3"}).exitCode, 0);
+    const ToolRun run = runTool({"sweep", "--sim-state", board(), "--measure", meter(), "--csv",
+                                 path("sweep.csv"), "--svg", path("sweep.svg"), "--vcom", "4.0", "--trace"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList rows = read("sweep.csv").split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 257);
+    EXPECT_EQ(rows[0], "hex,value,model_vcom,measured_vcom");
+    EXPECT_EQ(rows[1], "00,0,4.91794053819444,5.065479");
+    EXPECT_EQ(rows[256], "FF,255,2.88166666666667,2.968117");
+    EXPECT_EQ(runTool({"read", "--sim-state", board()}).out, "42 (66)\n");
+    EXPECT_FALSE(run.err.contains("EEPROM"));
+    const QString svg = read("sweep.svg");
+    EXPECT_TRUE(svg.startsWith("<?xml"));
+    EXPECT_EQ(svg.count("<circle"), 256);
+    EXPECT_TRUE(svg.contains(">82</text>")) << "the value nearest 4.0 V is marked";
+    // Without a meter the sweep is the model's and touches no bus.
+    const ToolRun model = runTool({"sweep", "--from", "7E", "--to", "7F", "--trace"});
+    EXPECT_EQ(model.exitCode, 0);
+    EXPECT_EQ(model.out, "7E (126)   model 3.911782 V\n7F (127)   model 3.903796 V\n");
+    EXPECT_EQ(model.err, QString());
+}
+
+}  // namespace
+}  // namespace vcm

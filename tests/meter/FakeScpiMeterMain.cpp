@@ -1,0 +1,84 @@
+// fake_scpi_meter: the fake SCPI multimeter as a process of its own, for end-to-end runs of the tool.
+// It listens on 127.0.0.1 (an ephemeral port), prints the port on stdout and answers READ? with the VCOM
+// of the simulated board kept in --sim-state FILE. It ends when its stdin closes or it is terminated.
+#include "FakeScpiProtocol.h"
+#include "FakeScpiServer.h"
+#include "cli/CommandFailure.h"
+#include "cli/SimulatedBoardFile.h"
+#include "cli/SimulatedVcom.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <unistd.h>
+#include <cstdio>
+#include <limits>
+#include <map>
+
+namespace {
+
+// What the simulated multimeter of `sim-measure` would print, read back as a number, so that a trim
+// through this meter and one through `--measure sim-measure` see the same volts.
+double boardVcom(const QString& stateFile) {
+    try {
+        const std::optional<vcm::SimulatedBoardState> board = vcm::loadSimulatedBoard(stateFile);
+        const vcm::SimulatedBoardState state = board.value_or(vcm::SimulatedBoardState{});
+        const double vcom = vcm::simulatedVcom(state.chip.dataRegister, state.shape());
+        return vcm::simulatedMeasurementText(vcom).toDouble();
+    } catch (const vcm::CommandFailure& failure) {
+        std::fprintf(stderr, "fake_scpi_meter: %s\n", failure.message.toUtf8().constData());
+        // Answered as "NAN", which no meter takes for volts.
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption stateOption(
+        QStringLiteral("sim-state"), QStringLiteral("The simulated board's file."), QStringLiteral("FILE"));
+    const QCommandLineOption modeOption(
+        QStringLiteral("mode"),
+        QStringLiteral("normal, stops-answering, junk, refuses-config, reading-error or closes."),
+        QStringLiteral("MODE"), QStringLiteral("normal"));
+    parser.addOptions({stateOption, modeOption});
+    parser.process(app);
+
+    const std::map<QString, vcm::FakeScpiMode> modes = {
+        {QStringLiteral("normal"), vcm::FakeScpiMode::Normal},
+        {QStringLiteral("stops-answering"), vcm::FakeScpiMode::StopsAnswering},
+        {QStringLiteral("junk"), vcm::FakeScpiMode::AnswersJunk},
+        {QStringLiteral("refuses-config"), vcm::FakeScpiMode::RefusesConfig},
+        {QStringLiteral("reading-error"), vcm::FakeScpiMode::ReadingError},
+        {QStringLiteral("closes"), vcm::FakeScpiMode::Closes},
+    };
+    const auto mode = modes.find(parser.value(modeOption));
+    if (!parser.isSet(stateOption) || mode == modes.end()) {
+        std::fputs("fake_scpi_meter: give --sim-state FILE and a known --mode\n", stderr);
+        return 2;
+    }
+    const QString stateFile = parser.value(stateOption);
+    vcm::FakeScpiProtocol protocol(mode->second, [stateFile] { return boardVcom(stateFile); });
+    vcm::FakeScpiServer server(protocol, "\n");
+    const quint16 port = server.listenTcp();
+    if (port == 0) {
+        std::fputs("fake_scpi_meter: cannot listen on 127.0.0.1\n", stderr);
+        return 1;
+    }
+    std::printf("%u\n", static_cast<unsigned>(port));
+    std::fflush(stdout);
+
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, &app, [&input] {
+        char chunk[256];
+        if (::read(STDIN_FILENO, chunk, sizeof chunk) <= 0) {
+            input.setEnabled(false);
+            QCoreApplication::quit();
+        }
+    });
+    return QCoreApplication::exec();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "FakeScpiProtocol.h"
+
+#include <QObject>
+#include <QSocketNotifier>
+#include <QTcpServer>
+
+#include <memory>
+
+namespace vcm {
+
+/// Serves a FakeScpiProtocol on 127.0.0.1 (an ephemeral port) and on the master side of a pseudo-terminal,
+/// one command per line. Answers from the event loop of the thread it lives in (moving it moves its
+/// listening socket too).
+class FakeScpiServer : public QObject {
+  public:
+    FakeScpiServer(FakeScpiProtocol& protocol, QByteArray lineEnd);
+    ~FakeScpiServer() override;
+
+    /// Starts listening and returns the port; 0 when it cannot.
+    quint16 listenTcp();
+    /// Opens a raw pseudo-terminal pair and returns the slave's path, which stands in for a device node;
+    /// empty when it cannot.
+    QString openPty();
+
+  private:
+    void serveConnection();
+    void readPty();
+    void closePty();
+    /// Feeds the complete lines in `buffer` to the protocol; returns false when the connection is to close.
+    bool handleLines(QByteArray& buffer, const std::function<void(const QByteArray&)>& write);
+
+    FakeScpiProtocol& protocol_;
+    QByteArray lineEnd_;
+    QTcpServer server_;
+    int master_ = -1;
+    int slave_ = -1;
+    std::unique_ptr<QSocketNotifier> notifier_;
+    QByteArray ptyBuffer_;
+};
+
+}  // namespace vcm

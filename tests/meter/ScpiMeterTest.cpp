@@ -1,0 +1,276 @@
+#include "FakeScpiInstrument.h"
+#include "QtPrinters.h"
+#include "cli/CommandFailure.h"
+#include "cli/SimulatedBoardFile.h"
+#include "cli/SimulatedVcom.h"
+#include "meter/ScpiMeterFactory.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTemporaryDir>
+
+#include <atomic>
+
+namespace vcm {
+namespace {
+
+const QStringList kConnectSequence = {"*IDN?", "*CLS", "CONF:VOLT:DC", "SYST:ERR?"};
+
+MeterOptions optionsFor(const QString& spec, double timeoutSeconds = 2.0) {
+    MeterOptions options;
+    options.spec = spec;
+    options.timeoutSeconds = timeoutSeconds;
+    return options;
+}
+
+QString tcpSpec(quint16 port) {
+    return QStringLiteral("scpi:tcp:127.0.0.1:%1").arg(port);
+}
+
+// The message a CommandFailure carries, or a note that none was thrown.
+template <typename F>
+CommandFailure failureOf(F&& work) {
+    try {
+        work();
+    } catch (const CommandFailure& failure) {
+        return failure;
+    }
+    return {exitSuccess, QStringLiteral("(no failure)")};
+}
+
+TEST(ScpiMeter, IdentifiesConfiguresAndReadsOverTcp) {
+    std::atomic<double> volts = 4.01234567;
+    FakeScpiInstrument instrument(FakeScpiMode::Normal, [&] { return volts.load(); });
+    const quint16 port = instrument.listenTcp();
+    ASSERT_NE(port, 0);
+    MeterOptions options = optionsFor(tcpSpec(port));
+    options.trace = true;
+    QStringList trace;
+    const std::unique_ptr<Meter> meter =
+        makeTracedScpiMeter(options, [&trace](const QString& line) { trace << line; });
+
+    EXPECT_EQ(meter->identity(), QString::fromLatin1(FakeScpiProtocol::identification()));
+    EXPECT_EQ(meter->description(), tcpSpec(port));
+    EXPECT_EQ(instrument.received(), kConnectSequence);
+    EXPECT_DOUBLE_EQ(meter->measure(0x73), 4.01234567);
+    volts = 2.9;
+    EXPECT_DOUBLE_EQ(meter->measure(0xFF), 2.9);
+    EXPECT_EQ(instrument.received(), kConnectSequence + QStringList({"READ?", "READ?"}));
+    EXPECT_EQ(trace, (QStringList{"meter: *IDN? -> 'VCM Test Instruments,FAKE-DMM 1,0001,1.0'", "meter: *CLS",
+                                  "meter: CONF:VOLT:DC", "meter: SYST:ERR? -> '+0,\"No error\"'",
+                                  "meter: READ? -> '+4.01234567E+00'", "meter: READ? -> '+2.90000000E+00'"}));
+}
+
+// A name is looked up (here in the hosts file) and its addresses tried until one connects.
+TEST(ScpiMeter, FindsANetworkMeterByName) {
+    FakeScpiInstrument instrument(FakeScpiMode::Normal, [] { return 4.25; });
+    const QString spec = QStringLiteral("scpi:tcp:localhost:%1").arg(instrument.listenTcp());
+    const std::unique_ptr<Meter> meter = makeScpiMeter(optionsFor(spec));
+    EXPECT_EQ(meter->description(), spec);
+    EXPECT_DOUBLE_EQ(meter->measure(0x70), 4.25);
+}
+
+TEST(ScpiMeter, MeasuresWithTheQueryGivenInstead) {
+    FakeScpiInstrument instrument(FakeScpiMode::Normal, [] { return 3.5; });
+    MeterOptions options = optionsFor(tcpSpec(instrument.listenTcp()));
+    options.query = QStringLiteral("MEAS:VOLT:DC?");
+    QStringList trace;
+    const std::unique_ptr<Meter> meter =
+        makeTracedScpiMeter(options, [&trace](const QString& line) { trace << line; });
+    EXPECT_DOUBLE_EQ(meter->measure(0x80), 3.5);
+    EXPECT_EQ(instrument.received(), kConnectSequence + QStringList{"MEAS:VOLT:DC?"});
+    EXPECT_TRUE(trace.isEmpty()) << "traced without --trace";
+}
+
+// Each way a meter lets the trim down ends it with one line that names the meter and what it answered.
+TEST(ScpiMeter, AMeterThatFailsEndsTheMeasurementWithItsAnswer) {
+    struct Case {
+        FakeScpiMode mode;
+        bool failsAtConnect;
+        const char* message;  // after "meter scpi:tcp:127.0.0.1:PORT: "
+        QStringList received;
+    };
+    const Case cases[] = {
+        {FakeScpiMode::StopsAnswering, false, "no answer to READ? within 0.3 s", {"READ?"}},
+        {FakeScpiMode::AnswersJunk,
+         false,
+         "READ? answered '+4.0 VDC\\x07', not a number in volts",
+         {"READ?", "SYST:ERR?"}},
+        {FakeScpiMode::ReadingError,
+         false,
+         "READ? answered '+9.90000000E+37', the overload value (out of range); SYST:ERR? answered "
+         "'-222,\"Data out of "
+         "range\"'",
+         {"READ?", "SYST:ERR?"}},
+        {FakeScpiMode::Closes,
+         false,
+         "the connection was closed while waiting for the answer to READ?",
+         {"READ?"}},
+        {FakeScpiMode::RefusesConfig,
+         true,
+         "CONF:VOLT:DC was refused: SYST:ERR? answered '-221,\"Settings conflict\"'",
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        FakeScpiInstrument instrument(c.mode, [] { return 4.0; });
+        const QString spec = tcpSpec(instrument.listenTcp());
+        const QString expected = QStringLiteral("meter %1: %2").arg(spec, QString::fromUtf8(c.message));
+        QElapsedTimer clock;
+        clock.start();
+        const CommandFailure failure = failureOf([&] {
+            const std::unique_ptr<Meter> meter = makeScpiMeter(optionsFor(spec, 0.3));
+            ASSERT_FALSE(c.failsAtConnect) << "connected";
+            meter->measure(0x73);
+        });
+        EXPECT_EQ(failure.exitCode, exitFailed);
+        EXPECT_EQ(failure.message, expected);
+        EXPECT_EQ(instrument.received(), kConnectSequence + c.received);
+        if (c.mode == FakeScpiMode::StopsAnswering) {
+            EXPECT_GE(clock.elapsed(), 300);
+            EXPECT_LT(clock.elapsed(), 2500);
+        }
+    }
+}
+
+TEST(ScpiMeter, ANetworkMeterThatIsNotThereFailsAtConnect) {
+    quint16 port = 0;
+    {
+        // A port that was free a moment ago, with nothing listening on it now.
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        port = probe.serverPort();
+    }
+    const CommandFailure failure = failureOf([&] { makeScpiMeter(optionsFor(tcpSpec(port))); });
+    EXPECT_EQ(failure.exitCode, exitFailed);
+    EXPECT_EQ(failure.message,
+              QStringLiteral("meter %1: cannot connect (Connection refused)").arg(tcpSpec(port)));
+}
+
+TEST(ScpiMeter, ASpecificationThatDoesNotParseIsAUsageError) {
+    const CommandFailure failure = failureOf([] { makeScpiMeter(optionsFor(QStringLiteral("scpi:tcp:"))); });
+    EXPECT_EQ(failure.exitCode, exitUsage);
+    EXPECT_EQ(failure.message,
+              QStringLiteral("Give the meter's host after 'scpi:tcp:' (scpi:tcp:HOST[:PORT])."));
+}
+
+// The serial meter on the slave side of a pseudo-terminal; this one ends its replies with CR LF.
+TEST(ScpiMeter, ReadsOverASerialLine) {
+    FakeScpiInstrument instrument(
+        FakeScpiMode::Normal, [] { return 3.8958; }, "\r\n");
+    const QString path = instrument.openPty();
+    ASSERT_FALSE(path.isEmpty());
+    const QString spec = QStringLiteral("scpi:serial:%1:115200").arg(path);
+    const std::unique_ptr<Meter> meter = makeScpiMeter(optionsFor(spec));
+    EXPECT_EQ(meter->description(), spec);
+    EXPECT_EQ(meter->identity(), QString::fromLatin1(FakeScpiProtocol::identification()));
+    EXPECT_DOUBLE_EQ(meter->measure(0x80), 3.8958);
+    EXPECT_EQ(instrument.received(), kConnectSequence + QStringList{"READ?"});
+}
+
+TEST(ScpiMeter, ASerialMeterThatStopsAnsweringOrGoesAwayFails) {
+    struct Case {
+        FakeScpiMode mode;
+        const char* message;
+    };
+    const Case cases[] = {
+        {FakeScpiMode::StopsAnswering, "no answer to READ? within 0.3 s"},
+        {FakeScpiMode::Closes, "the device went away while waiting for the answer to READ?"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        FakeScpiInstrument instrument(
+            c.mode, [] { return 4.0; }, "\r\n");
+        const QString spec = QStringLiteral("scpi:serial:%1:9600").arg(instrument.openPty());
+        const std::unique_ptr<Meter> meter = makeScpiMeter(optionsFor(spec, 0.3));
+        const CommandFailure failure = failureOf([&] { meter->measure(0x73); });
+        EXPECT_EQ(failure.message, QStringLiteral("meter %1: %2").arg(spec, QString::fromUtf8(c.message)));
+    }
+}
+
+TEST(ScpiMeter, ASerialDeviceThatIsNotThereFailsAtConnect) {
+    const CommandFailure failure =
+        failureOf([] { makeScpiMeter(optionsFor(QStringLiteral("scpi:serial:/dev/vcm-test-no-such-tty"))); });
+    EXPECT_EQ(failure.exitCode, exitFailed);
+    EXPECT_TRUE(failure.message.startsWith(QStringLiteral(
+        "meter scpi:serial:/dev/vcm-test-no-such-tty:9600: cannot open /dev/vcm-test-no-such-tty (")))
+        << failure.message.toStdString();
+}
+
+#ifdef VCM_HAVE_USBTMC
+// Without the kernel driver a pseudo-terminal stands in for /dev/usbtmcN: the same writes and reads, bounded
+// by poll() instead of the driver's timeout.
+TEST(ScpiMeter, ReadsOverAUsbtmcDeviceNode) {
+    FakeScpiInstrument instrument(FakeScpiMode::Normal, [] { return 4.9179; });
+    const QString spec = QStringLiteral("scpi:usbtmc:%1").arg(instrument.openPty());
+    const std::unique_ptr<Meter> meter = makeScpiMeter(optionsFor(spec));
+    EXPECT_EQ(meter->identity(), QString::fromLatin1(FakeScpiProtocol::identification()));
+    EXPECT_DOUBLE_EQ(meter->measure(0x00), 4.9179);
+    EXPECT_EQ(instrument.received(), kConnectSequence + QStringList{"READ?"});
+}
+
+TEST(ScpiMeter, AUsbtmcMeterThatFailsSaysHow) {
+    struct Case {
+        FakeScpiMode mode;
+        const char* message;
+    };
+    const Case cases[] = {
+        {FakeScpiMode::StopsAnswering, "no answer to READ? within 0.3 s"},
+        {FakeScpiMode::Closes, "the device went away while waiting for the answer to READ?"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        FakeScpiInstrument instrument(c.mode, [] { return 4.0; });
+        const QString spec = QStringLiteral("scpi:usbtmc:%1").arg(instrument.openPty());
+        const std::unique_ptr<Meter> meter = makeScpiMeter(optionsFor(spec, 0.3));
+        const CommandFailure failure = failureOf([&] { meter->measure(0x73); });
+        EXPECT_EQ(failure.message, QStringLiteral("meter %1: %2").arg(spec, QString::fromUtf8(c.message)));
+    }
+    const CommandFailure missing = failureOf(
+        [] { makeScpiMeter(optionsFor(QStringLiteral("scpi:usbtmc:/dev/vcm-test-no-such-usbtmc"))); });
+    EXPECT_EQ(missing.message, QStringLiteral("meter scpi:usbtmc:/dev/vcm-test-no-such-usbtmc: cannot open "
+                                              "/dev/vcm-test-no-such-usbtmc (No such file or directory)"));
+}
+#endif
+
+// The fake as a process, as an end-to-end run of the tool uses it: it reads what sim-measure would print
+// for the simulated board in the state file, as it stands at each READ?.
+TEST(FakeScpiMeterProcess, AnswersWithTheSimulatedBoardsVcom) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString stateFile = dir.filePath(QStringLiteral("board.json"));
+    SimulatedBoardState board;
+    board.chip.dataRegister = 0x73;
+    board.vcomErrorPercent = 3.0;
+    board.vcomOffsetMv = -12.5;
+    saveSimulatedBoard(stateFile, board);
+
+    QProcess fake;
+    fake.start(QStringLiteral(FAKE_SCPI_METER_PATH), {QStringLiteral("--sim-state"), stateFile});
+    ASSERT_TRUE(fake.waitForStarted(10000));
+    while (!fake.canReadLine() && fake.waitForReadyRead(10000)) {
+    }
+    const quint16 port = static_cast<quint16>(fake.readLine().trimmed().toUInt());
+    ASSERT_NE(port, 0);
+
+    // As the executable hands it to the commands.
+    const MeterMaker makeMeter = makeScpiMeter;
+    const std::unique_ptr<Meter> meter = makeMeter(optionsFor(tcpSpec(port)));
+    const auto simMeasure = [&board] {
+        return simulatedMeasurementText(simulatedVcom(board.chip.dataRegister, board.shape())).toDouble();
+    };
+    EXPECT_DOUBLE_EQ(meter->measure(0x73), simMeasure());
+    board.chip.dataRegister = 0xC0;
+    saveSimulatedBoard(stateFile, board);
+    EXPECT_DOUBLE_EQ(meter->measure(0xC0), simMeasure());
+
+    fake.closeWriteChannel();
+    EXPECT_TRUE(fake.waitForFinished(10000));
+    EXPECT_EQ(fake.exitCode(), 0);
+}
+
+}  // namespace
+}  // namespace vcm
