@@ -1,5 +1,6 @@
 #include "adapter/AdapterSelection.h"
 
+#include "adapter/ArgumentText.h"
 #include "adapter/I2cBuses.h"
 
 namespace vcm {
@@ -36,12 +37,13 @@ std::optional<AdapterSelection> parseAdapterSelection(const QString& text, QStri
         }
         return AdapterSelection{AdapterChoice::I2cBus, *target};
 #else
-        problem = QStringLiteral("The adapter '%1' needs the I2C buses of Linux, which this system lacks.")
-                      .arg(text);
+        problem = QStringLiteral("The adapter %1 needs the I2C buses of Linux, which this system lacks.")
+                      .arg(quotedArgument(text));
         return std::nullopt;
 #endif
     }
-    problem = QStringLiteral("Unknown adapter '%1' (use %2).").arg(text, adapterOptionValueName());
+    problem =
+        QStringLiteral("Unknown adapter %1 (use %2).").arg(quotedArgument(text), adapterOptionValueName());
     return std::nullopt;
 }
 

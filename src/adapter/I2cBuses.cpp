@@ -1,5 +1,7 @@
 #include "adapter/I2cBuses.h"
 
+#include "adapter/ArgumentText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -58,7 +60,8 @@ std::optional<QString> parseI2cTarget(const QString& text, QString& problem) {
     if (busNumber.match(text).hasMatch()) {
         return QStringLiteral("/dev/i2c-%1").arg(text.toInt());
     }
-    problem = QStringLiteral("Malformed I2C bus 'i2c:%1' (use i2c:/dev/i2c-N, i2c:N or i2c:auto).").arg(text);
+    problem = QStringLiteral("Malformed I2C bus %1 (use i2c:/dev/i2c-N, i2c:N or i2c:auto).")
+                  .arg(quotedArgument(QStringLiteral("i2c:") + text));
     return std::nullopt;
 }
 

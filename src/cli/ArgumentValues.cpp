@@ -1,34 +1,41 @@
 #include "cli/ArgumentValues.h"
 
+#include "adapter/ArgumentText.h"
+#include "cli/CommandFailure.h"
 #include "dcp/LocaleNumber.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 
 namespace vcm {
 
 std::optional<std::uint8_t> dcpArgument(const QString& text, bool decimal) {
-    static const QRegularExpression hexShape(QStringLiteral("^(?:0[xX])?([0-9A-Fa-f]{1,2})$"));
-    static const QRegularExpression decimalShape(QStringLiteral("^[0-9]{1,3}$"));
-    // The shapes leave only digits of the base, so the one check left is the upper end.
-    const auto byteOf = [](const QString& digits, int base) -> std::optional<std::uint8_t> {
-        const uint value = digits.toUInt(nullptr, base);
-        return value <= 255 ? std::optional<std::uint8_t>(static_cast<std::uint8_t>(value)) : std::nullopt;
-    };
-    if (decimal) {
-        return decimalShape.match(text).hasMatch() ? byteOf(text, 10) : std::nullopt;
-    }
-    const QRegularExpressionMatch match = hexShape.match(text);
-    return match.hasMatch() ? byteOf(match.captured(1), 16) : std::nullopt;
+    const ByteArgument byte = readByteArgument(text, decimal);
+    return byte.status == ByteArgument::Status::Ok ? std::optional<std::uint8_t>(byte.value) : std::nullopt;
 }
 
-QString dcpArgumentProblem(const QString& what, const QString& text, bool decimal) {
-    return decimal ? QStringLiteral("Bad %1 '%2' (with --dec give a decimal number from 0 to 255).")
-                         .arg(what, text)
-                   : QStringLiteral(
-                         "Bad %1 '%2' (give two hexadecimal digits from 00 to FF, such as 7D or "
-                         "0x7D, or a decimal number with --dec).")
-                         .arg(what, text);
+QString dcpArgumentProblem(const QString& what, const QString& text, bool decimal, bool decOffered) {
+    const QString quoted = quotedArgument(text);
+    const bool outOfRange = readByteArgument(text, decimal).status == ByteArgument::Status::OutOfRange;
+    if (decimal) {
+        return outOfRange
+                   ? QStringLiteral("%1 %2 is out of range (with --dec give 0 to 255).").arg(what, quoted)
+                   : QStringLiteral("Bad %1 %2 (with --dec give a decimal number from 0 to 255).")
+                         .arg(what, quoted);
+    }
+    const QString orDecimal = decOffered ? QStringLiteral(", or 0 to 255 with --dec") : QString();
+    if (outOfRange) {
+        return QStringLiteral("%1 %2 is out of range (give 00 to FF%3).").arg(what, quoted, orDecimal);
+    }
+    return QStringLiteral("Bad %1 %2 (give two hexadecimal digits from 00 to FF, such as 7D or 0x7D%3).")
+        .arg(what, quoted, decOffered ? QStringLiteral(", or a decimal number with --dec") : QString());
+}
+
+std::uint8_t requireDcpArgument(const QString& what, const QString& text, bool decimal, bool decOffered) {
+    const std::optional<std::uint8_t> value = dcpArgument(text, decimal);
+    if (!value) {
+        throw CommandFailure{exitUsage, dcpArgumentProblem(what, text, decimal, decOffered)};
+    }
+    return *value;
 }
 
 std::optional<double> numberArgument(const QString& text) {

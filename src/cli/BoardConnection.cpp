@@ -1,8 +1,10 @@
 #include "cli/BoardConnection.h"
 
+#include "adapter/TraceFormat.h"
 #include "cli/CommandFailure.h"
 #include "cli/SimulatedBoard.h"
 #include "cli/SimulatedBoardFile.h"
+#include "dcp/DcpText.h"
 
 #include <QThread>
 
@@ -11,6 +13,15 @@ namespace vcm {
 BoardConnection::BoardConnection(const Invocation& invocation) : stateFile_(invocation.sim.stateFile) {
     const std::optional<SimulatedBoardState> kept =
         stateFile_.isEmpty() ? std::nullopt : loadSimulatedBoard(stateFile_);
+    if (kept && invocation.sim.eepromGiven) {
+        // A power-on value for a board that exists already would be dropped without a word.
+        throw CommandFailure{
+            exitUsage,
+            QStringLiteral("--eeprom: the board file '%1' already holds the board (EEPROM %2); leave "
+                           "out --eeprom (and add --sim-power-cycle to reload the data register from "
+                           "that EEPROM), or remove the file for a new board")
+                .arg(stateFile_, byteToHex(kept->chip.eeprom))};
+    }
     const SimOptions& sim = invocation.sim;
     // What was given now holds from now on; what was not stays as the file has it.
     shape_ = kept ? kept->shape() : SimulatedVcomShape{};
@@ -21,17 +32,31 @@ BoardConnection::BoardConnection(const Invocation& invocation) : stateFile_(invo
         shape_.stepMv = sim.step->second;
     }
     const SimFault fault = invocation.sim.fault;
+    const bool powerCycle = invocation.sim.powerCycle;
 
     const SimulatedBoardMaker makeBoard = [&](std::uint8_t eeprom, SimulatedChip::NoteSink notes) {
-        // A board kept in a file has stayed powered; otherwise it powers on with the EEPROM value.
-        auto board = std::make_unique<SimulatedBoard>(
-            kept ? SimulatedChip(kept->chip, std::move(notes)) : SimulatedChip(eeprom, std::move(notes)),
-            fault, [this] { save(); });
+        // A board kept in a file has stayed powered, unless it is powered off and on again now, which
+        // loads its data register from its EEPROM as a real chip's power-on does; a new board powers on
+        // with the EEPROM value of the options.
+        std::optional<SimulatedChip> chip;
+        if (kept && !powerCycle) {
+            chip.emplace(kept->chip, std::move(notes));
+        } else {
+            const std::uint8_t atPowerOn = kept ? kept->chip.eeprom : eeprom;
+            if (kept && notes) {
+                notes(QStringLiteral("sim: power cycle, data register %1 from the EEPROM")
+                          .arg(traceByte(atPowerOn)));
+            }
+            chip.emplace(atPowerOn, std::move(notes));
+        }
+        auto board = std::make_unique<SimulatedBoard>(std::move(*chip), fault, [this] { save(); });
         simulated_ = board.get();
         return board;
     };
-    setup_ = createAdapter(invocation.adapter, TraceLog::elapsedClock(), TraceLog::stderrSink(),
-                           TraceLog::stderrSink(), makeBoard);
+    // A bus that cannot be opened says why; that reason is the connection's failure, on one line.
+    const TraceLog::Sink problems = [this](const QString& problem) { connectProblem_ = problem; };
+    setup_ = createAdapter(invocation.adapter, TraceLog::elapsedClock(), TraceLog::stderrSink(), problems,
+                           makeBoard);
     // The file exists (and holds the VCOM error given now) from the first run on.
     save();
     session_ = std::make_unique<BoardSession>(setup_.library(), [](int milliseconds) {
@@ -39,8 +64,11 @@ BoardConnection::BoardConnection(const Invocation& invocation) : stateFile_(invo
     });
     try {
         session_->connect();
-    } catch (const CommandFailure&) {
+    } catch (CommandFailure& failure) {
         throwIfUnavailable();
+        if (!connectProblem_.isEmpty()) {
+            failure.message = QStringLiteral("connect: ") + connectProblem_;
+        }
         throw;
     }
     // The library may have been had only in part (a function missing); that too ends the run here.

@@ -32,6 +32,7 @@ class BoardConnection {
     void throwIfUnavailable() const;
 
     QString stateFile_;
+    QString connectProblem_;  ///< why the adapter could not be opened, as the back-end says it
     SimulatedVcomShape shape_;
     SimulatedBoard* simulated_ = nullptr;  ///< owned by setup_ when the board is simulated
     AdapterSetup setup_;

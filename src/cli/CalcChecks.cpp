@@ -12,10 +12,16 @@ void failOnCorrections(const std::vector<InputCorrection>& corrections) {
     }
 }
 
-ForwardResults checkedForward(const ForwardInputs& given) {
+ForwardResults checkedForward(const ForwardInputs& given, const CalcWarning& warn) {
     ForwardInputs inputs = given;
     const ForwardCheckOutcome checks = checkForwardInputs(inputs);
-    failOnCorrections(checks.corrections);
+    for (const InputCorrection& correction : checks.corrections) {
+        // A correction that resets nothing is a warning: the window shows it and computes on.
+        if (!correction.resets.empty() || !warn) {
+            throw CommandFailure{exitUsage, correction.message};
+        }
+        warn(correction.message);
+    }
     if (checks.fault) {
         throw CommandFailure{exitFailed, checks.fault->message};
     }

@@ -34,15 +34,23 @@ void showOperatingPoint(const CommandOutput& out, JsonObject& json, double iout,
 }  // namespace
 
 JsonObject runCalcForward(const Invocation& invocation, const CommandOutput& out) {
-    const ForwardResults results = checkedForward(invocation.forward);
+    QStringList warnings;
+    const ForwardResults results = checkedForward(invocation.forward, [&](const QString& message) {
+        out.warning(message);
+        warnings << message;
+    });
     JsonObject json;
     json.text(QStringLiteral("command"), commandName(invocation.command));
     showOperatingPoint(out, json, results.ioutMilliamps, results.vrset, results.vcom, invocation.forward.d,
                        invocation.decimal);
     out.field(QStringLiteral("VOUTmax"), voltageText(results.voutMax, kC) + QStringLiteral(" V"));
     out.field(QStringLiteral("VOUTmin"), voltageText(results.voutMin, kC) + QStringLiteral(" V"));
-    return json.number(QStringLiteral("voutMax"), voltageText(results.voutMax, kC))
+    json.number(QStringLiteral("voutMax"), voltageText(results.voutMax, kC))
         .number(QStringLiteral("voutMin"), voltageText(results.voutMin, kC));
+    if (!warnings.isEmpty()) {
+        json.textArray(QStringLiteral("warnings"), warnings);
+    }
+    return json;
 }
 
 JsonObject runCalcReverse(const Invocation& invocation, const CommandOutput& out) {

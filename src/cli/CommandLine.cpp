@@ -1,13 +1,17 @@
 #include "cli/CommandLine.h"
 
+#include "adapter/ArgumentText.h"
 #include "calculator/FieldTexts.h"
 #include "cli/ArgumentValues.h"
 #include "cli/CommandFailure.h"
+#include "cli/Commands.h"
 #include "cli/MeterSpec.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <variant>
@@ -33,7 +37,8 @@ StartUpRange startUpRange() {
 
 /// Which groups of options a command takes.
 enum OptionGroup : unsigned {
-    Bus = 1U << 0,        // --adapter, --eeprom, --trace, --sim-*
+    Bus = 1U << 0,        // --adapter, --eeprom, --trace, --sim-state, --sim-vcom-error, --sim-fault,
+                          // --sim-power-cycle
     Dec = 1U << 1,        // --dec
     Resistors = 1U << 2,  // --avdd, --rset, --r1, --r2
     Range = 1U << 3,      // --avdd, --rset, --vmax, --vmin
@@ -117,8 +122,9 @@ const std::vector<CommandDefinition>& commandDefinitions() {
 struct Options {
     Options()
         : help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Displays this help.")),
-          version({QStringLiteral("v"), QStringLiteral("version")},
+          version({QStringLiteral("V"), QStringLiteral("version")},
                   QStringLiteral("Displays version information.")),
+          oldVersion(QStringLiteral("v"), QStringLiteral("Displays version information.")),
           json(QStringLiteral("json"), QStringLiteral("Print the result as one JSON object on stdout.")),
           simState(QStringLiteral("sim-state"),
                    QStringLiteral("Keep the simulated board (data register, EEPROM, VCOM error) in FILE "
@@ -132,6 +138,10 @@ struct Options {
                    QStringLiteral("Make the simulated board fail: read-fails (every read fails) or "
                                   "writes-lost (writes are acknowledged but never reach the chip)."),
                    QStringLiteral("read-fails|writes-lost")),
+          simPowerCycle(QStringLiteral("sim-power-cycle"),
+                        QStringLiteral("Power the simulated board of the --sim-state file off and on first: "
+                                       "its data register is loaded from its EEPROM, as a real board's is at "
+                                       "power-on (the way to check a programmed value).")),
           dec(QStringLiteral("dec"), QStringLiteral("DCP values are decimal (0 to 255) instead of hex.")),
           avdd(QStringLiteral("avdd"),
                QStringLiteral("Analog supply voltage AVDD in volts (default %1).").arg(avddDefaultText),
@@ -212,89 +222,157 @@ struct Options {
           simStep(QStringLiteral("sim-step"),
                   QStringLiteral("The simulated board's VCOM steps by MV millivolts from value HH on, as a "
                                  "faulty DCP would (kept in the --sim-state file)."),
-                  QStringLiteral("HH:MV")) {}
+                  QStringLiteral("HH:MV")) {
+        // The field's tools take -V for the version and -v for verbose; -v still works, unlisted.
+        oldVersion.setFlags(QCommandLineOption::HiddenFromHelp);
+    }
 
     /// The options that may also stand before the command.
+    std::vector<const QCommandLineOption*> shared() const {
+        std::vector<const QCommandLineOption*> list = adapterSet.options();
+        list.insert(list.end(),
+                    {&simState, &simVcomError, &simVcomOffset, &simStep, &simFault, &simPowerCycle, &json});
+        return list;
+    }
+
     void addShared(QCommandLineParser& parser) const {
-        adapterSet.addTo(parser);
-        parser.addOption(simState);
-        parser.addOption(simVcomError);
-        parser.addOption(simVcomOffset);
-        parser.addOption(simStep);
-        parser.addOption(simFault);
-        parser.addOption(json);
+        for (const QCommandLineOption* option : shared()) {
+            parser.addOption(*option);
+        }
+    }
+
+    /// The options a command takes, --help and --json first.
+    std::vector<const QCommandLineOption*> optionsFor(const CommandDefinition& definition) const {
+        std::vector<const QCommandLineOption*> list{&help, &json};
+        const auto add = [&list](std::initializer_list<const QCommandLineOption*> more) {
+            list.insert(list.end(), more);
+        };
+        if (definition.groups & Bus) {
+            const std::vector<const QCommandLineOption*> adapter = adapterSet.options();
+            list.insert(list.end(), adapter.begin(), adapter.end());
+            add({&simState, &simVcomError, &simVcomOffset, &simStep, &simFault, &simPowerCycle});
+        }
+        if (definition.groups & StateOnly) {
+            add({&simState, &simVcomOffset, &simStep});
+        }
+        if (definition.groups & (Resistors | Range)) {
+            add({&avdd, &rset});
+        }
+        if (definition.groups & Resistors) {
+            add({&r1, &r2});
+        }
+        if (definition.groups & Range) {
+            add({&vmax, &vmin});
+        }
+        if (definition.groups & Dcp) {
+            add({&dcp});
+        }
+        if (definition.groups & Dec) {
+            add({&dec});
+        }
+        if (definition.groups & Trim) {
+            add({&vcom, &program, &tolerance, &log, &boardId});
+        }
+        if (definition.groups & Measure) {
+            add({&measure, &meter, &meterQuery, &meterTimeout, &settle, &average});
+        }
+        if (definition.groups & Sweep) {
+            add({&from, &to, &csv, &svg, &sweepVcom});
+        }
+        return list;
     }
 
     void addFor(const CommandDefinition& definition, QCommandLineParser& parser) const {
-        parser.addOption(help);
-        parser.addOption(json);
-        if (definition.groups & Bus) {
-            adapterSet.addTo(parser);
-            parser.addOption(simState);
-            parser.addOption(simVcomError);
-            parser.addOption(simVcomOffset);
-            parser.addOption(simStep);
-            parser.addOption(simFault);
-        }
-        if (definition.groups & StateOnly) {
-            parser.addOption(simState);
-            parser.addOption(simVcomOffset);
-            parser.addOption(simStep);
-        }
-        if (definition.groups & (Resistors | Range)) {
-            parser.addOption(avdd);
-            parser.addOption(rset);
-        }
-        if (definition.groups & Resistors) {
-            parser.addOption(r1);
-            parser.addOption(r2);
-        }
-        if (definition.groups & Range) {
-            parser.addOption(vmax);
-            parser.addOption(vmin);
-        }
-        if (definition.groups & Dcp) {
-            parser.addOption(dcp);
-        }
-        if (definition.groups & Dec) {
-            parser.addOption(dec);
-        }
-        if (definition.groups & Trim) {
-            parser.addOption(vcom);
-            parser.addOption(program);
-            parser.addOption(tolerance);
-            parser.addOption(log);
-            parser.addOption(boardId);
-        }
-        if (definition.groups & Measure) {
-            parser.addOption(measure);
-            parser.addOption(meter);
-            parser.addOption(meterQuery);
-            parser.addOption(meterTimeout);
-            parser.addOption(settle);
-            parser.addOption(average);
-        }
-        if (definition.groups & Sweep) {
-            parser.addOption(from);
-            parser.addOption(to);
-            parser.addOption(csv);
-            parser.addOption(svg);
-            parser.addOption(sweepVcom);
+        for (const QCommandLineOption* option : optionsFor(definition)) {
+            parser.addOption(*option);
         }
     }
 
-    AdapterOptionSet adapterSet;
-    QCommandLineOption help, version, json, simState, simVcomError, simFault, dec, avdd, rset, r1, r2, vmax,
-        vmin, dcp, vcom, program, measure, meter, meterQuery, meterTimeout, settle, average, tolerance, log,
-        boardId, from, to, csv, svg, sweepVcom, simVcomOffset, simStep;
+    // An `i2c:auto` with no bridge or several is a failed connection like any other bus that is not
+    // there (exit 1), not a bad option.
+    AdapterOptionSet adapterSet{kSysfsRoot, AdapterOptionSet::BridgeLookup::WhenConnect};
+    QCommandLineOption help, version, oldVersion, json, simState, simVcomError, simFault, simPowerCycle, dec,
+        avdd, rset, r1, r2, vmax, vmin, dcp, vcom, program, measure, meter, meterQuery, meterTimeout, settle,
+        average, tolerance, log, boardId, from, to, csv, svg, sweepVcom, simVcomOffset, simStep;
 };
 
-ParsedCommandLine failure(const QString& problem, const QString& helpHint) {
+/// How a usage error is reported: on stderr with the help to try, and with --json as one object on
+/// stdout too (naming the command when it is known).
+struct FailureContext {
+    QString helpHint = kProgram;
+    bool json = false;
+    QString command;
+};
+
+ParsedCommandLine failure(const QString& problem, const FailureContext& context) {
     ParsedCommandLine parsed;
     parsed.action = ParsedCommandLine::Action::Fail;
-    parsed.text = kProgram + QStringLiteral(": ") + problem +
-                  QStringLiteral("\nTry '%1 --help' for more information.\n").arg(helpHint);
+    const QString message = oneLine(problem);
+    parsed.text = kProgram + QStringLiteral(": ") + message +
+                  QStringLiteral("\nTry '%1 --help' for more information.\n").arg(context.helpHint);
+    if (context.json) {
+        parsed.jsonText = failureObject(std::nullopt, context.command, message, exitUsage).toText();
+    }
     return parsed;
+}
+
+/// The parser's complaint, quoting an unknown option as every bad input is quoted.
+QString parserProblem(const QCommandLineParser& parser) {
+    const QStringList unknown = parser.unknownOptionNames();
+    return unknown.isEmpty() ? parser.errorText()
+                             : QStringLiteral("Unknown option %1.").arg(quotedArgument(unknown.constFirst()));
+}
+
+/// One option as it stands on the command line: its name, and its words (the option, and its value when
+/// that is the next word).
+struct OptionWords {
+    QString name;
+    QStringList words;
+};
+
+struct ArrangedWords {
+    std::vector<OptionWords> options;
+    QStringList positional;
+    QString missingValue;  ///< an option that takes a value but ends the command line
+};
+
+/// No option of ours is a digit or a point, so "-1" or "-0.5" is a (bad) value, never an option.
+bool looksLikeNegativeNumber(const QString& word) {
+    static const QRegularExpression shape(QStringLiteral("^-[0-9.]"));
+    return shape.match(word).hasMatch();
+}
+
+/// Sorts command-line words into options and positional values as QCommandLineParser does, except that a
+/// word that looks like a negative number is a value.
+ArrangedWords arrangeWords(const QStringList& words, const std::vector<const QCommandLineOption*>& known) {
+    const auto takesValue = [&known](const QString& name) {
+        return std::any_of(known.begin(), known.end(), [&name](const QCommandLineOption* option) {
+            return option->names().contains(name) && !option->valueName().isEmpty();
+        });
+    };
+    ArrangedWords arranged;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString& word = words[i];
+        if (word == QStringLiteral("--")) {
+            arranged.positional += words.mid(i + 1);
+            break;
+        }
+        if (!word.startsWith(u'-') || word.size() == 1 || looksLikeNegativeNumber(word)) {
+            arranged.positional << word;
+            continue;
+        }
+        const bool isLong = word.startsWith(QStringLiteral("--"));
+        OptionWords option{isLong ? word.mid(2).section(u'=', 0, 0) : word.mid(1), {word}};
+        if (!(isLong && word.contains(u'=')) && takesValue(option.name)) {
+            if (i + 1 == words.size()) {
+                arranged.missingValue = word;
+            } else {
+                option.words << words[++i];
+            }
+        }
+        arranged.options.push_back(std::move(option));
+    }
+    return arranged;
 }
 
 ParsedCommandLine printing(const QString& text) {
@@ -329,7 +407,8 @@ QString topHelp(const Options& options) {
             "\n'%1 COMMAND --help' shows a command's options.\n\n"
             "Exit codes: 0 success; 1 the chip, the adapter or a measurement failed, or a result cannot be\n"
             "worked out; 2 a usage error (nothing was sent).\n\n"
-            "The options below may also stand before the command.")
+            "The options below may also stand before the command; a command ignores those it does not\n"
+            "take there.")
             .arg(kProgram);
     parser.setApplicationDescription(description);
     return helpWithUsage(parser, kProgram + QStringLiteral(" [options] COMMAND [options]"));
@@ -366,6 +445,7 @@ class ValueReader {
                 throw CommandFailure{exitUsage, problem};
             }
             invocation.adapter = *adapter;
+            invocation.sim.eepromGiven = parser_.isSet(QStringLiteral("eeprom"));
             readSim(invocation);
         }
         if (definition_.groups & StateOnly) {
@@ -377,13 +457,13 @@ class ValueReader {
             readShape(invocation.sim);
         }
         if (!definition_.argument.isEmpty()) {
-            invocation.value =
-                dcpValue(parser_.positionalArguments().value(0), invocation.decimal, QStringLiteral("VALUE"));
+            invocation.value = requireDcpArgument(QStringLiteral("VALUE"),
+                                                  parser_.positionalArguments().value(0), invocation.decimal);
         }
-        const std::uint8_t d =
-            (definition_.groups & Dcp)
-                ? dcpValue(parser_.value(options_.dcp), invocation.decimal, QStringLiteral("--dcp value"))
-                : std::uint8_t{0};
+        const std::uint8_t d = (definition_.groups & Dcp)
+                                   ? requireDcpArgument(QStringLiteral("--dcp value"),
+                                                        parser_.value(options_.dcp), invocation.decimal)
+                                   : std::uint8_t{0};
         if (definition_.groups & Resistors) {
             invocation.forward = {number(options_.avdd), number(options_.rset), number(options_.r1),
                                   number(options_.r2), d};
@@ -403,9 +483,9 @@ class ValueReader {
                 invocation.tolerance = number(options_.tolerance);
                 if (!(*invocation.tolerance > 0.0)) {
                     throw CommandFailure{exitUsage,
-                                         QStringLiteral("Bad --tolerance value '%1' (give a number of "
+                                         QStringLiteral("Bad --tolerance value %1 (give a number of "
                                                         "volts above 0, such as 0.005).")
-                                             .arg(parser_.value(options_.tolerance))};
+                                             .arg(quotedArgument(parser_.value(options_.tolerance)))};
                 }
             }
             if (parser_.isSet(options_.log)) {
@@ -420,12 +500,15 @@ class ValueReader {
             readMeter(invocation);
         }
         if (definition_.groups & Sweep) {
-            invocation.from = dcpValue(parser_.value(options_.from), false, QStringLiteral("--from value"));
-            invocation.to = dcpValue(parser_.value(options_.to), false, QStringLiteral("--to value"));
+            // The sweep's values are hexadecimal: it has no --dec.
+            invocation.from = requireDcpArgument(QStringLiteral("--from value"), parser_.value(options_.from),
+                                                 false, false);
+            invocation.to =
+                requireDcpArgument(QStringLiteral("--to value"), parser_.value(options_.to), false, false);
             if (invocation.from > invocation.to) {
-                throw CommandFailure{exitUsage,
-                                     QStringLiteral("--from %1 lies above --to %2.")
-                                         .arg(parser_.value(options_.from), parser_.value(options_.to))};
+                throw CommandFailure{exitUsage, QStringLiteral("--from %1 lies above --to %2.")
+                                                    .arg(quotedArgument(parser_.value(options_.from)),
+                                                         quotedArgument(parser_.value(options_.to)))};
             }
             invocation.csvFile = parser_.value(options_.csv);
             invocation.svgFile = parser_.value(options_.svg);
@@ -465,9 +548,9 @@ class ValueReader {
         const std::optional<double> timeout = numberArgument(parser_.value(options_.meterTimeout));
         if (!timeout || !(*timeout > 0.0) || *timeout > 86400.0) {
             throw CommandFailure{exitUsage,
-                                 QStringLiteral("Bad --meter-timeout '%1' (give seconds above 0, such "
+                                 QStringLiteral("Bad --meter-timeout %1 (give seconds above 0, such "
                                                 "as 10).")
-                                     .arg(parser_.value(options_.meterTimeout))};
+                                     .arg(quotedArgument(parser_.value(options_.meterTimeout)))};
         }
         meter.timeoutSeconds = *timeout;
         invocation.settleMs = wholeNumber(options_.settle, 0, 600000, QStringLiteral("milliseconds"));
@@ -491,8 +574,8 @@ class ValueReader {
         bool ok = false;
         const int value = text.toInt(&ok);
         if (!ok || value < low || value > high) {
-            throw CommandFailure{exitUsage, QStringLiteral("Bad --%1 value '%2' (give %3 from %4 to %5).")
-                                                .arg(option.names().constFirst(), text.left(40), what)
+            throw CommandFailure{exitUsage, QStringLiteral("Bad --%1 value %2 (give %3 from %4 to %5).")
+                                                .arg(option.names().constFirst(), quotedArgument(text), what)
                                                 .arg(low)
                                                 .arg(high)};
         }
@@ -506,9 +589,9 @@ class ValueReader {
             const std::optional<double> millivolts = numberArgument(text);
             if (!millivolts || std::abs(*millivolts) > maxSimMillivolts) {
                 throw CommandFailure{exitUsage,
-                                     QStringLiteral("Bad --sim-vcom-offset '%1' (give millivolts from "
+                                     QStringLiteral("Bad --sim-vcom-offset %1 (give millivolts from "
                                                     "-5000 to 5000).")
-                                         .arg(text.left(40))};
+                                         .arg(quotedArgument(text))};
             }
             sim.vcomOffsetMv = millivolts;
         }
@@ -521,9 +604,9 @@ class ValueReader {
                 colon < 0 ? std::nullopt : numberArgument(text.mid(colon + 1));
             if (!from || !millivolts || std::abs(*millivolts) > maxSimMillivolts) {
                 throw CommandFailure{exitUsage,
-                                     QStringLiteral("Bad --sim-step '%1' (give HH:MV, a hex value and "
+                                     QStringLiteral("Bad --sim-step %1 (give HH:MV, a hex value and "
                                                     "millivolts from -5000 to 5000, such as 80:20).")
-                                         .arg(text.left(40))};
+                                         .arg(quotedArgument(text))};
             }
             sim.step = std::pair{*from, *millivolts};
         }
@@ -540,8 +623,8 @@ class ValueReader {
             const std::optional<double> percent = numberArgument(text);
             if (!percent || std::abs(*percent) > maxSimVcomErrorPercent) {
                 throw CommandFailure{
-                    exitUsage, QStringLiteral("Bad --sim-vcom-error '%1' (give a percentage from -50 to 50).")
-                                   .arg(text)};
+                    exitUsage, QStringLiteral("Bad --sim-vcom-error %1 (give a percentage from -50 to 50).")
+                                   .arg(quotedArgument(text))};
             }
             sim.vcomErrorPercent = percent;
         }
@@ -553,15 +636,16 @@ class ValueReader {
             } else if (text == QStringLiteral("writes-lost")) {
                 sim.fault = SimFault::WritesLost;
             } else {
-                throw CommandFailure{
-                    exitUsage,
-                    QStringLiteral("Unknown --sim-fault '%1' (use read-fails or writes-lost).").arg(text)};
+                throw CommandFailure{exitUsage,
+                                     QStringLiteral("Unknown --sim-fault %1 (use read-fails or writes-lost).")
+                                         .arg(quotedArgument(text))};
             }
         }
-        const bool simOptionGiven = parser_.isSet(options_.simState) ||
-                                    parser_.isSet(options_.simVcomError) ||
-                                    parser_.isSet(options_.simFault) ||
-                                    parser_.isSet(options_.simVcomOffset) || parser_.isSet(options_.simStep);
+        sim.powerCycle = parser_.isSet(options_.simPowerCycle);
+        const bool simOptionGiven =
+            parser_.isSet(options_.simState) || parser_.isSet(options_.simVcomError) ||
+            parser_.isSet(options_.simFault) || parser_.isSet(options_.simVcomOffset) ||
+            parser_.isSet(options_.simStep) || sim.powerCycle;
         if (simOptionGiven && invocation.adapter.adapter.choice != AdapterChoice::Simulated) {
             throw CommandFailure{
                 exitUsage,
@@ -569,21 +653,13 @@ class ValueReader {
         }
     }
 
-    std::uint8_t dcpValue(const QString& text, bool decimal, const QString& what) const {
-        const std::optional<std::uint8_t> value = dcpArgument(text, decimal);
-        if (!value) {
-            throw CommandFailure{exitUsage, dcpArgumentProblem(what, text, decimal)};
-        }
-        return *value;
-    }
-
     double number(const QCommandLineOption& option) const {
         const QString text = parser_.value(option);
         const std::optional<double> value = numberArgument(text);
         if (!value) {
             throw CommandFailure{exitUsage,
-                                 QStringLiteral("Bad --%1 value '%2' (give a number such as 4.9179).")
-                                     .arg(option.names().constFirst(), text)};
+                                 QStringLiteral("Bad --%1 value %2 (give a number such as 4.9179).")
+                                     .arg(option.names().constFirst(), quotedArgument(text))};
         }
         return *value;
     }
@@ -620,22 +696,29 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
     leading.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     leading.addOption(options.help);
     leading.addOption(options.version);
+    leading.addOption(options.oldVersion);
     options.addShared(leading);
-    if (!leading.parse(withName)) {
-        return failure(leading.errorText(), kProgram);
-    }
+    const bool parsedLeading = leading.parse(withName);
     const QStringList tail = leading.positionalArguments();
+    // Until a command's own parser has read its options, --json is seen wherever it stands.
+    FailureContext context;
+    context.json = leading.isSet(options.json) ||
+                   tail.mid(0, tail.indexOf(QStringLiteral("--"))).contains(QStringLiteral("--json"));
+    if (!parsedLeading) {
+        return failure(parserProblem(leading), context);
+    }
+    const bool versionAsked = leading.isSet(options.version) || leading.isSet(options.oldVersion);
     if (tail.isEmpty() || leading.isSet(options.help)) {
         if (leading.isSet(options.help)) {
             return printing(topHelp(options));
         }
-        if (leading.isSet(options.version)) {
+        if (versionAsked) {
             return printing(kProgram + u' ' + version + u'\n');
         }
-        return failure(QStringLiteral("No command given."), kProgram);
+        return failure(QStringLiteral("No command given."), context);
     }
-    if (leading.isSet(options.version)) {
-        return failure(QStringLiteral("--version takes no command."), kProgram);
+    if (versionAsked) {
+        return failure(QStringLiteral("--version takes no command."), context);
     }
 
     qsizetype wordsUsed = 0;
@@ -645,39 +728,68 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
         return printing(calcHelp(options));
     }
     if (!definition) {
-        const QString problem = tail.constFirst() == QStringLiteral("calc")
-                                    ? QStringLiteral("calc needs 'forward' or 'reverse'.")
-                                    : QStringLiteral("Unknown command '%1'.").arg(tail.constFirst());
-        return failure(problem, kProgram);
+        const QString problem =
+            tail.constFirst() == QStringLiteral("calc")
+                ? QStringLiteral("calc needs 'forward' or 'reverse'.")
+                : QStringLiteral("Unknown command %1.").arg(quotedArgument(tail.constFirst()));
+        return failure(problem, context);
     }
-    const QString hint = kProgram + u' ' + definition->name;
+    context.helpHint = kProgram + u' ' + definition->name;
+    context.command = definition->name;
 
-    // The options before the command, then those after it, for the command's own parser.
-    QStringList commandLine = withName.mid(0, withName.size() - tail.size());
-    commandLine += tail.mid(wordsUsed);
+    // The shared options before the command that it takes (those it does not take are ignored, as the
+    // top help says), then its own words, its values last so that none is taken for an option.
+    const std::vector<const QCommandLineOption*> taken = options.optionsFor(*definition);
+    const auto takes = [&taken](const QString& name) {
+        return std::any_of(taken.begin(), taken.end(), [&name](const QCommandLineOption* option) {
+            return option->names().contains(name);
+        });
+    };
+    QStringList commandLine{withName.constFirst()};
+    const QStringList before = withName.mid(1, withName.size() - 1 - tail.size());
+    for (const OptionWords& option : arrangeWords(before, options.shared()).options) {
+        if (takes(option.name)) {
+            commandLine += option.words;
+        }
+    }
+    const ArrangedWords after = arrangeWords(tail.mid(wordsUsed), taken);
+    for (const OptionWords& option : after.options) {
+        commandLine += option.words;
+    }
+    if (!after.positional.isEmpty()) {
+        commandLine << QStringLiteral("--") << after.positional;
+    }
+
     QCommandLineParser parser;
     options.addFor(*definition, parser);
     parser.setApplicationDescription(definition->summary);
     if (!definition->argument.isEmpty()) {
         parser.addPositionalArgument(definition->argument,
-                                     QStringLiteral("The DCP value: two hex digits (7D or 0x7D), or decimal "
-                                                    "with --dec (125)."));
+                                     QStringLiteral("The DCP value: one or two hex digits (7D or 0x7D), or "
+                                                    "decimal with --dec (125)."));
     }
-    if (!parser.parse(commandLine)) {
-        return failure(parser.errorText(), hint);
+    const bool parsedCommand = parser.parse(commandLine);
+    context.json = parser.isSet(options.json);
+    if (!parsedCommand) {
+        return failure(parserProblem(parser), context);
+    }
+    if (!after.missingValue.isEmpty()) {
+        return failure(QStringLiteral("Missing value after '%1'.").arg(after.missingValue), context);
     }
     if (parser.isSet(options.help)) {
-        const QString usage = hint + QStringLiteral(" [options]") +
+        const QString usage = context.helpHint + QStringLiteral(" [options]") +
                               (definition->argument.isEmpty() ? QString() : u' ' + definition->argument);
         return printing(helpWithUsage(parser, usage));
     }
     const qsizetype expected = definition->argument.isEmpty() ? 0 : 1;
     const QStringList positional = parser.positionalArguments();
     if (positional.size() < expected) {
-        return failure(QStringLiteral("%1 needs %2.").arg(definition->name, definition->argument), hint);
+        return failure(QStringLiteral("%1 needs %2.").arg(definition->name, definition->argument), context);
     }
     if (positional.size() > expected) {
-        return failure(QStringLiteral("Unexpected argument '%1'.").arg(positional.value(expected)), hint);
+        return failure(
+            QStringLiteral("Unexpected argument %1.").arg(quotedArgument(positional.value(expected))),
+            context);
     }
     try {
         ParsedCommandLine parsed;
@@ -685,7 +797,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
         parsed.invocation.toolVersion = version;
         return parsed;
     } catch (const CommandFailure& problem) {
-        return failure(problem.message, hint);
+        return failure(problem.message, context);
     }
 }
 

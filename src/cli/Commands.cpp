@@ -9,8 +9,8 @@
 
 namespace vcm {
 
-CommandOutput::CommandOutput(bool json, LineSink stdoutLine)
-    : json_(json), stdoutLine_(std::move(stdoutLine)) {}
+CommandOutput::CommandOutput(bool json, LineSink stdoutLine, LineSink stderrLine)
+    : json_(json), stdoutLine_(std::move(stdoutLine)), stderrLine_(std::move(stderrLine)) {}
 
 void CommandOutput::text(const QString& line) const {
     if (!json_) {
@@ -22,10 +22,32 @@ void CommandOutput::field(const QString& label, const QString& value) const {
     text(QStringLiteral("%1 %2").arg(label, -9).arg(value));
 }
 
+void CommandOutput::warning(const QString& message) const {
+    if (stderrLine_) {
+        stderrLine_(QStringLiteral("vcm7310: warning: ") + oneLine(message));
+    }
+}
+
 void CommandOutput::print(const JsonObject& object) const {
     if (json_) {
         stdoutLine_(object.toText());
     }
+}
+
+QString oneLine(const QString& message) {
+    static const QRegularExpression lineBreaks(QStringLiteral("\\s*[\r\n]+\\s*"));
+    return QString(message).replace(lineBreaks, QStringLiteral(" "));
+}
+
+JsonObject failureObject(const std::optional<JsonObject>& done, const QString& command, const QString& error,
+                         int exitCode) {
+    JsonObject object;
+    if (done) {
+        object = *done;
+    } else if (!command.isEmpty()) {
+        object.text(QStringLiteral("command"), command);
+    }
+    return object.text(QStringLiteral("error"), error).integer(QStringLiteral("exitCode"), exitCode);
 }
 
 QString dcpValueText(std::uint8_t value) {
@@ -56,7 +78,7 @@ QString commandName(Command command) {
 
 int runInvocation(const Invocation& invocation, const CommandOutput::LineSink& stdoutLine,
                   const CommandOutput::LineSink& stderrLine, const MeterMaker& builtInMeter) {
-    const CommandOutput out(invocation.json, stdoutLine);
+    const CommandOutput out(invocation.json, stdoutLine, stderrLine);
     try {
         switch (invocation.command) {
             case Command::Read:
@@ -86,15 +108,10 @@ int runInvocation(const Invocation& invocation, const CommandOutput::LineSink& s
         }
         return exitSuccess;
     } catch (const CommandFailure& failure) {
-        // One line, whatever the message: a script reads stderr line by line.
-        static const QRegularExpression lineBreaks(QStringLiteral("\\s*[\r\n]+\\s*"));
-        const QString message = QString(failure.message).replace(lineBreaks, QStringLiteral(" "));
+        const QString message = oneLine(failure.message);
         stderrLine(QStringLiteral("vcm7310: ") + message);
         // With what was done before the failure (a trim's measurements), so a station loses nothing.
-        JsonObject object = failure.done.value_or(
-            JsonObject().text(QStringLiteral("command"), commandName(invocation.command)));
-        out.print(object.text(QStringLiteral("error"), message)
-                      .integer(QStringLiteral("exitCode"), failure.exitCode));
+        out.print(failureObject(failure.done, commandName(invocation.command), message, failure.exitCode));
         return failure.exitCode;
     }
 }

@@ -29,6 +29,8 @@ struct SimOptions {
     std::optional<double> vcomOffsetMv;      ///< --sim-vcom-offset: millivolts added to its VCOM
     /// --sim-step HH:MV: the VCOM steps by MV millivolts from value HH on.
     std::optional<std::pair<std::uint8_t, double>> step;
+    bool powerCycle = false;   ///< --sim-power-cycle: the kept board powers on again
+    bool eepromGiven = false;  ///< --eeprom was given (not only its default)
 };
 
 /// One run of the tool, as its command line asks for it. Values left out hold what the window shows

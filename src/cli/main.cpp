@@ -6,6 +6,7 @@
 #include "meter/ScpiMeterFactory.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include <csignal>
 #include <cstdio>
@@ -34,10 +35,15 @@ int main(int argc, char** argv) {
             return vcm::exitSuccess;
         case vcm::ParsedCommandLine::Action::Fail:
             std::fputs(parsed.text.toUtf8().constData(), stderr);
+            if (!parsed.jsonText.isEmpty()) {
+                writeLine(stdout, parsed.jsonText);
+            }
             return vcm::exitUsage;
         case vcm::ParsedCommandLine::Action::Run:
             break;
     }
+    // A --measure command finds the tool itself here, installed or not, on the PATH or not.
+    qputenv("VCM7310", QFile::encodeName(QCoreApplication::applicationFilePath()));
     const int code = vcm::runInvocation(
         parsed.invocation, [](const QString& line) { writeLine(stdout, line); },
         [](const QString& line) { writeLine(stderr, line); }, vcm::makeScpiMeter);

@@ -28,6 +28,12 @@ TEST(CommandLine, ValidFormsGiveTheirOptions) {
         {{"--eeprom", "7d"}, {{AdapterChoice::Simulated, {}}, 0x7D, false}},
         {{"--eeprom=00"}, {{AdapterChoice::Simulated, {}}, 0x00, false}},
         {{"--eeprom", "fF"}, {{AdapterChoice::Simulated, {}}, 0xFF, false}},
+        // The one rule of byte values on every command line: one or two digits, "0x", leading zeros and
+        // blanks around them.
+        {{"--eeprom", "8"}, {{AdapterChoice::Simulated, {}}, 0x08, false}},
+        {{"--eeprom", "0x80"}, {{AdapterChoice::Simulated, {}}, 0x80, false}},
+        {{"--eeprom", " 8"}, {{AdapterChoice::Simulated, {}}, 0x08, false}},
+        {{"--eeprom", "07D"}, {{AdapterChoice::Simulated, {}}, 0x7D, false}},
         {{"--trace"}, {{AdapterChoice::Simulated, {}}, 0x80, true}},
         {{"--trace", "--adapter", "none", "--eeprom", "01"}, {{AdapterChoice::Absent, {}}, 0x01, true}},
         {{"--adapter", "crvhid"}, {{AdapterChoice::MakerLibrary, {}}, 0x80, false}},
@@ -58,11 +64,10 @@ TEST(CommandLine, BadFormsFailWithExitCodeTwoAndNameTheProblem) {
         {{"--adapter", "crvhid:"}, "Give the library's path after 'crvhid:'"},
         {{"--adapter", "crvhid.dll"}, "Unknown adapter 'crvhid.dll'"},
         {{"--adapter"}, "--adapter"},
-        {{"--eeprom", "8"}, "--eeprom value '8'"},
-        {{"--eeprom", "800"}, "--eeprom value '800'"},
-        {{"--eeprom", "0x80"}, "--eeprom value '0x80'"},
+        {{"--eeprom", "800"}, "--eeprom value '800' is out of range"},
+        {{"--eeprom", "-1"}, "--eeprom value '-1' is out of range"},
         {{"--eeprom", "GG"}, "--eeprom value 'GG'"},
-        {{"--eeprom", " 8"}, "--eeprom value ' 8'"},
+        {{"--eeprom", "8 0"}, "--eeprom value '8 0'"},
         {{"--eeprom="}, "--eeprom value ''"},
         {{"extra"}, "Unexpected argument 'extra'"},
         {{"--help-all"}, "help-all"},
@@ -82,7 +87,7 @@ TEST(CommandLine, HelpListsEveryOptionAndExitsCleanly) {
         SCOPED_TRACE(option);
         // Help wins over options that would otherwise be refused.
         const CommandLineOutcome outcome =
-            parseCommandLine(withProgram({QLatin1String(option), "--eeprom", "8"}), QStringLiteral("1.0"));
+            parseCommandLine(withProgram({QLatin1String(option), "--eeprom", "GG"}), QStringLiteral("1.0"));
         EXPECT_EQ(outcome.action, Action::Print);
         EXPECT_EQ(outcome.exitCode, 0);
         for (const char* listed : {"--adapter", "--eeprom", "--trace", "--version", "sim", "none"}) {

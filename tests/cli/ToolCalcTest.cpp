@@ -90,7 +90,6 @@ TEST(ToolCalc, TheCalculatorsChecksAreUsageErrorsAndArithmeticFaultsFailures) {
         {{"forward", "--avdd", "0"}, 2, "vcm7310: AVDD needs to be non-zero\n"},
         {{"forward", "--avdd", "-5", "--rset", "0"}, 2, "vcm7310: AVDD needs to be non-zero\n"},
         {{"forward", "--rset", "0"}, 2, "vcm7310: Rset needs to be greater than 0\n"},
-        {{"forward", "--r1", "-100000", "--r2", "50000"}, 2, "vcm7310: R1+R2 is less than 0?\n"},
         {{"forward", "--r1", "1e308", "--r2", "1e308"},
          1,
          "vcm7310: R1 + R2 is too large to compute with these values. Please check R1 and R2 for values that "
@@ -109,15 +108,58 @@ TEST(ToolCalc, TheCalculatorsChecksAreUsageErrorsAndArithmeticFaultsFailures) {
          "Try 'vcm7310 calc forward --help' for more information.\n"},
         {{"reverse", "--dcp", "100"},
          2,
-         "vcm7310: Bad --dcp value '100' (give two hexadecimal digits from 00 to FF, such as 7D or 0x7D, or "
-         "a "
-         "decimal number with --dec).\nTry 'vcm7310 calc reverse --help' for more information.\n"},
+         "vcm7310: --dcp value '100' is out of range (give 00 to FF, or 0 to 255 with --dec).\n"
+         "Try 'vcm7310 calc reverse --help' for more information.\n"},
+        {{"reverse", "--dcp", "7G"},
+         2,
+         "vcm7310: Bad --dcp value '7G' (give two hexadecimal digits from 00 to FF, such as 7D or 0x7D, or "
+         "a decimal number with --dec).\nTry 'vcm7310 calc reverse --help' for more information.\n"},
     };
     for (const Case& c : cases) {
         const ToolRun run = runTool(QStringList{"calc"} + c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments.join(' ').toStdString();
         EXPECT_EQ(run.err, c.err) << c.arguments.join(' ').toStdString();
         EXPECT_EQ(run.out, QString()) << c.arguments.join(' ').toStdString();
+    }
+}
+
+// R1 + R2 not above 0: the window shows its warning, then every value; so does the tool, with exit 0. A
+// trim, which would send a value worked out from that divider, still refuses it.
+TEST(ToolCalc, ANegativeResistorSumWarnsAndTheValuesFollow) {
+    struct Case {
+        QStringList arguments;
+        int exitCode;
+        QString err;
+        QString out;
+    };
+    const QString warning = QStringLiteral("vcm7310: warning: R1+R2 is less than 0?\n");
+    const Case cases[] = {
+        {{"calc", "forward", "--r1", "-100000", "--r2", "50000"},
+         0,
+         warning,
+         forwardText("0.00016", "0.0016", "-8.0156", "DCP (hex)", "00", "-8.0156", "-12.0000")},
+        {{"calc", "forward", "--r1", "-100000", "--r2", "50000", "--json"},
+         0,
+         warning,
+         "{\"command\":\"calc forward\",\"iout\":0.00016,\"vrset\":0.0016,\"vcom\":-8.0156,\"dcp\":\"00\","
+         "\"voutMax\":-8.0156,\"voutMin\":-12.0000,\"warnings\":[\"R1+R2 is less than 0?\"]}\n"},
+        // A sum of exactly 0 warns too, and then cannot be worked out.
+        {{"calc", "forward", "--r1", "0", "--r2", "0"},
+         1,
+         warning +
+             "vcm7310: R1 + R2 is 0, so the divider cannot be worked out. R1 + R2 must not be 0: please "
+             "change R1 or R2.\n",
+         ""},
+        {{"trim", "--vcom", "4", "--r1", "-100000", "--r2", "50000", "--trace"},
+         2,
+         "vcm7310: R1+R2 is less than 0?\n",
+         ""},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = runTool(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.err, c.err) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.out, c.out) << c.arguments.join(' ').toStdString();
     }
 }
 

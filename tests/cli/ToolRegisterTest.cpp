@@ -1,9 +1,16 @@
 #include "RunTool.h"
+#include "adapter/I2cBuses.h"
+#include "cli/JsonObject.h"
+#ifdef VCM_HAVE_I2C_DEV
+#include "adapter/linux/I2cDevText.h"
+#endif
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <cerrno>
 
 namespace vcm {
 namespace {
@@ -128,13 +135,61 @@ TEST(ToolRegister, FailuresOfTheAdapterAndTheChipExitWithOne) {
     }
 }
 
+#ifdef VCM_HAVE_I2C_DEV
+// A bus that is not there is a failed connection whichever way it was named: exit 1, and one line that says
+// why, which the JSON object carries too.
+TEST(ToolRegister, ABusThatIsNotThereIsAFailedConnection) {
+    QString noBridge;
+    if (findBridgeBus(kSysfsRoot, noBridge)) {
+        GTEST_SKIP() << "a USB to I2C bridge is plugged in, so i2c:auto would find it";
+    }
+    struct Case {
+        const char* adapter;
+        QString reason;
+    };
+    const Case cases[] = {
+        {"i2c:auto", noBridge.replace(QRegularExpression(QStringLiteral("\\s*\n\\s*")), QStringLiteral(" "))},
+        {"i2c:/dev/i2c-99", i2cConnectFailure(QStringLiteral("/dev/i2c-99"), I2cConnectStep::Open, ENOENT)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.adapter);
+        const ToolRun run = runTool({"--adapter", QString::fromLatin1(c.adapter), "read"});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, QStringLiteral("vcm7310: connect: %1\n").arg(c.reason));
+        EXPECT_EQ(run.out, QString());
+        const ToolRun json = runTool({"read", "--json", "--adapter", QString::fromLatin1(c.adapter)});
+        EXPECT_EQ(json.exitCode, 1);
+        EXPECT_EQ(json.out, QStringLiteral("{\"command\":\"read\",\"error\":%1,\"exitCode\":1}\n")
+                                .arg(jsonString(QStringLiteral("connect: ") + c.reason)));
+    }
+}
+#endif
+
 TEST(ToolRegister, TheBoardFileCarriesTheChipFromOneRunToTheNext) {
     QTemporaryDir dir;
     const QString board = dir.filePath(QStringLiteral("board.json"));
     ASSERT_EQ(runTool({"program", "3C", "--sim-state", board}).exitCode, 0);
     ASSERT_EQ(runTool({"send", "A5", "--sim-state", board}).exitCode, 0);
-    // The register keeps its value, and --eeprom (a power-on value) does not apply to a powered board.
-    EXPECT_EQ(runTool({"read", "--sim-state", board, "--eeprom", "11"}).out, QStringLiteral("A5 (165)\n"));
+    // The register keeps its value.
+    EXPECT_EQ(runTool({"read", "--sim-state", board}).out, QStringLiteral("A5 (165)\n"));
+    // --eeprom, a power-on value, would be dropped on a board that stays powered: it is refused, before
+    // the bus.
+    const ToolRun powerOnValue = runTool({"read", "--trace", "--sim-state", board, "--eeprom", "11"});
+    EXPECT_EQ(powerOnValue.exitCode, 2);
+    EXPECT_EQ(
+        powerOnValue.errLines(),
+        QStringList{QStringLiteral("vcm7310: --eeprom: the board file '%1' already holds the board (EEPROM "
+                                   "3C); leave out --eeprom (and add --sim-power-cycle to reload the data "
+                                   "register from that EEPROM), or remove the file for a new board")
+                        .arg(board)});
+    // A power cycle loads the data register from the EEPROM, as a real board's power-on does, and the
+    // board stays so.
+    const ToolRun cycled = runTool({"read", "--trace", "--sim-state", board, "--sim-power-cycle"});
+    EXPECT_EQ(cycled.exitCode, 0);
+    EXPECT_EQ(cycled.out, QStringLiteral("3C (60)\n"));
+    EXPECT_EQ(cycled.errLines().value(0),
+              QStringLiteral("sim: power cycle, data register 0x3C from the EEPROM"));
+    EXPECT_EQ(runTool({"read", "--sim-state", board}).out, QStringLiteral("3C (60)\n"));
     QFile file(board);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("\"eeprom\": 60"));

@@ -158,6 +158,46 @@ TEST_F(ClosedLoop, ATargetOutOfTheBoardsReachFailsAtTheEndThatShowsIt) {
     }
 }
 
+QString shellQuoted(const QString& text) {
+    return u'\'' + QString(text).replace(u'\'', QStringLiteral("'\\''")) + u'\'';
+}
+
+// The README's closed-loop example works as written when the tool is run from the build tree, where no
+// vcm7310 is on the PATH for the measure command.
+TEST(ToolTrim, TheReadmesClosedLoopExampleRunsAsWritten) {
+    QFile readme(QStringLiteral(VCM_README_PATH));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromUtf8(readme.readAll()).split(u'\n');
+    const qsizetype first = lines.indexOf(
+        QRegularExpression(QStringLiteral("^    vcm7310 trim .*--sim-state board\\.json.*\\\\$")));
+    ASSERT_GE(first, 0) << "the example is gone from the README";
+    QString example;
+    for (qsizetype i = first; i < lines.size(); ++i) {
+        example += lines[i] + u'\n';
+        if (!lines[i].endsWith(u'\\')) {
+            break;
+        }
+    }
+    // The outer vcm7310 is the one the user starts by its path (build/vcm7310).
+    example.replace(QRegularExpression(QStringLiteral("^ *vcm7310 ")), shellQuoted(toolPath()) + u' ');
+    ASSERT_TRUE(example.contains(QStringLiteral("--measure"))) << example.toStdString();
+
+    QTemporaryDir dir;
+    QProcess shell;
+    shell.setWorkingDirectory(dir.path());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+    environment.remove(QStringLiteral("VCM7310"));
+    shell.setProcessEnvironment(environment);
+    shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), example});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(QString::fromUtf8(shell.readAllStandardError()), QString()) << example.toStdString();
+    EXPECT_EQ(shell.exitCode(), 0) << example.toStdString();
+    const QStringList out = QString::fromUtf8(shell.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_TRUE(out.value(out.size() - 3).startsWith(QStringLiteral("DCP       ")))
+        << out.join(u'\n').toStdString();
+}
+
 TEST_F(ClosedLoop, TheSimulatedMeterReadsTheBoardsVcomWithItsError) {
     ASSERT_EQ(runTool({"send", "80", "--sim-state", board(), "--sim-vcom-error", "3"}).exitCode, 0);
     // 3.8958109 V from the model, 3 % higher.

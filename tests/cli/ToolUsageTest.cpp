@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 namespace vcm {
 namespace {
 
@@ -26,8 +28,32 @@ TEST(ToolUsage, UsageErrorsExitWithTwoAndTouchNothing) {
         {{"send", "7D", "80"},
          "vcm7310: Unexpected argument '80'.\nTry 'vcm7310 send --help' for more information.\n"},
         {{"send", "256", "--dec"},
-         "vcm7310: Bad VALUE '256' (with --dec give a decimal number from 0 to 255).\n"
+         "vcm7310: VALUE '256' is out of range (with --dec give 0 to 255).\n"
          "Try 'vcm7310 send --help' for more information.\n"},
+        // A negative number is a value, not an option.
+        {{"send", "-1"},
+         "vcm7310: VALUE '-1' is out of range (give 00 to FF, or 0 to 255 with --dec).\n"
+         "Try 'vcm7310 send --help' for more information.\n"},
+        // The sweep's --from and --to keep the same rule; it has no --dec to point to.
+        {{"sweep", "--to", "100"},
+         "vcm7310: --to value '100' is out of range (give 00 to FF).\n"
+         "Try 'vcm7310 sweep --help' for more information.\n"},
+        {{"read", "-1"},
+         "vcm7310: Unexpected argument '-1'.\nTry 'vcm7310 read --help' for more information.\n"},
+        {{"sim-measure", "--sim-state"},
+         "vcm7310: Missing value after '--sim-state'.\n"
+         "Try 'vcm7310 sim-measure --help' for more information.\n"},
+        // A bad input is quoted short and on one line, whatever was pasted.
+        {{"send", "7D\n" + QString(60, u'x')},
+         "vcm7310: Bad VALUE '7D\\n" + QString(37, u'x') +
+             "...' (give two hexadecimal digits from 00 to FF, such as 7D or 0x7D, or a decimal number with "
+             "--dec).\nTry 'vcm7310 send --help' for more information.\n"},
+        {{"read", "--sim-fault", "smoke\tfire"},
+         "vcm7310: Unknown --sim-fault 'smoke\\tfire' (use read-fails or writes-lost).\n"
+         "Try 'vcm7310 read --help' for more information.\n"},
+        {{"read", "--eeprom", "100"},
+         "vcm7310: The --eeprom value '100' is out of range (give 00 to FF).\n"
+         "Try 'vcm7310 read --help' for more information.\n"},
         {{"program", ""},
          "vcm7310: Bad VALUE '' (give two hexadecimal digits from 00 to FF, such as 7D or 0x7D, or a decimal "
          "number with --dec).\nTry 'vcm7310 program --help' for more information.\n"},
@@ -69,6 +95,75 @@ TEST(ToolUsage, SharedOptionsMayStandBeforeTheCommand) {
     const ToolRun run = runTool({"--eeprom", "3C", "--json", "read"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, QStringLiteral("{\"command\":\"read\",\"hex\":\"3C\",\"value\":60}\n"));
+}
+
+// As the top help says: before the command, a shared option the command does not use is ignored, so one
+// set of options can lead every command of a script.
+TEST(ToolUsage, SharedOptionsACommandDoesNotUseAreIgnoredBeforeIt) {
+    QTemporaryDir dir;
+    const QString board = dir.filePath(QStringLiteral("board.json"));
+    ASSERT_EQ(runTool({"send", "80", "--sim-state", board}).exitCode, 0);
+    struct Case {
+        QStringList leading;
+        QStringList command;
+    };
+    const Case cases[] = {
+        {{"--adapter", "none"}, {"calc", "forward"}},
+        {{"--trace", "--eeprom", "11", "--sim-fault", "read-fails", "--sim-power-cycle"},
+         {"calc", "reverse", "--dcp", "80"}},
+        {{"--trace", "--adapter=none", "--sim-vcom-error", "9"}, {"sim-measure", "--sim-state", board}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.leading + c.command).join(' ').toStdString());
+        const ToolRun alone = runTool(c.command);
+        const ToolRun led = runTool(c.leading + c.command);
+        EXPECT_EQ(led.exitCode, 0);
+        EXPECT_EQ(led.out, alone.out);
+        EXPECT_EQ(led.err, QString());
+    }
+    // After the command, an option it does not take is still a mistake.
+    EXPECT_EQ(runTool({"calc", "forward", "--adapter", "none"}).exitCode, 2);
+}
+
+// With --json a usage error is one object on stdout too, naming the command once it is known.
+TEST(ToolUsage, JsonUsageErrorsAreOneObjectOnStdout) {
+    struct Case {
+        QStringList arguments;
+        QString out;
+    };
+    const Case cases[] = {
+        {{"--json"}, "{\"error\":\"No command given.\",\"exitCode\":2}\n"},
+        {{"--json", "bogus"}, "{\"error\":\"Unknown command 'bogus'.\",\"exitCode\":2}\n"},
+        {{"bogus", "--json"}, "{\"error\":\"Unknown command 'bogus'.\",\"exitCode\":2}\n"},
+        {{"--json", "--bogus", "read"}, "{\"error\":\"Unknown option 'bogus'.\",\"exitCode\":2}\n"},
+        {{"read", "--bogus", "--json"},
+         "{\"command\":\"read\",\"error\":\"Unknown option 'bogus'.\",\"exitCode\":2}\n"},
+        {{"--json", "send", "-1"},
+         "{\"command\":\"send\",\"error\":\"VALUE '-1' is out of range (give 00 to FF, or 0 to 255 with "
+         "--dec).\",\"exitCode\":2}\n"},
+        {{"calc", "forward", "--avdd", "0", "--json"},
+         "{\"command\":\"calc forward\",\"error\":\"AVDD needs to be non-zero\",\"exitCode\":2}\n"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = runTool(c.arguments);
+        EXPECT_EQ(run.exitCode, 2) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.out, c.out) << c.arguments.join(' ').toStdString();
+    }
+}
+
+// -V and --version, as the field's tools have them; -v, the old flag, still works but is not offered.
+TEST(ToolUsage, VersionFlags) {
+    for (const char* flag : {"-V", "--version", "-v"}) {
+        const ToolRun run = runTool({QString::fromLatin1(flag)});
+        EXPECT_EQ(run.exitCode, 0) << flag;
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^vcm7310 [0-9]+\\.[0-9]+\\.[0-9]+\n$"))
+                        .match(run.out)
+                        .hasMatch())
+            << flag << ": " << run.out.toStdString();
+    }
+    const QString help = runTool({"--help"}).out;
+    EXPECT_TRUE(help.contains(QStringLiteral("  -V, --version ")));
+    EXPECT_FALSE(help.contains(QStringLiteral("-v,")));
 }
 
 TEST(ToolUsage, HelpForEveryCommandListsAllItsOptionsWithoutADisplay) {
