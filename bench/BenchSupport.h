@@ -1,6 +1,6 @@
 #pragma once
 
-#include "adapter/SimulatedAdapter.h"
+#include "adapter/sim/SimulatedAdapter.h"
 #include "app/FrmMain.h"
 #include "ui/MessageBoxService.h"
 #include "ui/PauseService.h"

@@ -3,7 +3,7 @@
 namespace vcm {
 
 std::optional<int> stopIfAdapterUnavailable(const AdapterSetup& adapter, MessageBoxService& messages) {
-    const std::optional<QString> problem = adapter.unavailable();
+    const std::optional<QString> problem = adapter.library().unavailable();
     if (!problem) {
         return std::nullopt;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "adapter/AdapterFactory.h"
+#include "adapter/selection/AdapterFactory.h"
 #include "ui/MessageBoxService.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "adapter/AdapterOptions.h"
+#include "adapter/selection/AdapterOptions.h"
 
 #include <QString>
 #include <QStringList>

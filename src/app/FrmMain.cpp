@@ -1,6 +1,6 @@
 #include "app/FrmMain.h"
 
-#include "adapter/ConnectionSequence.h"
+#include "adapter/core/ConnectionSequence.h"
 #include "app/ControlInventory.h"
 #include "app/OperatingNotes.h"
 #include "calculator/CalculatorPanel.h"

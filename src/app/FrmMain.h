@@ -1,6 +1,6 @@
 #pragma once
 
-#include "adapter/AdapterLibrary.h"
+#include "adapter/core/AdapterLibrary.h"
 #include "calculator/CalculatorControls.h"
 #include "dcp/DcpControls.h"
 #include "dcp/ProgramGlobals.h"

@@ -1,5 +1,5 @@
-#include "adapter/AdapterFactory.h"
-#include "adapter/TraceLog.h"
+#include "adapter/selection/AdapterFactory.h"
+#include "adapter/trace/TraceLog.h"
 #include "app/AdapterUnavailable.h"
 #include "app/CommandLine.h"
 #include "app/FrmMain.h"
@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     setup.adapter = &adapter.library();
     setup.pauses = &pauses;
     setup.locale = QLocale();
-    setup.simulatedBoard = adapter.simulated;
+    setup.simulatedBoard = adapter.library().isSimulatedBoard();
     vcm::FrmMain window(setup);
     // The library's first call was the load sequence's connect: a library that cannot be had ends the
     // program here, before the window is shown.

@@ -1,6 +1,6 @@
 #include "cli/ArgumentValues.h"
 
-#include "adapter/ArgumentText.h"
+#include "adapter/core/ArgumentText.h"
 #include "cli/CommandFailure.h"
 #include "dcp/LocaleNumber.h"
 

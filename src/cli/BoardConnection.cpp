@@ -1,8 +1,8 @@
 #include "cli/BoardConnection.h"
 
-#include "adapter/TraceFormat.h"
+#include "adapter/sim/SimulatedBoard.h"
+#include "adapter/trace/TraceFormat.h"
 #include "cli/CommandFailure.h"
-#include "cli/SimulatedBoard.h"
 #include "cli/SimulatedBoardFile.h"
 #include "dcp/DcpText.h"
 
@@ -76,7 +76,7 @@ BoardConnection::BoardConnection(const Invocation& invocation) : stateFile_(invo
 }
 
 void BoardConnection::throwIfUnavailable() const {
-    if (const std::optional<QString> problem = setup_.unavailable()) {
+    if (const std::optional<QString> problem = setup_.library().unavailable()) {
         throw CommandFailure{adapterUnavailableExitCode, QStringLiteral("connect: ") + *problem};
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "adapter/AdapterFactory.h"
+#include "adapter/selection/AdapterFactory.h"
 #include "cli/BoardSession.h"
 #include "cli/Invocation.h"
 #include "cli/SimulatedVcom.h"

@@ -1,6 +1,6 @@
 #include "cli/BoardSession.h"
 
-#include "adapter/ConnectionSequence.h"
+#include "adapter/core/ConnectionSequence.h"
 #include "cli/CommandFailure.h"
 #include "dcp/DcpText.h"
 #include "dcp/DcpTransactions.h"

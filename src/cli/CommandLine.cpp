@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
 
-#include "adapter/ArgumentText.h"
+#include "adapter/core/ArgumentText.h"
 #include "calculator/FieldTexts.h"
 #include "cli/ArgumentValues.h"
 #include "cli/CommandFailure.h"

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "adapter/AdapterOptions.h"
+#include "adapter/selection/AdapterOptions.h"
+#include "adapter/sim/SimFault.h"
 #include "calculator/ForwardCalculation.h"
 #include "calculator/ReverseCalculation.h"
 #include "cli/Meter.h"
@@ -13,13 +14,6 @@
 namespace vcm {
 
 enum class Command { Read, Send, Program, CalcForward, CalcReverse, Trim, Sweep, SimMeasure };
-
-/// A fault the simulated board can be told to have, so that failing chips can be tried without one.
-enum class SimFault {
-    None,
-    ReadFails,   ///< `read-fails`: every read of the data register fails
-    WritesLost,  ///< `writes-lost`: writes are acknowledged but never reach the chip
-};
 
 /// The simulated board's options beyond the shared --eeprom.
 struct SimOptions {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "adapter/SimulatedChip.h"
+#include "adapter/sim/SimulatedChip.h"
 #include "cli/SimulatedVcom.h"
 
 #include <QString>

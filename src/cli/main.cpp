@@ -1,4 +1,4 @@
-#include "adapter/TraceLog.h"
+#include "adapter/trace/TraceLog.h"
 #include "cli/CommandFailure.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"

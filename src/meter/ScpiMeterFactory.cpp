@@ -1,7 +1,7 @@
 #include "meter/ScpiMeterFactory.h"
 
-#include "adapter/TraceFormat.h"
-#include "adapter/TraceLog.h"
+#include "adapter/trace/TraceFormat.h"
+#include "adapter/trace/TraceLog.h"
 #include "cli/CommandFailure.h"
 #include "cli/MeterSpec.h"
 #include "meter/ScpiMeter.h"

@@ -1,6 +1,6 @@
 #include "I2cCallArgs.h"
-#include "adapter/AdapterFactory.h"
-#include "adapter/SimulatedAdapter.h"
+#include "adapter/selection/AdapterFactory.h"
+#include "adapter/sim/SimulatedAdapter.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ TEST(AdapterFactory, SimulatedBoardStartsWithTheEepromValueAndTracesNothingByDef
     Recorder recorder;
     const AdapterSetup setup =
         createAdapter({{AdapterChoice::Simulated, {}}, 0x5C, false}, recorder.clock(), recorder.sink());
-    EXPECT_TRUE(setup.simulated);
+    EXPECT_TRUE(setup.library().isSimulatedBoard());
     EXPECT_EQ(setup.library().crvHID_connect(), 1);
     ByteArray data;
     EXPECT_EQ(readDataRegister(setup.library(), data), 0);
@@ -43,7 +43,7 @@ TEST(AdapterFactory, NoAdapter) {
     Recorder recorder;
     const AdapterSetup setup =
         createAdapter({{AdapterChoice::Absent, {}}, 0x80, false}, recorder.clock(), recorder.sink());
-    EXPECT_FALSE(setup.simulated);
+    EXPECT_FALSE(setup.library().isSimulatedBoard());
     EXPECT_EQ(setup.library().crvHID_connect(), 0);
     ByteArray data;
     EXPECT_EQ(readDataRegister(setup.library(), data), 1);
@@ -53,7 +53,7 @@ TEST(AdapterFactory, TraceCarriesCallsAndChipNotesInOneLog) {
     Recorder recorder;
     const AdapterSetup setup =
         createAdapter({{AdapterChoice::Simulated, {}}, 0x80, true}, recorder.clock(), recorder.sink());
-    EXPECT_TRUE(setup.simulated);
+    EXPECT_TRUE(setup.library().isSimulatedBoard());
     setup.library().crvHID_connect();
     test::I2CArgs send;
     send.device = 0x4F;

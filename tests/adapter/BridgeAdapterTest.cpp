@@ -1,7 +1,7 @@
 // The bridge client where no bridge can run; the bridge itself is tested under Wine in tests/bridge.
 
-#include "adapter/BridgeAdapter.h"
-#include "adapter/BridgeCommand.h"
+#include "adapter/bridge/BridgeAdapter.h"
+#include "adapter/bridge/BridgeCommand.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "adapter/ConnectionSequence.h"
+#include "adapter/core/ConnectionSequence.h"
 
 #include "MockAdapterLibrary.h"
 

@@ -1,7 +1,7 @@
 #include "FakeSysfs.h"
 #include "QtPrinters.h"
-#include "adapter/AdapterOptions.h"
-#include "adapter/I2cBuses.h"
+#include "adapter/linux/I2cBuses.h"
+#include "adapter/selection/AdapterOptions.h"
 
 #include <gtest/gtest.h>
 

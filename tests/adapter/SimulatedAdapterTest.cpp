@@ -1,6 +1,5 @@
 #include "I2cCallArgs.h"
-#include "adapter/AbsentAdapter.h"
-#include "adapter/SimulatedAdapter.h"
+#include "adapter/sim/SimulatedAdapter.h"
 
 #include <gtest/gtest.h>
 
@@ -11,24 +10,8 @@ namespace {
 
 using test::I2CArgs;
 
-TEST(SimulatedAdapter, IsAlwaysPresentAndAcceptsTheConfiguration) {
-    SimulatedAdapter adapter{SimulatedChip(0x80)};
-    std::int16_t module = 0;
-    std::uint8_t first = 0;
-    std::uint8_t second = 0;
-    std::int32_t mask = -1;
-    EXPECT_EQ(adapter.crvHID_connect(), 1);
-    EXPECT_EQ(adapter.crvHID_indicateSelectedModule(module), 0);
-    EXPECT_EQ(adapter.crvHID_setGPIOConfiguration(first, second, mask, module), 0);
-}
-
-TEST(SimulatedAdapter, ReadFillsElementZeroOnly) {
-    SimulatedAdapter adapter{SimulatedChip(0x7D)};
-    I2CArgs args;
-    args.data = {0x00, 0xA5};
-    EXPECT_NE(args.read(adapter), 1);
-    EXPECT_EQ(args.data, (ByteArray{0x7D, 0xA5}));
-}
+// Presence, the configuration calls, the read-back in element zero and the failures that leave the data
+// as it was are the contract of every back-end (AdapterContract.h); here is what only the chip shows.
 
 TEST(SimulatedAdapter, WriteReachesTheChip) {
     SimulatedAdapter adapter{SimulatedChip(0x00)};
@@ -49,7 +32,8 @@ struct ShortArray {
     ByteArray data;
 };
 
-TEST(SimulatedAdapter, FailsInsteadOfOverrunningAShortDataArray) {
+// That the calls fail and leave the array as it was is the contract's; here, that the chip saw nothing.
+TEST(SimulatedAdapter, AShortDataArrayNeverReachesTheChip) {
     const ShortArray cases[] = {
         {"empty array, one byte", 1, {}},
         {"one element, two bytes", 2, {0xA5}},
@@ -61,31 +45,14 @@ TEST(SimulatedAdapter, FailsInsteadOfOverrunningAShortDataArray) {
         I2CArgs read;
         read.count = c.count;
         read.data = c.data;
-        EXPECT_EQ(read.read(adapter), 1);
-        EXPECT_EQ(read.data, c.data);
-
+        (void)read.read(adapter);
         I2CArgs write;
         write.count = c.count;
         write.data = c.data;
-        EXPECT_EQ(write.write(adapter), 1);
+        (void)write.write(adapter);
         EXPECT_EQ(adapter.chip().dataRegister(), 0x42);
         EXPECT_EQ(adapter.chip().eeprom(), 0x42);
     }
-}
-
-TEST(AbsentAdapter, FindsNoAdapterAndFailsEveryTransfer) {
-    AbsentAdapter adapter;
-    EXPECT_EQ(adapter.crvHID_connect(), 0);
-
-    I2CArgs read;
-    read.data = {0xA5, 0x5A};
-    EXPECT_EQ(read.read(adapter), 1);
-    EXPECT_EQ(read.data, (ByteArray{0xA5, 0x5A}));
-
-    I2CArgs write;
-    write.data = {0x81, 0x00};
-    EXPECT_EQ(write.write(adapter), 1);
-    EXPECT_EQ(write.data, (ByteArray{0x81, 0x00}));
 }
 
 }  // namespace

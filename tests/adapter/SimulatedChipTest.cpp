@@ -1,4 +1,4 @@
-#include "adapter/SimulatedChip.h"
+#include "adapter/sim/SimulatedChip.h"
 
 #include <gtest/gtest.h>
 
@@ -36,9 +36,9 @@ TEST_P(SimulatedChipRoundTrip, SendStoresTheValueInTheDataRegisterAndReadsItBack
     SimulatedChip chip(kPowerOn, [&](const QString& note) { notes.append(note); });
 
     const std::array<std::uint8_t, 1> sent{c.sendByte};
-    EXPECT_EQ(chip.write(c.deviceAddress, 0x00, sent), SimulatedChip::kDone);
+    EXPECT_EQ(chip.write(c.deviceAddress, 0x00, sent), adapterResult::callDone);
     std::array<std::uint8_t, 1> read{0xA5};
-    EXPECT_EQ(chip.read(0x4E, 0x00, read), SimulatedChip::kDone);
+    EXPECT_EQ(chip.read(0x4E, 0x00, read), adapterResult::callDone);
 
     EXPECT_EQ(read[0], c.value);
     EXPECT_EQ(chip.eeprom(), kPowerOn);
@@ -51,9 +51,9 @@ TEST_P(SimulatedChipRoundTrip, EepromWriteStoresTheValueAndLeavesTheDataRegister
     SimulatedChip chip(kPowerOn, [&](const QString& note) { notes.append(note); });
 
     const std::array<std::uint8_t, 1> sent{c.eepromByte};
-    EXPECT_EQ(chip.write(c.deviceAddress, 0x00, sent), SimulatedChip::kDone);
+    EXPECT_EQ(chip.write(c.deviceAddress, 0x00, sent), adapterResult::callDone);
     std::array<std::uint8_t, 1> read{0xA5};
-    EXPECT_EQ(chip.read(0x4E, 0x00, read), SimulatedChip::kDone);
+    EXPECT_EQ(chip.read(0x4E, 0x00, read), adapterResult::callDone);
 
     EXPECT_EQ(chip.eeprom(), c.value);
     EXPECT_EQ(read[0], kPowerOn);
@@ -70,7 +70,7 @@ TEST(SimulatedChipPowerOn, LoadsTheEepromIntoTheDataRegister) {
     for (const std::uint8_t eeprom : {std::uint8_t{0x00}, std::uint8_t{0x80}, std::uint8_t{0xFF}}) {
         SimulatedChip chip(eeprom);
         std::array<std::uint8_t, 1> read{0xA5};
-        EXPECT_EQ(chip.read(0x4E, 0x00, read), SimulatedChip::kDone);
+        EXPECT_EQ(chip.read(0x4E, 0x00, read), adapterResult::callDone);
         EXPECT_EQ(read[0], eeprom);
         EXPECT_EQ(chip.eeprom(), eeprom);
     }
@@ -102,7 +102,7 @@ TEST(SimulatedChipRefuses, ReadsItDoesNotAnswerAndLeavesTheBuffer) {
         SimulatedChip chip(0x42);
         std::array<std::uint8_t, 2> buffer{0xA5, 0x5A};
         EXPECT_EQ(chip.read(c.deviceAddress, c.registerAddress, std::span(buffer.data(), c.count)),
-                  SimulatedChip::kNoAnswer);
+                  adapterResult::callFailed);
         EXPECT_EQ(buffer, (std::array<std::uint8_t, 2>{0xA5, 0x5A}));
     }
 }
@@ -110,7 +110,7 @@ TEST(SimulatedChipRefuses, ReadsItDoesNotAnswerAndLeavesTheBuffer) {
 TEST(SimulatedChipRefuses, ReadAtTheOddAddress) {
     SimulatedChip chip(0x42);
     std::array<std::uint8_t, 1> buffer{0xA5};
-    EXPECT_EQ(chip.read(0x4F, 0x00, buffer), SimulatedChip::kNoAnswer);
+    EXPECT_EQ(chip.read(0x4F, 0x00, buffer), adapterResult::callFailed);
     EXPECT_EQ(buffer[0], 0xA5);
 }
 
@@ -121,7 +121,7 @@ TEST(SimulatedChipRefuses, WritesItDoesNotAnswerAndStoresNothing) {
         SimulatedChip chip(0x42, [&](const QString& note) { notes.append(note); });
         const std::array<std::uint8_t, 2> bytes{0x11, 0x10};
         EXPECT_EQ(chip.write(c.deviceAddress, c.registerAddress, std::span(bytes.data(), c.count)),
-                  SimulatedChip::kNoAnswer);
+                  adapterResult::callFailed);
         EXPECT_EQ(chip.dataRegister(), 0x42);
         EXPECT_EQ(chip.eeprom(), 0x42);
         EXPECT_TRUE(notes.isEmpty());

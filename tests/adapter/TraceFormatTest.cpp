@@ -1,4 +1,4 @@
-#include "adapter/TraceFormat.h"
+#include "adapter/trace/TraceFormat.h"
 
 #include <gtest/gtest.h>
 

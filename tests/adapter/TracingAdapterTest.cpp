@@ -1,7 +1,7 @@
-#include "adapter/AbsentAdapter.h"
-#include "adapter/SimulatedAdapter.h"
-#include "adapter/TraceLog.h"
-#include "adapter/TracingAdapter.h"
+#include "adapter/core/AbsentAdapter.h"
+#include "adapter/sim/SimulatedAdapter.h"
+#include "adapter/trace/TraceLog.h"
+#include "adapter/trace/TracingAdapter.h"
 
 #include "MockAdapterLibrary.h"
 

@@ -1,6 +1,6 @@
 #include "QtPrinters.h"
 #include "Recorders.h"
-#include "adapter/AdapterFactory.h"
+#include "adapter/selection/AdapterFactory.h"
 #include "app/AdapterUnavailable.h"
 #include "app/FrmMain.h"
 
@@ -30,8 +30,8 @@ struct Started {
 TEST(AdapterUnavailable, ALibraryThatCannotBeHadEndsTheProgramAfterAMessageAtTheFirstCall) {
     // No bridge beside the tests: the first call, the load sequence's connect, cannot reach the library.
     Started started({AdapterChoice::MakerLibrary, QStringLiteral("/nowhere/crvhid.dll")});
-    ASSERT_TRUE(started.adapter.unavailable());
-    const QString problem = *started.adapter.unavailable();
+    ASSERT_TRUE(started.adapter.library().unavailable());
+    const QString problem = *started.adapter.library().unavailable();
     EXPECT_EQ(started.trace, (QStringList{"crvHID_connect() = 0", "bridge: " + problem}));
 
     test::RecordingMessages boxes;

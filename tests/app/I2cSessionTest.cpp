@@ -3,7 +3,7 @@
 // to the ioctl and back.
 #include "FakeI2c.h"
 #include "Recorders.h"
-#include "adapter/AdapterFactory.h"
+#include "adapter/selection/AdapterFactory.h"
 #include "app/FrmMain.h"
 #include "ui/CaptionButton.h"
 
@@ -40,7 +40,7 @@ class Bench {
         setup.messages = &messages;
         setup.pauses = &pauses;
         setup.locale = QLocale(QLocale::English, QLocale::UnitedStates);
-        setup.simulatedBoard = adapter.simulated;
+        setup.simulatedBoard = adapter.library().isSimulatedBoard();
         window = std::make_unique<FrmMain>(setup);
         window->show();
         window->activateWindow();

@@ -1,6 +1,6 @@
 // The program's client of the bridge against the real bridge and the stand-in library's variants.
 
-#include "adapter/BridgeAdapter.h"
+#include "adapter/bridge/BridgeAdapter.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "QtPrinters.h"
 #include "Recorders.h"
-#include "adapter/AdapterFactory.h"
+#include "adapter/selection/AdapterFactory.h"
 #include "app/FrmMain.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ QStringList traceOfASession(const AdapterSelection& selection) {
     setup.pauses = &pauses;
     setup.locale = QLocale(QLocale::English, QLocale::UnitedStates);
     FrmMain window(setup);
-    EXPECT_FALSE(adapter.unavailable());
+    EXPECT_FALSE(adapter.library().unavailable());
     window.show();
     window.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));

@@ -1,6 +1,6 @@
 // The bridge's own protocol, spoken line by line to the real bridge with the stand-in library behind it.
 
-#include "adapter/BridgeCommand.h"
+#include "adapter/bridge/BridgeCommand.h"
 
 #include <gtest/gtest.h>
 

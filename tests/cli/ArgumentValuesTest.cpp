@@ -1,5 +1,5 @@
 #include "QtPrinters.h"
-#include "adapter/ArgumentText.h"
+#include "adapter/core/ArgumentText.h"
 #include "cli/ArgumentValues.h"
 #include "cli/CommandFailure.h"
 #include "cli/JsonObject.h"

@@ -1,7 +1,7 @@
 #include "QtPrinters.h"
+#include "adapter/sim/SimulatedBoard.h"
 #include "cli/BoardSession.h"
 #include "cli/CommandFailure.h"
-#include "cli/SimulatedBoard.h"
 #include "cli/SimulatedBoardFile.h"
 
 #include <gtest/gtest.h>

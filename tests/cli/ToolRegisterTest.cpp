@@ -1,5 +1,5 @@
 #include "RunTool.h"
-#include "adapter/I2cBuses.h"
+#include "adapter/linux/I2cBuses.h"
 #include "cli/JsonObject.h"
 #ifdef VCM_HAVE_I2C_DEV
 #include "adapter/linux/I2cDevText.h"

@@ -1,5 +1,5 @@
 #include "RunTool.h"
-#include "adapter/AdapterSelection.h"
+#include "adapter/selection/AdapterSelection.h"
 
 #include <gtest/gtest.h>
 

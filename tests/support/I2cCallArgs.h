@@ -1,6 +1,6 @@
 #pragma once
 
-#include "adapter/AdapterLibrary.h"
+#include "adapter/core/AdapterLibrary.h"
 
 #include <cstdint>
 

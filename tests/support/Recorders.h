@@ -1,8 +1,8 @@
 #pragma once
 
 #include "QtPrinters.h"
-#include "adapter/AbsentAdapter.h"
-#include "adapter/SimulatedAdapter.h"
+#include "adapter/core/AbsentAdapter.h"
+#include "adapter/sim/SimulatedAdapter.h"
 #include "ui/MessageBoxService.h"
 #include "ui/PauseService.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "adapter/SimulatedAdapter.h"
+#include "adapter/sim/SimulatedAdapter.h"
 
 #include <cstdint>
 #include <functional>

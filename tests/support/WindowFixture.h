@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Recorders.h"
-#include "adapter/TraceLog.h"
-#include "adapter/TracingAdapter.h"
+#include "adapter/trace/TraceLog.h"
+#include "adapter/trace/TracingAdapter.h"
 #include "app/FrmMain.h"
 
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #include "adapter/linux/I2cDevAdapter.h"
 
-#include "adapter/TraceFormat.h"
 #include "adapter/linux/I2cDevText.h"
+#include "adapter/trace/TraceFormat.h"
 
 #include <QFile>
 
@@ -20,10 +20,6 @@ namespace vcm {
 
 namespace {
 
-constexpr std::int16_t kNoAdapter = 0;
-constexpr std::int16_t kAdapterOpen = 1;
-constexpr std::int16_t kDone = 0;
-constexpr std::int16_t kFailed = 1;
 constexpr std::uint8_t kLastSevenBitAddress = 0x7F;
 
 /// Sends the messages as one transfer (one stop at the end); the errno value on failure, 0 on success.
@@ -81,36 +77,36 @@ std::int16_t I2cDevAdapter::crvHID_connect() {
     const std::optional<QString> node = locate_(problem);
     if (!node) {
         problems_(problem);
-        return kNoAdapter;
+        return adapterResult::noAdapterFound;
     }
     const int fd = ::open(QFile::encodeName(*node).constData(), O_RDWR | O_CLOEXEC);
     if (fd < 0) {
         problems_(i2cConnectFailure(*node, I2cConnectStep::Open, errno));
-        return kNoAdapter;
+        return adapterResult::noAdapterFound;
     }
     unsigned long functions = 0;
     if (::ioctl(fd, I2C_FUNCS, &functions) < 0) {
         const int error = errno;
         ::close(fd);
         problems_(i2cConnectFailure(*node, I2cConnectStep::Functions, error));
-        return kNoAdapter;
+        return adapterResult::noAdapterFound;
     }
     if ((functions & I2C_FUNC_I2C) == 0) {
         ::close(fd);
         problems_(i2cConnectFailure(*node, I2cConnectStep::PlainI2c, 0));
-        return kNoAdapter;
+        return adapterResult::noAdapterFound;
     }
     fd_ = fd;
-    return kAdapterOpen;
+    return adapterResult::adapterOpen;
 }
 
 std::int16_t I2cDevAdapter::crvHID_indicateSelectedModule(std::int16_t& /*module*/) {
-    return kDone;
+    return adapterResult::callDone;
 }
 
 std::int16_t I2cDevAdapter::crvHID_setGPIOConfiguration(std::uint8_t& /*first*/, std::uint8_t& /*second*/,
                                                         std::int32_t& /*mask*/, std::int16_t& /*module*/) {
-    return kDone;
+    return adapterResult::callDone;
 }
 
 QString I2cDevAdapter::refusal(std::uint8_t deviceAddress, std::uint8_t count, const ByteArray& data) const {
@@ -132,7 +128,7 @@ std::int16_t I2cDevAdapter::crvHID_doI2CRead(std::uint8_t& deviceAddress, std::u
                                              std::int16_t& /*module*/, std::int32_t& /*status*/) {
     if (const QString why = refusal(deviceAddress, count, data); !why.isEmpty()) {
         notes_(i2cRefused(why));
-        return kFailed;
+        return adapterResult::callFailed;
     }
     // Received into a buffer of its own, so a failure half-way leaves the caller's data as it was.
     std::uint8_t reg = registerAddress;
@@ -144,10 +140,10 @@ std::int16_t I2cDevAdapter::crvHID_doI2CRead(std::uint8_t& deviceAddress, std::u
     if (const int error = transfer(fd_, messages, std::size(messages)); error != 0) {
         notes_(i2cReadFailure(deviceAddress, registerAddress, count, error));
         failed(error);
-        return kFailed;
+        return adapterResult::callFailed;
     }
     std::copy(received.begin(), received.end(), data.begin());
-    return kDone;
+    return adapterResult::callDone;
 }
 
 std::int16_t I2cDevAdapter::crvHID_doI2CWrite(std::uint8_t& deviceAddress, std::uint8_t& registerAddress,
@@ -155,7 +151,7 @@ std::int16_t I2cDevAdapter::crvHID_doI2CWrite(std::uint8_t& deviceAddress, std::
                                               std::int16_t& /*module*/, std::int32_t& /*status*/) {
     if (const QString why = refusal(deviceAddress, count, data); !why.isEmpty()) {
         notes_(i2cRefused(why));
-        return kFailed;
+        return adapterResult::callFailed;
     }
     ByteArray message(count + 1U);
     message[0] = registerAddress;
@@ -164,9 +160,9 @@ std::int16_t I2cDevAdapter::crvHID_doI2CWrite(std::uint8_t& deviceAddress, std::
     if (const int error = transfer(fd_, &single, 1); error != 0) {
         notes_(i2cWriteFailure(deviceAddress, message, error));
         failed(error);
-        return kFailed;
+        return adapterResult::callFailed;
     }
-    return kDone;
+    return adapterResult::callDone;
 }
 
 }  // namespace vcm

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "adapter/AdapterLibrary.h"
-#include "adapter/I2cBuses.h"
+#include "adapter/core/AdapterLibrary.h"
+#include "adapter/linux/I2cBuses.h"
 
 #include <QString>
 

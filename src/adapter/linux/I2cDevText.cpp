@@ -1,6 +1,6 @@
 #include "adapter/linux/I2cDevText.h"
 
-#include "adapter/TraceFormat.h"
+#include "adapter/trace/TraceFormat.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace vcm {
+
+/// A fault the simulated board can be told to have, so that failing chips can be tried without one.
+enum class SimFault {
+    None,
+    ReadFails,   ///< `read-fails`: every read of the data register fails
+    WritesLost,  ///< `writes-lost`: writes are acknowledged but never reach the chip
+};
+
+}  // namespace vcm
