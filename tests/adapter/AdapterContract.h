@@ -124,18 +124,15 @@ TYPED_TEST_P(AdapterContract, ACallThatCannotBeRightFailsWithoutTouchingTheDataO
     this->connect();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        I2CArgs read;
-        read.device = c.device;
-        read.count = c.count;
-        read.data = c.data;
-        EXPECT_EQ(read.read(*this->library), adapterResult::callFailed);
-        EXPECT_EQ(read.data, c.data);
-        I2CArgs write;
-        write.device = c.device;
-        write.count = c.count;
-        write.data = c.data;
-        EXPECT_EQ(write.write(*this->library), adapterResult::callFailed);
-        EXPECT_EQ(write.data, c.data);
+        I2CArgs args;
+        args.device = c.device;
+        args.count = c.count;
+        args.data = c.data;
+        EXPECT_EQ(args.read(*this->library), adapterResult::callFailed);
+        EXPECT_EQ(args.data, c.data);
+        args.status = 0;  // as the program sets it before every call; the read may have written it
+        EXPECT_EQ(args.write(*this->library), adapterResult::callFailed);
+        EXPECT_EQ(args.data, c.data);
     }
     if constexpr (TypeParam::present) {
         ByteArray data;
