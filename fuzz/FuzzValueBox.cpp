@@ -20,7 +20,7 @@ namespace {
 struct Window {
     QLocale locale{QLocale::English, QLocale::UnitedStates};
     vcm::test::WatchedBoard board{0x80};
-    vcm::test::WindowFixture fixture{board, {true, locale, false}};
+    vcm::test::WindowFixture fixture{board, {.locale = locale}};
     vcm::FrmMain& frm = *fixture.window;
     QLineEdit* box = fixture.get<QLineEdit>(QStringLiteral("txtTest(0)"));
     vcm::VbScrollBar* slider = fixture.get<vcm::VbScrollBar>(QStringLiteral("vscTest(0)"));

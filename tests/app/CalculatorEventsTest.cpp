@@ -146,7 +146,7 @@ TEST_F(CalculatorFocus, OutputFieldsHaveNoHandlers) {
 /// Real message boxes: each one that opens is recorded and answered with Enter (its default button) by a
 /// timer that runs inside the box's own event loop.
 TEST(CalculatorRealBoxes, TabFromAvddToRsetAsksOnceAndTheBoxDoesNotLeaveRset) {
-    SimulatedWindow f(0x80, true, QLocale(QLocale::English, QLocale::UnitedStates), true);
+    SimulatedWindow f(0x80, true, {.realBoxes = true});
     f.show();
     QStringList titles;
     QTimer answerer;

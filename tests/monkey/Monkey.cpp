@@ -241,7 +241,7 @@ class Session {
 
     QLocale locale_{QLocale::English, QLocale::UnitedStates};
     test::WatchedBoard board_{0x80};
-    test::WindowFixture window_{board_, {true, locale_, false}};
+    test::WindowFixture window_{board_, {.locale = locale_}};
     QLineEdit* box_ = nullptr;
     VbScrollBar* slider_ = nullptr;
     bool eepromPressed_ = false;

@@ -30,9 +30,8 @@ struct TracedBoard {
 class SimulatedWindow : public TracedBoard, public WindowFixture {
   public:
     explicit SimulatedWindow(std::uint8_t eeprom = 0x80, bool plugged = true,
-                             QLocale locale = QLocale(QLocale::English, QLocale::UnitedStates),
-                             bool realBoxes = false)
-        : TracedBoard(eeprom, plugged), WindowFixture(tracing, {true, std::move(locale), realBoxes}) {}
+                             const WindowOptions& options = {})
+        : TracedBoard(eeprom, plugged), WindowFixture(tracing, options) {}
 
     /// Only the I2C traffic and the chip's notes, without connection calls.
     QStringList busCalls() const {
