@@ -26,7 +26,7 @@ struct Window {
     vcm::VbScrollBar* slider = fixture.get<vcm::VbScrollBar>(QStringLiteral("vscTest(0)"));
 
     bool hex() const { return frm.globals().displayHex != vcm::vbFalse; }
-    /// What the last input left in the doubles, so that a long run does not grow them.
+    /// Empties what the doubles recorded for one input, so that a long run does not grow them.
     void forget() {
         fixture.messages.shown.clear();
         fixture.pauses.pauses.clear();
