@@ -1,11 +1,11 @@
 // The divider calculator from arbitrary field texts: a run either writes finite numbers that read back
 // into every field it touches, or stops with a message; never NaN or infinity in a field.
 #include "FuzzCheck.h"
+#include "ServiceDoubles.h"
 #include "calculator/CalculatorPanel.h"
 #include "dcp/LocaleNumber.h"
 #include "dcp/ProgramGlobals.h"
 #include "ui/LineControl.h"
-#include "ui/MessageBoxService.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -20,27 +20,12 @@ using vcm::fuzz::require;
 
 namespace {
 
-/// Answers Yes or No to the question by the next bit of the input.
-class BitMessages final : public vcm::MessageBoxService {
-  public:
-    int show(const QString&, int style, const QString&) override {
-        ++shown;
-        if ((style & 0x0F) != 4) {
-            return vcm::answerOk;
-        }
-        const bool yes = (bits & 1) != 0;
-        bits >>= 1;
-        return yes ? vcm::answerYes : vcm::answerNo;
-    }
-    unsigned bits = 0;
-    int shown = 0;
-};
-
 struct Panel {
     QWidget frame;
     vcm::CalculatorControls c;
     vcm::ProgramGlobals globals;
-    BitMessages messages;
+    /// Questions answered Yes or No by the bits the input gives.
+    vcm::test::ScriptedMessages messages;
     QLocale locale{QLocale::English, QLocale::UnitedStates};
     std::unique_ptr<vcm::CalculatorPanel> panel;
 
@@ -99,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     p.c.txtTest->setText(texts.size() > 6 ? texts[6] : QStringLiteral("80"));
     p.globals.displayHex = (control & 1) != 0 ? vcm::vbFalse : vcm::vbTrue;
-    p.messages.bits = control >> 2;
+    p.messages.answerQuestions(control >> 2);
     for (QLineEdit* out : {p.c.txtIOUT, p.c.txtVRSET, p.c.txtVOUT}) {
         out->setText(QStringLiteral("x"));
     }
@@ -126,11 +111,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     fieldTexts);
         }
     } else {
-        require(p.messages.shown > 0, "a run that writes no result says why", fieldTexts);
+        require(!p.messages.shown.empty(), "a run that writes no result says why", fieldTexts);
         for (QLineEdit* out : {p.c.txtIOUT, p.c.txtVRSET, p.c.txtVOUT}) {
             require(out->text() == QStringLiteral("x"), "a stopped run writes no result", fieldTexts);
         }
     }
-    p.messages.shown = 0;
+    p.messages.shown.clear();
     return 0;
 }

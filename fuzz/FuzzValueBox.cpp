@@ -3,7 +3,7 @@
 // text that is no DCP value, nothing at all).
 #include "FuzzCheck.h"
 #include "WatchedBoard.h"
-#include "app/FrmMain.h"
+#include "WindowFixture.h"
 #include "dcp/DcpText.h"
 #include "ui/VbScrollBar.h"
 
@@ -13,45 +13,24 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include <memory>
-
 using vcm::fuzz::require;
 
 namespace {
 
-class AnsweringMessages final : public vcm::MessageBoxService {
-  public:
-    int show(const QString&, int style, const QString&) override {
-        return (style & 0x0F) == 4 ? vcm::answerNo : vcm::answerOk;
-    }
-};
-
-class NoPauses final : public vcm::PauseService {
-  public:
-    void pause(int) override {}
-};
-
 struct Window {
     QLocale locale{QLocale::English, QLocale::UnitedStates};
     vcm::test::WatchedBoard board{0x80};
-    AnsweringMessages messages;
-    NoPauses pauses;
-    std::unique_ptr<vcm::FrmMain> frm;
-    QLineEdit* box = nullptr;
-    vcm::VbScrollBar* slider = nullptr;
+    vcm::test::WindowFixture fixture{board, {.locale = locale}};
+    vcm::FrmMain& frm = *fixture.window;
+    QLineEdit* box = fixture.get<QLineEdit>(QStringLiteral("txtTest(0)"));
+    vcm::VbScrollBar* slider = fixture.get<vcm::VbScrollBar>(QStringLiteral("vscTest(0)"));
 
-    Window() {
-        vcm::FrmMainSetup setup;
-        setup.adapter = &board;
-        setup.messages = &messages;
-        setup.pauses = &pauses;
-        setup.locale = locale;
-        setup.simulatedBoard = true;
-        frm = std::make_unique<vcm::FrmMain>(setup);
-        box = qobject_cast<QLineEdit*>(frm->control(QStringLiteral("txtTest(0)")));
-        slider = qobject_cast<vcm::VbScrollBar*>(frm->control(QStringLiteral("vscTest(0)")));
+    bool hex() const { return frm.globals().displayHex != vcm::vbFalse; }
+    /// Empties what the doubles recorded for one input, so that a long run does not grow them.
+    void forget() {
+        fixture.messages.shown.clear();
+        fixture.pauses.pauses.clear();
     }
-    bool hex() const { return frm->globals().displayHex != vcm::vbFalse; }
 };
 
 Window* window = nullptr;
@@ -74,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool hex = (data[0] & 1) == 0;
     w.board.watch({});
     qobject_cast<QRadioButton*>(
-        w.frm->control(hex ? QStringLiteral("opDisplayMode(0)") : QStringLiteral("opDisplayMode(1)")))
+        w.frm.control(hex ? QStringLiteral("opDisplayMode(0)") : QStringLiteral("opDisplayMode(1)")))
         ->setChecked(true);
     w.box->setText(vcm::dcpText((data[0] & 2) != 0 ? 0x80 : 0x00, hex));
 
@@ -91,9 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "the bus gets the value the box shows", pasted);
     });
     QTest::keyClick(w.box, Qt::Key_Return);
-    qobject_cast<QPushButton*>(w.frm->control(QStringLiteral("cmdWrite")))->click();
+    qobject_cast<QPushButton*>(w.frm.control(QStringLiteral("cmdWrite")))->click();
     const auto now = vcm::sendableDcpValue(w.box->text(), w.hex(), w.locale);
     require(!now || w.board.chip().eeprom() == *now, "the EEPROM holds the value the box shows", pasted);
     w.board.watch({});
+    w.forget();
     return 0;
 }

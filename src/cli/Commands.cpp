@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include "cli/CommandFailure.h"
+#include "cli/CommandTable.h"
 #include "dcp/DcpText.h"
 
 #include <QRegularExpression>
@@ -55,57 +56,14 @@ QString dcpValueText(std::uint8_t value) {
 }
 
 QString commandName(Command command) {
-    switch (command) {
-        case Command::Read:
-            return QStringLiteral("read");
-        case Command::Send:
-            return QStringLiteral("send");
-        case Command::Program:
-            return QStringLiteral("program");
-        case Command::CalcForward:
-            return QStringLiteral("calc forward");
-        case Command::CalcReverse:
-            return QStringLiteral("calc reverse");
-        case Command::Trim:
-            return QStringLiteral("trim");
-        case Command::Sweep:
-            return QStringLiteral("sweep");
-        case Command::SimMeasure:
-            return QStringLiteral("sim-measure");
-    }
-    return {};
+    return commandDefinition(command).name;
 }
 
 int runInvocation(const Invocation& invocation, const CommandOutput::LineSink& stdoutLine,
                   const CommandOutput::LineSink& stderrLine, const MeterMaker& builtInMeter) {
     const CommandOutput out(invocation.json, stdoutLine, stderrLine);
     try {
-        switch (invocation.command) {
-            case Command::Read:
-                out.print(runRead(invocation, out));
-                break;
-            case Command::Send:
-                out.print(runSend(invocation, out));
-                break;
-            case Command::Program:
-                out.print(runProgram(invocation, out));
-                break;
-            case Command::CalcForward:
-                out.print(runCalcForward(invocation, out));
-                break;
-            case Command::CalcReverse:
-                out.print(runCalcReverse(invocation, out));
-                break;
-            case Command::Trim:
-                out.print(runTrim(invocation, out, builtInMeter));
-                break;
-            case Command::Sweep:
-                out.print(runSweep(invocation, out, builtInMeter));
-                break;
-            case Command::SimMeasure:
-                out.print(runSimMeasure(invocation, out));
-                break;
-        }
+        out.print(commandDefinition(invocation.command).run(invocation, out, builtInMeter));
         return exitSuccess;
     } catch (const CommandFailure& failure) {
         const QString message = oneLine(failure.message);

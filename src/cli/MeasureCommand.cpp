@@ -1,5 +1,6 @@
 #include "cli/MeasureCommand.h"
 
+#include "adapter/core/ArgumentText.h"
 #include "cli/ArgumentValues.h"
 #include "cli/CommandFailure.h"
 #include "dcp/DcpText.h"
@@ -130,9 +131,8 @@ double CommandMeter::measure(std::uint8_t value) {
     const QString output = QString::fromLocal8Bit(process.readAllStandardOutput());
     const std::optional<double> volts = measurementIn(output);
     if (!volts) {
-        const QString shown = output.trimmed().left(40);
-        throw CommandFailure{exitFailed,
-                             QStringLiteral("measure: the command printed no number ('%1')").arg(shown)};
+        throw CommandFailure{exitFailed, QStringLiteral("measure: the command printed no number (%1)")
+                                             .arg(quotedArgument(output.trimmed()))};
     }
     return *volts;
 }

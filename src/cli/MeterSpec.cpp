@@ -1,5 +1,7 @@
 #include "cli/MeterSpec.h"
 
+#include "adapter/core/ArgumentText.h"
+
 namespace vcm {
 
 namespace {
@@ -54,7 +56,7 @@ bool readHostAndPort(const QString& body, MeterSpec& spec, QString& problem) {
     if (body.startsWith(u'[')) {
         const qsizetype close = body.indexOf(u']');
         if (close < 0) {
-            problem = QStringLiteral("The meter's host %1 lacks its closing ']'.").arg(quotedExcerpt(body));
+            problem = QStringLiteral("The meter's host %1 lacks its closing ']'.").arg(quotedArgument(body));
             return false;
         }
         host = body.mid(1, close - 1);
@@ -62,7 +64,7 @@ bool readHostAndPort(const QString& body, MeterSpec& spec, QString& problem) {
         if (!after.isEmpty()) {
             if (!after.startsWith(u':')) {
                 problem = QStringLiteral("Write the meter's port after the host as ':PORT', not %1.")
-                              .arg(quotedExcerpt(after));
+                              .arg(quotedArgument(after));
                 return false;
             }
             port = after.mid(1);
@@ -80,7 +82,7 @@ bool readHostAndPort(const QString& body, MeterSpec& spec, QString& problem) {
     }
     if (hasBlankOrControl(host)) {
         problem = QStringLiteral("The meter's host %1 holds blanks or control characters.")
-                      .arg(quotedExcerpt(host));
+                      .arg(quotedArgument(host));
         return false;
     }
     spec.host = host;
@@ -88,7 +90,7 @@ bool readHostAndPort(const QString& body, MeterSpec& spec, QString& problem) {
         const std::optional<std::int64_t> number = wholeNumberIn(*port, 1, 65535);
         if (!number) {
             problem = QStringLiteral("The meter's port %1 is not a number from 1 to 65535")
-                          .arg(quotedExcerpt(*port));
+                          .arg(quotedArgument(*port));
             problem += port->contains(u':') ? QStringLiteral(
                                                   " (an IPv6 address goes in brackets: "
                                                   "scpi:tcp:[::1]:5025).")
@@ -115,7 +117,7 @@ bool readDevice(const QString& device, const QString& transport, MeterSpec& spec
         problem = QStringLiteral(
                       "The meter's device %1 starts or ends with a blank or holds control "
                       "characters.")
-                      .arg(quotedExcerpt(device));
+                      .arg(quotedArgument(device));
         return false;
     }
     spec.device = device;
@@ -131,7 +133,7 @@ bool readSerial(const QString& body, MeterSpec& spec, QString& problem) {
         const std::optional<std::int64_t> number = wholeNumberIn(baud, 50, 4000000);
         if (!number) {
             problem = QStringLiteral("The meter's baud rate %1 is not a number from 50 to 4000000.")
-                          .arg(quotedExcerpt(baud));
+                          .arg(quotedArgument(baud));
             return false;
         }
         spec.baud = static_cast<std::int32_t>(*number);
@@ -143,7 +145,8 @@ bool readSerial(const QString& body, MeterSpec& spec, QString& problem) {
 
 std::optional<MeterSpec> parseMeterSpec(const QString& text, QString& problem) {
     if (!text.startsWith(kScpiPrefix)) {
-        problem = QStringLiteral("Unknown meter %1 (use %2).").arg(quotedExcerpt(text), meterSpecValueName());
+        problem =
+            QStringLiteral("Unknown meter %1 (use %2).").arg(quotedArgument(text), meterSpecValueName());
         return std::nullopt;
     }
     const QString rest = text.mid(kScpiPrefix.size());
@@ -163,7 +166,7 @@ std::optional<MeterSpec> parseMeterSpec(const QString& text, QString& problem) {
         ok = readSerial(body, spec, problem);
     } else {
         problem = QStringLiteral("Unknown meter connection %1 (use scpi:tcp, scpi:usbtmc or scpi:serial).")
-                      .arg(quotedExcerpt(transport));
+                      .arg(quotedArgument(transport));
     }
     if (!ok) {
         return std::nullopt;
@@ -192,7 +195,7 @@ QString meterQueryProblem(const QString& query) {
     for (const QChar c : query) {
         if (c < u' ' || c > u'~') {
             return QStringLiteral("The meter's query %1 is not one line of printable ASCII.")
-                .arg(quotedExcerpt(query));
+                .arg(quotedArgument(query));
         }
     }
     return {};
@@ -200,29 +203,6 @@ QString meterQueryProblem(const QString& query) {
 
 QString meterSpecValueName() {
     return QStringLiteral("scpi:tcp:HOST[:PORT]|scpi:usbtmc:DEVICE|scpi:serial:DEVICE[:BAUD]");
-}
-
-QString quotedExcerpt(const QString& text, int limit) {
-    QString shown;
-    const qsizetype count = std::min<qsizetype>(text.size(), limit);
-    for (qsizetype i = 0; i < count; ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r') {
-            shown += QStringLiteral("\\r");
-        } else if (c == u'\n') {
-            shown += QStringLiteral("\\n");
-        } else if (c == u'\t') {
-            shown += QStringLiteral("\\t");
-        } else if (c.category() == QChar::Other_Control) {
-            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        } else {
-            shown += c;
-        }
-    }
-    if (text.size() > limit) {
-        shown += QStringLiteral("...");
-    }
-    return u'\'' + shown + u'\'';
 }
 
 }  // namespace vcm

@@ -43,9 +43,4 @@ QString meterQueryProblem(const QString& query);
 /// The value name of the `--meter` option for help texts.
 QString meterSpecValueName();
 
-/// `text` for a one-line message: in single quotes, at most `limit` characters of it (then "..."), with
-/// line breaks, tabs and other control characters written as escapes (\r, \n, \t, \xNN), so whatever a
-/// user typed or an instrument answered cannot break the line or the terminal.
-QString quotedExcerpt(const QString& text, int limit = 40);
-
 }  // namespace vcm

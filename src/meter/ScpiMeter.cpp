@@ -1,5 +1,6 @@
 #include "meter/ScpiMeter.h"
 
+#include "adapter/core/ArgumentText.h"
 #include "cli/CommandFailure.h"
 #include "cli/MeterSpec.h"
 
@@ -49,7 +50,7 @@ void ScpiMeter::connect() {
     const auto [error, reply] = nextError();
     if (error.isError()) {
         fail(QStringLiteral("%1 was refused: %2 answered %3")
-                 .arg(configure, kErrorQuery, quotedExcerpt(reply)));
+                 .arg(configure, kErrorQuery, quotedArgument(reply)));
     }
 }
 
@@ -62,17 +63,17 @@ double ScpiMeter::measure(std::uint8_t) {
             return reading.volts;
         case ScpiReading::Kind::Overload:
             what = QStringLiteral("%1 answered %2, the overload value (out of range)")
-                       .arg(settings_.query, quotedExcerpt(reply));
+                       .arg(settings_.query, quotedArgument(reply));
             break;
         case ScpiReading::Kind::SeveralValues:
             what = QStringLiteral("%1 answered %2, several values instead of one")
-                       .arg(settings_.query, quotedExcerpt(reply));
+                       .arg(settings_.query, quotedArgument(reply));
             break;
         case ScpiReading::Kind::NotANumber:
             what = reply.trimmed().isEmpty()
                        ? QStringLiteral("%1 answered an empty line").arg(settings_.query)
                        : QStringLiteral("%1 answered %2, not a number in volts")
-                             .arg(settings_.query, quotedExcerpt(reply));
+                             .arg(settings_.query, quotedArgument(reply));
             break;
     }
     fail(what + errorQueueNote());
@@ -102,7 +103,7 @@ QString ScpiMeter::exchange(const QString& command, bool expectReply) {
         failLink(failure, command, false);
     }
     if (settings_.trace) {
-        settings_.trace(QStringLiteral("meter: %1 -> %2").arg(command, quotedExcerpt(reply, kTraceLimit)));
+        settings_.trace(QStringLiteral("meter: %1 -> %2").arg(command, quotedArgument(reply, kTraceLimit)));
     }
     return reply;
 }
@@ -111,7 +112,7 @@ std::pair<ScpiError, QString> ScpiMeter::nextError() {
     const QString reply = exchange(kErrorQuery, true);
     const std::optional<ScpiError> error = scpiError(reply);
     if (!error) {
-        fail(QStringLiteral("%1 answered %2, not an error code").arg(kErrorQuery, quotedExcerpt(reply)));
+        fail(QStringLiteral("%1 answered %2, not an error code").arg(kErrorQuery, quotedArgument(reply)));
     }
     return {*error, reply};
 }
@@ -120,7 +121,7 @@ QString ScpiMeter::errorQueueNote() {
     try {
         const auto [error, reply] = nextError();
         if (error.isError()) {
-            return QStringLiteral("; %1 answered %2").arg(kErrorQuery, quotedExcerpt(reply));
+            return QStringLiteral("; %1 answered %2").arg(kErrorQuery, quotedArgument(reply));
         }
         return {};
     } catch (const CommandFailure&) {

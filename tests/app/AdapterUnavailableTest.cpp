@@ -1,8 +1,7 @@
 #include "QtPrinters.h"
-#include "Recorders.h"
+#include "WindowFixture.h"
 #include "adapter/selection/AdapterFactory.h"
 #include "app/AdapterUnavailable.h"
-#include "app/FrmMain.h"
 
 #include <gtest/gtest.h>
 
@@ -13,18 +12,10 @@ struct Started {
     explicit Started(const AdapterSelection& selection)
         : adapter(createAdapter(
               {selection, 0x80, true}, [] { return 0.0; },
-              [this](const QString& line) { trace << line.mid(line.indexOf(u' ') + 1); })) {
-        FrmMainSetup setup;
-        setup.adapter = &adapter.library();
-        setup.messages = &messages;
-        setup.pauses = &pauses;
-        window = std::make_unique<FrmMain>(setup);
-    }
+              [this](const QString& line) { trace << line.mid(line.indexOf(u' ') + 1); })) {}
     QStringList trace;
     AdapterSetup adapter;
-    test::RecordingMessages messages;
-    test::RecordingPauses pauses;
-    std::unique_ptr<FrmMain> window;
+    test::WindowFixture window{adapter};
 };
 
 TEST(AdapterUnavailable, ALibraryThatCannotBeHadEndsTheProgramAfterAMessageAtTheFirstCall) {
@@ -34,19 +25,19 @@ TEST(AdapterUnavailable, ALibraryThatCannotBeHadEndsTheProgramAfterAMessageAtThe
     const QString problem = *started.adapter.library().unavailable();
     EXPECT_EQ(started.trace, (QStringList{"crvHID_connect() = 0", "bridge: " + problem}));
 
-    test::RecordingMessages boxes;
+    test::ScriptedMessages boxes;
     EXPECT_EQ(stopIfAdapterUnavailable(started.adapter, boxes), 1);
     ASSERT_EQ(boxes.shown.size(), 1U);
     EXPECT_EQ(boxes.shown[0].text, problem);
     EXPECT_EQ(boxes.shown[0].style, 16);
     EXPECT_EQ(boxes.shown[0].title, QString());
-    EXPECT_TRUE(started.messages.shown.empty());
+    EXPECT_TRUE(started.window.messages.shown.empty());
 }
 
 TEST(AdapterUnavailable, AnyOtherAdapterGoesOnWithoutAMessage) {
     for (const AdapterChoice choice : {AdapterChoice::Simulated, AdapterChoice::Absent}) {
         Started started({choice, {}});
-        test::RecordingMessages boxes;
+        test::ScriptedMessages boxes;
         EXPECT_FALSE(stopIfAdapterUnavailable(started.adapter, boxes));
         EXPECT_TRUE(boxes.shown.empty());
     }

@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "SimulatedWindow.h"
 #include "dcp/LocaleNumber.h"
 
 #include <QApplication>
@@ -26,15 +26,15 @@ class CalculatorFocus : public ::testing::Test {
         field(name)->setFocus(Qt::MouseFocusReason);
         ASSERT_TRUE(field(name)->hasFocus());
     }
-    void tab() { QTest::keyClick(f.window->windowHandle(), Qt::Key_Tab); }
-    void clickCalculate() { QTest::mouseClick(f.get("cmdCalculate"), Qt::LeftButton); }
+    void tab() { f.key(Qt::Key_Tab); }
+    void clickCalculate() { f.click("cmdCalculate"); }
     std::vector<QString> titles() const {
         std::vector<QString> t;
         for (const ShownBox& b : f.messages.shown)
             t.push_back(b.title);
         return t;
     }
-    WindowFixture f;
+    SimulatedWindow f;
 };
 
 TEST_F(CalculatorFocus, TabFromAvddThroughRsetAsksTwiceInOrder) {
@@ -97,7 +97,7 @@ TEST_F(CalculatorFocus, LeavingR1ByCalculateRunsForwardTwice) {
 TEST_F(CalculatorFocus, LeavingAFieldForTheDcpBoxStillRunsItsHandler) {
     focus("txtVOutMin");
     field("txtVOutMin")->setText("");
-    QTest::mouseClick(f.get("txtTest(0)"), Qt::LeftButton);
+    f.click("txtTest(0)");
     EXPECT_EQ(f.text("txtVOutMin"), "0");  // repaired by the reverse calculation
 }
 
@@ -129,7 +129,7 @@ TEST_F(CalculatorFocus, EnterPressesTheFocusedCalculateButton) {
     field("txtR2")->setText("50000");
     f.get("cmdCalculate")->setFocus();
     f.forget();
-    QTest::keyClick(f.window->windowHandle(), Qt::Key_Return);
+    f.key(Qt::Key_Return);
     ASSERT_EQ(f.messages.shown.size(), 1u);
     EXPECT_EQ(f.messages.shown[0].text, "R1+R2 is less than 0?");
 }
@@ -146,7 +146,7 @@ TEST_F(CalculatorFocus, OutputFieldsHaveNoHandlers) {
 /// Real message boxes: each one that opens is recorded and answered with Enter (its default button) by a
 /// timer that runs inside the box's own event loop.
 TEST(CalculatorRealBoxes, TabFromAvddToRsetAsksOnceAndTheBoxDoesNotLeaveRset) {
-    WindowFixture f(0x80, true, QLocale(QLocale::English, QLocale::UnitedStates), true);
+    SimulatedWindow f(0x80, true, {.realBoxes = true});
     f.show();
     QStringList titles;
     QTimer answerer;
@@ -160,7 +160,7 @@ TEST(CalculatorRealBoxes, TabFromAvddToRsetAsksOnceAndTheBoxDoesNotLeaveRset) {
     f.get<QLineEdit>("txtAVDD")->setFocus();
     ASSERT_TRUE(f.get<QLineEdit>("txtAVDD")->hasFocus());
     titles.clear();
-    QTest::keyClick(f.window->windowHandle(), Qt::Key_Tab);
+    f.key(Qt::Key_Tab);
     // Tab returns only after the question was answered and its calculation ran.
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(titles, QStringList{avddQuestion});

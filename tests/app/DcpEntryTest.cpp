@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "SimulatedWindow.h"
 #include "ui/CaptionButton.h"
 #include "ui/VbScrollBar.h"
 
@@ -32,25 +32,13 @@ class DcpEntry : public ::testing::Test {
     QTimer* timer() const { return f.window->findChild<QTimer*>("Timer1"); }
     bool reminderShown() const { return !f.get("LabelEnterReminder")->isHidden(); }
 
-    /// Keys go to the focus widget, as a real key press does.
-    void key(Qt::Key k) { QTest::keyClick(f.window->windowHandle(), k); }
-    void type(const QString& chars) {
-        for (const QChar c : chars)
-            QTest::keyClick(f.window->windowHandle(), c.toLatin1());
-    }
-    /// Replaces the box's text by typing, as a user does after selecting it.
-    void typeValue(const QString& chars) {
-        box()->setFocus();
-        box()->selectAll();
-        type(chars);
-    }
     void tick() {
         QTimerEvent event(timer()->timerId());
         QCoreApplication::sendEvent(timer(), &event);
     }
     void selectDecimal() { QTest::mouseClick(f.get("opDisplayMode(1)"), Qt::LeftButton, {}, QPoint(5, 8)); }
 
-    WindowFixture f{0x80, true};
+    SimulatedWindow f{0x80, true};
 };
 
 TEST_F(DcpEntry, SendAndEepromBytesSplitTheValueOverAddressAndData) {
@@ -69,9 +57,9 @@ TEST_F(DcpEntry, SendAndEepromBytesSplitTheValueOverAddressAndData) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        typeValue(c.typed);
+        f.typeValue(c.typed);
         f.forget();
-        key(Qt::Key_Return);
+        f.key(Qt::Key_Return);
         EXPECT_EQ(f.busCalls(), (QStringList{writeCall(c.address, c.sendData),
                                              QStringLiteral("sim: data register %1").arg(c.stored)}));
         f.forget();
@@ -83,14 +71,14 @@ TEST_F(DcpEntry, SendAndEepromBytesSplitTheValueOverAddressAndData) {
 }
 
 TEST_F(DcpEntry, TypingEditsWithoutSendingAndClampsAboveFF) {
-    typeValue("0A");
+    f.typeValue("0A");
     EXPECT_EQ(box()->text(), "0A");
     box()->end(false);
     f.forget();
-    type("5");
+    f.type("5");
     EXPECT_EQ(box()->text(), "A5");
     EXPECT_EQ(slider()->value(), 165);
-    type("3");
+    f.type("3");
     EXPECT_EQ(box()->text(), "FF");
     EXPECT_EQ(slider()->value(), 255);
     EXPECT_TRUE(f.busCalls().isEmpty());
@@ -99,19 +87,19 @@ TEST_F(DcpEntry, TypingEditsWithoutSendingAndClampsAboveFF) {
 }
 
 TEST_F(DcpEntry, KeyFiltersUpperCaseHexAndSwallowTheRest) {
-    typeValue("a");
+    f.typeValue("a");
     EXPECT_EQ(box()->text(), "0A");
     box()->selectAll();
-    type("g-. ");
+    f.type("g-. ");
     EXPECT_EQ(box()->text(), "0A");
     selectDecimal();
     box()->setFocus();
-    typeValue("1a2");
+    f.typeValue("1a2");
     EXPECT_EQ(box()->text(), "12");
 }
 
 TEST_F(DcpEntry, DeleteEditsTheBoxAndShowsTheReminder) {
-    typeValue("7D");
+    f.typeValue("7D");
     box()->setCursorPosition(0);
     // Qt reports Delete with the character 127; the box must still delete, not swallow it.
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
@@ -122,7 +110,7 @@ TEST_F(DcpEntry, DeleteEditsTheBoxAndShowsTheReminder) {
 }
 
 TEST_F(DcpEntry, TextOfSeveralCharactersAtOnceIsFilteredCharacterByCharacter) {
-    typeValue("0");
+    f.typeValue("0");
     box()->end(false);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("a-\u00e9"));
     QApplication::sendEvent(box(), &press);
@@ -135,25 +123,25 @@ TEST_F(DcpEntry, TextOfSeveralCharactersAtOnceIsFilteredCharacterByCharacter) {
 
 TEST_F(DcpEntry, ZeroTypedAfterZerosStaysAsTyped) {
     box()->end(false);
-    type("0");
+    f.type("0");
     EXPECT_EQ(box()->text(), "000");
     EXPECT_EQ(slider()->value(), 0);
 }
 
 TEST_F(DcpEntry, ClearingTheBoxGivesZero) {
-    typeValue("10");
+    f.typeValue("10");
     box()->selectAll();
-    key(Qt::Key_Delete);
+    f.key(Qt::Key_Delete);
     EXPECT_EQ(box()->text(), "00");  // the slider moved from 16 to 0, so the box shows two digits
     EXPECT_EQ(slider()->value(), 0);
     box()->selectAll();
-    key(Qt::Key_Delete);
+    f.key(Qt::Key_Delete);
     EXPECT_EQ(box()->text(), "0");  // the slider was already at 0
     selectDecimal();
     box()->setFocus();
-    typeValue("25");
+    f.typeValue("25");
     box()->selectAll();
-    key(Qt::Key_Backspace);
+    f.key(Qt::Key_Backspace);
     EXPECT_EQ(box()->text(), "0");
     EXPECT_EQ(slider()->value(), 0);
 }
@@ -179,9 +167,9 @@ TEST_F(DcpEntry, StepKeysClampAtBothEndsAndStillSend) {
             selectDecimal();
             box()->setFocus();
         }
-        typeValue(c.start);
+        f.typeValue(c.start);
         f.forget();
-        key(c.key);
+        f.key(c.key);
         EXPECT_EQ(box()->text(), c.result);
         ASSERT_EQ(f.busCalls().size(), 2);
         EXPECT_TRUE(f.busCalls()[0].contains(QStringLiteral("[%1]").arg(c.sentData)));
@@ -191,13 +179,13 @@ TEST_F(DcpEntry, StepKeysClampAtBothEndsAndStillSend) {
 }
 
 TEST_F(DcpEntry, EnterResendsAnUnchangedValueAndRestartsTheIndication) {
-    typeValue("42");
-    key(Qt::Key_Return);
+    f.typeValue("42");
+    f.key(Qt::Key_Return);
     QTest::mouseClick(eepromButton(), Qt::LeftButton);
     ASSERT_FALSE(timer()->isActive());
     box()->setFocus();
     f.forget();
-    key(Qt::Key_Return);
+    f.key(Qt::Key_Return);
     EXPECT_EQ(f.busCalls().size(), 2);
     EXPECT_TRUE(timer()->isActive());
     EXPECT_EQ(eepromButton()->backColor(), vbButtonFace);
@@ -206,7 +194,7 @@ TEST_F(DcpEntry, EnterResendsAnUnchangedValueAndRestartsTheIndication) {
 
 TEST_F(DcpEntry, TheEepromButtonFlashesFromASendUntilTheNextEepromWrite) {
     EXPECT_EQ(eepromButton()->backColor(), 0x000000FFu);  // red from start-up
-    key(Qt::Key_Up);
+    f.key(Qt::Key_Up);
     EXPECT_TRUE(timer()->isActive());
     EXPECT_EQ(eepromButton()->backColor(), vbButtonFace);
     const VbColor expected[] = {0xC0FFFF, vbButtonFace, 0xC0FFFF, vbButtonFace};
@@ -216,7 +204,7 @@ TEST_F(DcpEntry, TheEepromButtonFlashesFromASendUntilTheNextEepromWrite) {
     }
     tick();
     box()->setFocus();
-    key(Qt::Key_Up);  // a send while bright goes back to button face; the next tick turns it bright
+    f.key(Qt::Key_Up);  // a send while bright goes back to button face; the next tick turns it bright
     EXPECT_EQ(eepromButton()->backColor(), vbButtonFace);
     tick();
     EXPECT_EQ(eepromButton()->backColor(), 0xC0FFFFu);
@@ -232,7 +220,7 @@ TEST_F(DcpEntry, AnEepromWriteFromTheRedStartUpStateLeavesButtonFace) {
 }
 
 TEST_F(DcpEntry, ReadShowsTheRegisterInEitherModeAndEndsSteady) {
-    WindowFixture g(0x07, true);  // the chip powers up with 0x07 in its data register
+    SimulatedWindow g(0x07, true);  // the chip powers up with 0x07 in its data register
     g.show();
     auto* read = g.get<CaptionButton>("cmdRead");
     g.forget();
@@ -258,12 +246,12 @@ TEST_F(DcpEntry, ReadShowsTheRegisterInEitherModeAndEndsSteady) {
 }
 
 TEST_F(DcpEntry, AFailedReadChangesNothing) {
-    typeValue("3C");
-    key(Qt::Key_Return);
+    f.typeValue("3C");
+    f.key(Qt::Key_Return);
     const QString voutBefore = f.text("txtVOUT");
     f.board.plugged = false;
     f.forget();
-    QTest::mouseClick(f.get("cmdRead"), Qt::LeftButton);
+    f.click("cmdRead");
     EXPECT_EQ(f.calls, QStringList{"crvHID_doI2CRead(0x4E, 0x00, 1, [00 00], [00], 0, 0) = 1"});
     EXPECT_EQ(box()->text(), "3C");
     EXPECT_EQ(slider()->value(), 0x3C);
@@ -273,21 +261,21 @@ TEST_F(DcpEntry, AFailedReadChangesNothing) {
 }
 
 TEST_F(DcpEntry, TheReminderShowsOnTypingAndHidesOnlyOnSendingKeysOrTheWheel) {
-    type("1");
+    f.type("1");
     EXPECT_TRUE(reminderShown());
     // Clicking the slider's arrow sends (the box lost the focus) but leaves the reminder.
     f.forget();
     QTest::mouseClick(slider(), Qt::LeftButton, {}, QPoint(slider()->width() / 2, 3));
     EXPECT_EQ(f.busCalls().size(), 2);
     EXPECT_TRUE(reminderShown());
-    QTest::mouseClick(f.get("cmdRead"), Qt::LeftButton);
+    f.click("cmdRead");
     EXPECT_TRUE(reminderShown());
     f.window->MouseWheelRolled(-120);
     EXPECT_FALSE(reminderShown());
     box()->setFocus();
-    key(Qt::Key_Left);
+    f.key(Qt::Key_Left);
     EXPECT_TRUE(reminderShown());
-    key(Qt::Key_Return);
+    f.key(Qt::Key_Return);
     EXPECT_FALSE(reminderShown());
 }
 
@@ -377,7 +365,7 @@ TEST_F(DcpEntry, APastedTextLeavesBoxSliderAndBusAgreeing) {
         EXPECT_EQ(box()->text(), c.shown);
         EXPECT_EQ(slider()->value(), c.slider);
         f.forget();
-        key(Qt::Key_Return);
+        f.key(Qt::Key_Return);
         QTest::mouseClick(eepromButton(), Qt::LeftButton);
         if (c.refused) {
             EXPECT_TRUE(f.busCalls().isEmpty());

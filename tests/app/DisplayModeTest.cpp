@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "SimulatedWindow.h"
 #include "ui/VbScrollBar.h"
 
 #include <QLabel>
@@ -14,7 +14,7 @@ class DisplayMode : public ::testing::Test {
     void SetUp() override { f.show(); }
     void click(const char* option) { QTest::mouseClick(f.get(option), Qt::LeftButton, {}, QPoint(5, 8)); }
     QString label(const char* name) const { return f.get<QLabel>(name)->text(); }
-    WindowFixture f;
+    SimulatedWindow f;
 };
 
 TEST_F(DisplayMode, SwitchingConvertsEveryDcpTextAndSendsNothing) {

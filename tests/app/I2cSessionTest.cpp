@@ -2,20 +2,16 @@
 // preloaded fake_i2c library answering the system calls at /dev/i2c-97: the whole road from a key press
 // to the ioctl and back.
 #include "FakeI2c.h"
-#include "Recorders.h"
+#include "WindowFixture.h"
 #include "adapter/selection/AdapterFactory.h"
-#include "app/FrmMain.h"
 #include "ui/CaptionButton.h"
 
-#include <QLineEdit>
-#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
-#include <memory>
 
 namespace vcm::test {
 namespace {
@@ -27,7 +23,7 @@ const AdapterSelection fakeBus{AdapterChoice::I2cBus, QString::fromLatin1(FakeI2
 const AdapterSelection simulatedBoard{AdapterChoice::Simulated, {}};
 
 /// The window on the adapter `selection` names, traced (lines without their time stamps), with the chip's
-/// EEPROM at 0x80, message boxes and pauses recorded.
+/// EEPROM at 0x80, shown.
 class Bench {
   public:
     explicit Bench(const AdapterSelection& selection)
@@ -35,40 +31,21 @@ class Bench {
               {selection, 0x80, true}, [] { return 0.0; },
               [this](const QString& line) { trace << line.mid(line.indexOf(u' ') + 1); },
               [this](const QString& line) { problems << line; })) {
-        FrmMainSetup setup;
-        setup.adapter = &adapter.library();
-        setup.messages = &messages;
-        setup.pauses = &pauses;
-        setup.locale = QLocale(QLocale::English, QLocale::UnitedStates);
-        setup.simulatedBoard = adapter.library().isSimulatedBoard();
-        window = std::make_unique<FrmMain>(setup);
-        window->show();
-        window->activateWindow();
-        (void)QTest::qWaitForWindowActive(window.get());
+        f.show();
     }
 
-    QWidget* get(const char* name) const { return window->control(QString::fromLatin1(name)); }
-    QString box() const { return qobject_cast<QLineEdit*>(get("txtTest(0)"))->text(); }
-    VbColor colour(const char* name) const { return qobject_cast<CaptionButton*>(get(name))->backColor(); }
-    void click(const char* name) { QTest::mouseClick(get(name), Qt::LeftButton); }
+    QString box() const { return f.text("txtTest(0)"); }
+    VbColor colour(const char* name) const { return f.get<CaptionButton>(name)->backColor(); }
+    void click(const char* name) { f.click(name); }
     /// A key in the value box, routed as a real key press is.
     void key(Qt::Key k) {
-        get("txtTest(0)")->setFocus();
-        QTest::keyClick(window->windowHandle(), k);
-    }
-    /// Replaces the box's text by typing, as a user does after selecting it.
-    void type(const char* chars) {
-        auto* edit = qobject_cast<QLineEdit*>(get("txtTest(0)"));
-        edit->setFocus();
-        edit->selectAll();
-        for (const char* c = chars; *c != '\0'; ++c) {
-            QTest::keyClick(window->windowHandle(), *c);
-        }
+        f.get("txtTest(0)")->setFocus();
+        f.key(k);
     }
 
     /// A bench session: send 7D, program the EEPROM, read back, step up once, connect again.
     void work() {
-        type("7D");
+        f.typeValue("7D");
         key(Qt::Key_Return);
         click("cmdWrite");
         click("cmdRead");
@@ -79,9 +56,7 @@ class Bench {
     QStringList trace;
     QStringList problems;
     AdapterSetup adapter;
-    RecordingMessages messages;
-    RecordingPauses pauses;
-    std::unique_ptr<FrmMain> window;
+    WindowFixture f{adapter};
 };
 
 class I2cSession : public ::testing::Test {
@@ -113,9 +88,9 @@ TEST_F(I2cSession, EachOperationPutsExactlyItsBytesOnTheBus) {
     EXPECT_EQ(bench.box(), "7E");
     EXPECT_EQ(bench.colour("cmdConnect"), lightGreen);
     // A real board is named nowhere: the caption is the plain one.
-    EXPECT_EQ(bench.window->windowTitle(), QString::fromLatin1(FrmMain::caption));
+    EXPECT_EQ(bench.f.window->windowTitle(), QString::fromLatin1(FrmMain::caption));
     EXPECT_TRUE(bench.problems.isEmpty());
-    EXPECT_TRUE(bench.messages.shown.empty());
+    EXPECT_TRUE(bench.f.messages.shown.empty());
     EXPECT_EQ(fake->openHandles(), 1);
 }
 
@@ -147,14 +122,14 @@ TEST_F(I2cSession, TraceIsTheSimulatedBoardsLineForLine) {
     EXPECT_EQ(chipStores, simulatedStores);
     EXPECT_EQ(simulatedStores, (QStringList{"data register 0x7D", "EEPROM 0x7D", "data register 0x7E"}));
     EXPECT_EQ(real.trace.size(), 3 + 4 + 3);  // connection, the four bus calls, connection again
-    EXPECT_EQ(real.pauses.pauses, simulated.pauses.pauses);
+    EXPECT_EQ(real.f.pauses.pauses, simulated.f.pauses.pauses);
 }
 
 TEST_F(I2cSession, BusVanishingMidSessionChangesNothingShowsLightRedAndComesBack) {
     Bench bench(fakeBus);
-    bench.type("7D");
+    bench.f.typeValue("7D");
     bench.key(Qt::Key_Return);
-    auto* flashing = bench.window->findChild<QTimer*>("Timer1");
+    auto* flashing = bench.f.window->findChild<QTimer*>("Timer1");
     ASSERT_TRUE(flashing->isActive());
 
     fake->setState(FakeI2c::State::Vanished);

@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "SimulatedWindow.h"
 #include "ui/CaptionButton.h"
 #include "ui/ControlProperties.h"
 #include "ui/LineControl.h"
@@ -115,7 +115,7 @@ bool kindMatches(QWidget* w, const std::string& kind) {
 }
 
 TEST(Inventory, EveryControlHasItsKindTextTipGeometryAlignmentAndLock) {
-    WindowFixture f;
+    SimulatedWindow f;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         QWidget* w = f.get(row.name);
@@ -148,7 +148,7 @@ TEST(Inventory, EveryControlHasItsKindTextTipGeometryAlignmentAndLock) {
 }
 
 TEST(Inventory, TabIndexesAreEachUsedOnceAndTabWalksTheFocusableControlsInOrder) {
-    WindowFixture f;
+    SimulatedWindow f;
     std::map<int, QWidget*> byTab;
     for (const Row& row : rows) {
         if (row.tab >= 0) {
@@ -177,7 +177,7 @@ TEST(Inventory, TabIndexesAreEachUsedOnceAndTabWalksTheFocusableControlsInOrder)
 }
 
 TEST(Inventory, ColoursOfTheGraphicalButtonsShowOnTheirFaces) {
-    WindowFixture f(0x80, true);
+    SimulatedWindow f(0x80, true);
     auto* write = f.get<CaptionButton>("cmdWrite");
     auto* connect = f.get<CaptionButton>("cmdConnect");
     EXPECT_TRUE(write->graphicalStyle());
@@ -194,7 +194,7 @@ TEST(Inventory, ColoursOfTheGraphicalButtonsShowOnTheirFaces) {
 }
 
 TEST(Inventory, TheScaleLinesAndThePointerAreWhereTheyBelong) {
-    WindowFixture f;
+    SimulatedWindow f;
     const auto lines = f.get("fraCalculator")->findChildren<LineControl*>();
     ASSERT_EQ(lines.size(), 4);
     std::vector<std::array<int, 5>> found;
@@ -208,7 +208,7 @@ TEST(Inventory, TheScaleLinesAndThePointerAreWhereTheyBelong) {
 }
 
 TEST(Inventory, TheScaleLiesBeneathTheVcomBoxAndLetsClicksThrough) {
-    WindowFixture f;
+    SimulatedWindow f;
     f.show();
     QWidget* frame = f.get("fraCalculator");
     auto* box = f.get<QLineEdit>("txtVOUT");
@@ -238,7 +238,7 @@ TEST(Inventory, TheScaleLiesBeneathTheVcomBoxAndLetsClicksThrough) {
 }
 
 TEST(Inventory, EveryCaptionFitsItsControl) {
-    WindowFixture f;
+    SimulatedWindow f;
     for (const Row& row : rows) {
         QWidget* w = f.get(row.name);
         const QString text = textOf(w).remove('&');

@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "SimulatedWindow.h"
 #include "ui/VbScrollBar.h"
 
 #include <QAccessible>
@@ -26,7 +26,7 @@ TEST(SliderAccessibility, ReportsTheDcpValueInBothModesAndAfterEveryKindOfStep) 
         {false, "0", 0, Qt::Key_PageDown, 0, "66"},       {false, "125", 125, Qt::Key_Up, 126, "66"},
         {false, "128", 128, Qt::Key_PageDown, 112, "66"}, {false, "255", 255, Qt::Key_Up, 255, "66"},
     };
-    WindowFixture f;
+    SimulatedWindow f;
     f.show();
     auto* box = f.get<QLineEdit>("txtTest(0)");
     auto* slider = f.get<VbScrollBar>("vscTest(0)");

@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "SimulatedWindow.h"
 #include "ui/CaptionButton.h"
 #include "ui/ControlProperties.h"
 #include "ui/LineControl.h"
@@ -23,7 +23,7 @@ const QStringList connectedStartup{
 };
 
 TEST(Startup, WithAdapterMakesTheThreeConnectionCallsInOrderAndNothingElse) {
-    WindowFixture f(0x80, true);
+    SimulatedWindow f(0x80, true);
     EXPECT_EQ(f.calls, connectedStartup);
     EXPECT_EQ(f.get<CaptionButton>("cmdConnect")->backColor(), 0x80FF80u);
     EXPECT_EQ(f.get<CaptionButton>("cmdConnect")->text(), "CONNECT");
@@ -32,7 +32,7 @@ TEST(Startup, WithAdapterMakesTheThreeConnectionCallsInOrderAndNothingElse) {
 }
 
 TEST(Startup, WithoutAdapterOnlyConnectsAndShowsLightRed) {
-    WindowFixture f(0x80, false);
+    SimulatedWindow f(0x80, false);
     EXPECT_EQ(f.calls, QStringList{"crvHID_connect() = 0"});
     EXPECT_EQ(f.get<CaptionButton>("cmdConnect")->backColor(), 0x8080FFu);
     EXPECT_EQ(f.get<CaptionButton>("cmdConnect")->text(), "CONNECT");
@@ -42,7 +42,7 @@ TEST(Startup, WithoutAdapterOnlyConnectsAndShowsLightRed) {
 TEST(Startup, EveryControlIsInItsStartingState) {
     for (const bool plugged : {true, false}) {
         SCOPED_TRACE(plugged ? "adapter present" : "no adapter");
-        WindowFixture f(0x80, plugged);
+        SimulatedWindow f(0x80, plugged);
         EXPECT_EQ(f.text("txtTest(0)"), "00");
         EXPECT_EQ(f.get<QLineEdit>("txtTest(0)")->alignment(), Qt::AlignCenter);
         EXPECT_EQ(f.get<VbScrollBar>("vscTest(0)")->value(), 0);
@@ -71,7 +71,7 @@ TEST(Startup, EveryControlIsInItsStartingState) {
 }
 
 TEST(Startup, WindowHasItsCaptionMenuAndClientSize) {
-    WindowFixture f;
+    SimulatedWindow f;
     EXPECT_EQ(f.window->windowTitle(), "VCM7310 Evaluation Board Software [simulated board]");
     EXPECT_EQ(f.window->centralWidget()->size(), QSize(827, 291));
     EXPECT_FALSE(f.window->windowIcon().isNull());
@@ -84,7 +84,7 @@ TEST(Startup, WindowHasItsCaptionMenuAndClientSize) {
 }
 
 TEST(Connect, ClickWithAdapterPresentThenAbsentRecoloursAndKeepsModuleZero) {
-    WindowFixture f(0x80, false);
+    SimulatedWindow f(0x80, false);
     auto* connect = f.get<CaptionButton>("cmdConnect");
     f.forget();
     f.board.plugged = true;
@@ -104,17 +104,17 @@ TEST(Connect, ClickWithAdapterPresentThenAbsentRecoloursAndKeepsModuleZero) {
 }
 
 TEST(Connect, ClickDoesNotTouchTheSliderSendFlag) {
-    WindowFixture f;
+    SimulatedWindow f;
     f.window->MouseWheelRolled(120);  // clears the flag
     ASSERT_EQ(f.window->globals().sendOnSliderChange, vbFalse);
-    QTest::mouseClick(f.get<CaptionButton>("cmdConnect"), Qt::LeftButton);
+    f.click("cmdConnect");
     EXPECT_EQ(f.window->globals().sendOnSliderChange, vbFalse);
 }
 
 TEST(Shutdown, FileExitAndTheCloseBoxBothUnloadTheSameWayWithoutAdapterCalls) {
     for (const bool viaMenu : {true, false}) {
         SCOPED_TRACE(viaMenu ? "File, Exit" : "close box");
-        WindowFixture f;
+        SimulatedWindow f;
         f.show();
         f.forget();
         if (viaMenu) {
@@ -130,8 +130,8 @@ TEST(Shutdown, FileExitAndTheCloseBoxBothUnloadTheSameWayWithoutAdapterCalls) {
 }
 
 TEST(OperatingNotes, HelpShowsElevenLinesJoinedByCrLfWithStyleZeroAndNoOwnTitle) {
-    WindowFixture f;
-    QTest::mouseClick(f.get<CaptionButton>("btnHelp"), Qt::LeftButton);
+    SimulatedWindow f;
+    f.click("btnHelp");
     ASSERT_EQ(f.messages.shown.size(), 1u);
     const ShownBox& box = f.messages.shown[0];
     EXPECT_EQ(box.style, 0);

@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "SimulatedWindow.h"
 #include "ui/VbScrollBar.h"
 #include "ui/WheelDistance.h"
 
@@ -50,7 +50,7 @@ class Wheel : public ::testing::Test {
         f.get<QLineEdit>("txtTest(0)")->setText("80");
         f.forget();
     }
-    WindowFixture f;
+    SimulatedWindow f;
 };
 
 TEST_F(Wheel, EachEventIsOneStepWhereverThePointerIs) {

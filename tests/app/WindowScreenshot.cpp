@@ -1,6 +1,6 @@
 // Writes a PNG of the main window as it shows after start-up (a grab of the real window), so anyone can
 // look at the layout without running the program: build/vcm7310-window.png.
-#include "WindowFixture.h"
+#include "SimulatedWindow.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -12,7 +12,7 @@ namespace {
 
 TEST(WindowScreenshot, WritesAPngOfTheStartedWindow) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    WindowFixture f;
+    SimulatedWindow f;
     f.show();
     const QPixmap shot = f.window->grab();
     EXPECT_EQ(shot.size(), f.window->size() * shot.devicePixelRatio());

@@ -3,14 +3,12 @@
 // for the values the stand-in writes back into the arguments, which the trace shows as it left them.
 
 #include "QtPrinters.h"
-#include "Recorders.h"
+#include "WindowFixture.h"
 #include "adapter/selection/AdapterFactory.h"
-#include "app/FrmMain.h"
 
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <QTest>
 
 namespace vcm {
 namespace {
@@ -22,30 +20,18 @@ QStringList traceOfASession(const AdapterSelection& selection) {
     const AdapterSetup adapter = createAdapter(
         {selection, 0x80, true}, [] { return 0.0; },
         [&lines](const QString& line) { lines << line.mid(line.indexOf(u' ') + 1); });
-    test::RecordingMessages messages;
-    test::RecordingPauses pauses;
-    FrmMainSetup setup;
-    setup.adapter = &adapter.library();
-    setup.messages = &messages;
-    setup.pauses = &pauses;
-    setup.locale = QLocale(QLocale::English, QLocale::UnitedStates);
-    FrmMain window(setup);
+    test::WindowFixture f(adapter);
     EXPECT_FALSE(adapter.library().unavailable());
-    window.show();
-    window.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(f.show());
 
-    auto* box = qobject_cast<QLineEdit*>(window.control(QStringLiteral("txtTest(0)")));
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClick(window.windowHandle(), '7');
-    QTest::keyClick(window.windowHandle(), 'D');
-    QTest::keyClick(window.windowHandle(), Qt::Key_Return);
-    QTest::mouseClick(window.control(QStringLiteral("cmdWrite")), Qt::LeftButton);
-    QTest::mouseClick(window.control(QStringLiteral("cmdRead")), Qt::LeftButton);
-    window.cmdConnect_Click();
+    auto* box = f.get<QLineEdit>("txtTest(0)");
+    f.typeValue("7D");
+    f.key(Qt::Key_Return);
+    f.click("cmdWrite");
+    f.click("cmdRead");
+    f.window->cmdConnect_Click();
     EXPECT_EQ(box->text(), QStringLiteral("7D"));
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(f.messages.shown.empty());
     return lines;
 }
 

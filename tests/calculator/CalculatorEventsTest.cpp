@@ -66,12 +66,12 @@ TEST_P(CalcPanelQuestion, AsksThenRunsTheChosenCalculation) {
 
     (panel.get()->*t.handler)();
 
-    ASSERT_EQ(boxes.boxes.size(), 1U);
-    EXPECT_EQ(boxes.boxes[0].text,
+    ASSERT_EQ(boxes.shown.size(), 1U);
+    EXPECT_EQ(boxes.shown[0].text,
               "Yes, Update Output Voltage Range from Resistor Values.\r\n"
               "No, Update Resistor Values from Voltage Range instead.");
-    EXPECT_EQ(boxes.boxes[0].style, 292);
-    EXPECT_EQ(boxes.boxes[0].title, t.title);
+    EXPECT_EQ(boxes.shown[0].style, 292);
+    EXPECT_EQ(boxes.shown[0].title, t.title);
     EXPECT_TRUE(t.forward ? forwardRan() : reverseRan());
 }
 
@@ -94,9 +94,9 @@ TEST_F(CalcPanelTest, QuestionComesBeforeTheMessagesOfTheCalculation) {
 
     panel->txtAVDD_LostFocus();
 
-    ASSERT_EQ(boxes.boxes.size(), 2U);
-    EXPECT_EQ(boxes.boxes[0].style, styleYesNoQuestionDefaultNo);
-    EXPECT_EQ(boxes.boxes[1].text, "AVDD needs to be non-zero");
+    ASSERT_EQ(boxes.shown.size(), 2U);
+    EXPECT_EQ(boxes.shown[0].style, styleYesNoQuestionDefaultNo);
+    EXPECT_EQ(boxes.shown[1].text, "AVDD needs to be non-zero");
 }
 
 TEST_F(CalcPanelTest, GermanLocaleReadsAndWritesDecimalCommas) {
@@ -133,7 +133,7 @@ TEST_F(CalcPanelEvents, AttachWiresFieldsAndButton) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
 
     c.txtVoutMax->setFocus();  // may leave whichever field took the focus on showing
-    boxes.boxes.clear();
+    boxes.shown.clear();
     c.txtR1->setText("83000");
     c.txtVoutMax->setText("5");
     c.txtVOutMin->setText("1");
@@ -148,8 +148,8 @@ TEST_F(CalcPanelEvents, AttachWiresFieldsAndButton) {
 
     boxes.answers = {answerYes};
     c.txtAVDD->setFocus();  // leaving RSET: the question
-    ASSERT_EQ(boxes.boxes.size(), 1U);
-    EXPECT_EQ(boxes.boxes[0].title, "Rset Changed - Update Range from Resistor Values?");
+    ASSERT_EQ(boxes.shown.size(), 1U);
+    EXPECT_EQ(boxes.shown[0].title, "Rset Changed - Update Range from Resistor Values?");
 
     c.txtVoutMax->setText("17");
     c.cmdCalculate->click();

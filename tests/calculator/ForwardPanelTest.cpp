@@ -14,11 +14,7 @@ struct WorkedRow {
     bool hex;
     const char* dcpText;
     const char* caption;
-    const char* iout;
-    const char* vrset;
-    const char* vcom;
-    int top;
-    int lineY;
+    DcpResult result;
 };
 
 void PrintTo(const WorkedRow& row, std::ostream* os) {
@@ -35,28 +31,21 @@ TEST_P(CalcPanelWorkedExample, ShowsTheRowAndMovesTheMarker) {
     panel->updateRangeFromResistors();
 
     EXPECT_THAT(boxTexts(), IsEmpty());
-    EXPECT_EQ(c.txtIOUT->text(), row.iout);
-    EXPECT_EQ(c.txtVRSET->text(), row.vrset);
-    EXPECT_EQ(c.txtVOUT->text(), row.vcom);
+    expectDcpResult(row.result);
     EXPECT_EQ(c.txtDVR->text(), row.dcpText);
     EXPECT_EQ(c.txtVoutMax->text(), "4.9179");
     EXPECT_EQ(c.txtVOutMin->text(), "2.8817");
     EXPECT_EQ(c.lblDVR2->text(), row.caption);
-    EXPECT_EQ(twipsTop(c.txtVOUT), row.top);
-    EXPECT_EQ(twipsTop(c.lblVCOM), row.top);
-    EXPECT_EQ(c.Line4->y1(), row.lineY);
-    EXPECT_EQ(c.Line4->y2(), row.lineY);
     EXPECT_EQ(c.txtR1->text(), "83000");  // the forward run leaves its inputs alone
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, CalcPanelWorkedExample,
-    ::testing::Values(WorkedRow{true, "00", "DCP (hex)", "0.00016", "0.0016", "4.9179", 720, 840},
-                      WorkedRow{true, "80", "DCP (hex)", "0.02016", "0.2016", "3.8958", 1684, 1804},
-                      WorkedRow{true, "FF", "DCP (hex)", "0.04000", "0.4000", "2.8817", 2640, 2760},
-                      WorkedRow{false, "0", "DCP (dec)", "0.00016", "0.0016", "4.9179", 720, 840},
-                      WorkedRow{false, "128", "DCP (dec)", "0.02016", "0.2016", "3.8958", 1684, 1804},
-                      WorkedRow{false, "255", "DCP (dec)", "0.04000", "0.4000", "2.8817", 2640, 2760}));
+INSTANTIATE_TEST_SUITE_P(Rows, CalcPanelWorkedExample,
+                         ::testing::Values(WorkedRow{true, "00", "DCP (hex)", dcp00},
+                                           WorkedRow{true, "80", "DCP (hex)", dcp80},
+                                           WorkedRow{true, "FF", "DCP (hex)", dcpFF},
+                                           WorkedRow{false, "0", "DCP (dec)", dcp00},
+                                           WorkedRow{false, "128", "DCP (dec)", dcp80},
+                                           WorkedRow{false, "255", "DCP (dec)", dcpFF}));
 
 struct Repair {
     QLineEdit* CalculatorControls::*field;
@@ -88,12 +77,25 @@ INSTANTIATE_TEST_SUITE_P(Fields, CalcPanelForwardRepair,
                                            Repair{&CalculatorControls::txtR1, "1x", "83000"},
                                            Repair{&CalculatorControls::txtR2, "", "133000"}));
 
+/// What a forward run leaves in AVDD, RSET, VOUT (VCOM), VOUTmax and VOUTmin.
+struct ForwardResult {
+    const char *avdd, *rset, *vcom, *voutMax, *voutMin;
+};
+
+/// The supply and RSET as the design has them, with VCOM at the top of the range, where DCP 00 puts it.
+constexpr ForwardResult range(const char* voutMax, const char* voutMin) {
+    return {"8", "10000", voutMax, voutMax, voutMin};
+}
+
+/// The design resistors' range, with the supply and RSET put back to the design values.
+constexpr ForwardResult designRange = range("4.9179", "2.8817");
+
 struct ForwardChecksCase {
     const char* name;
-    const char *avdd, *rset, *r1, *r2;
+    const char* typed;  // AVDD|RSET|R1|R2
     // Each message with AVDD|RSET as they stood while it was open: resets come after the box.
-    std::vector<std::pair<const char*, const char*>> boxes;
-    const char *avddAfter, *rsetAfter, *vcom, *voutMax, *voutMin;
+    ExpectedBoxes boxes;
+    ForwardResult result;
 };
 
 class CalcPanelForwardChecks : public CalcPanelTest,
@@ -101,104 +103,36 @@ class CalcPanelForwardChecks : public CalcPanelTest,
 
 TEST_P(CalcPanelForwardChecks, ShowMessagesInOrderThenCalculate) {
     const ForwardChecksCase& t = GetParam();
-    c.txtAVDD->setText(t.avdd);
-    c.txtRSET->setText(t.rset);
-    c.txtR1->setText(t.r1);
-    c.txtR2->setText(t.r2);
-    boxes.snapshot = [this] { return c.txtAVDD->text() + "|" + c.txtRSET->text(); };
+    ASSERT_NO_FATAL_FAILURE(typeInto({c.txtAVDD, c.txtRSET, c.txtR1, c.txtR2}, t.typed));
+    watchWhileOpen({c.txtAVDD, c.txtRSET});
 
     panel->updateRangeFromResistors();
 
-    ASSERT_EQ(boxes.boxes.size(), t.boxes.size());
-    for (std::size_t i = 0; i < t.boxes.size(); ++i) {
-        EXPECT_EQ(boxes.boxes[i].text, t.boxes[i].first);
-        EXPECT_EQ(boxes.boxes[i].fieldsWhileOpen, t.boxes[i].second);
-        EXPECT_EQ(boxes.boxes[i].style, styleOkOnly);
-        EXPECT_EQ(boxes.boxes[i].title, QString());
-    }
-    EXPECT_EQ(c.txtAVDD->text(), t.avddAfter);
-    EXPECT_EQ(c.txtRSET->text(), t.rsetAfter);
-    EXPECT_EQ(c.txtVOUT->text(), t.vcom);
-    EXPECT_EQ(c.txtVoutMax->text(), t.voutMax);
-    EXPECT_EQ(c.txtVOutMin->text(), t.voutMin);
+    ASSERT_NO_FATAL_FAILURE(expectMessages(t.boxes));
+    EXPECT_EQ(c.txtAVDD->text(), t.result.avdd);
+    EXPECT_EQ(c.txtRSET->text(), t.result.rset);
+    EXPECT_EQ(c.txtVOUT->text(), t.result.vcom);
+    EXPECT_EQ(c.txtVoutMax->text(), t.result.voutMax);
+    EXPECT_EQ(c.txtVOutMin->text(), t.result.voutMin);
 }
 
 const char* const avddMsg = "AVDD needs to be non-zero";
 const char* const rsetMsg = "Rset needs to be greater than 0";
+const char* const sumMsg = "R1+R2 is less than 0?";
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CalcPanelForwardChecks,
-    ::testing::Values(
-        ForwardChecksCase{"AvddZero",
-                          "0",
-                          "10000",
-                          "83000",
-                          "133000",
-                          {{avddMsg, "0|10000"}},
-                          "8",
-                          "10000",
-                          "4.9179",
-                          "4.9179",
-                          "2.8817"},
-        ForwardChecksCase{"AvddNegative",
-                          "-5",
-                          "10000",
-                          "83000",
-                          "133000",
-                          {{avddMsg, "-5|10000"}},
-                          "8",
-                          "10000",
-                          "4.9179",
-                          "4.9179",
-                          "2.8817"},
-        ForwardChecksCase{"RsetZero",
-                          "8",
-                          "0",
-                          "83000",
-                          "133000",
-                          {{rsetMsg, "8|0"}},
-                          "8",
-                          "10000",
-                          "4.9179",
-                          "4.9179",
-                          "2.8817"},
-        ForwardChecksCase{"BothZeroAvddFirst",
-                          "0",
-                          "0",
-                          "83000",
-                          "133000",
-                          {{avddMsg, "0|0"}, {rsetMsg, "8|0"}},
-                          "8",
-                          "10000",
-                          "4.9179",
-                          "4.9179",
-                          "2.8817"},
-        ForwardChecksCase{"NegativeSumIsShown",
-                          "8",
-                          "10000",
-                          "-100000",
-                          "50000",
-                          {{"R1+R2 is less than 0?", "8|10000"}},
-                          "8",
-                          "10000",
-                          "-8.0156",
-                          "-8.0156",
-                          "-12.0000"},
-        // VOUTmin comes out just below zero and keeps its minus.
-        ForwardChecksCase{"NegativeNearZeroKeepsItsSign",
-                          "8",
-                          "10000",
-                          "200000.01",
-                          "133000",
-                          {},
-                          "8",
-                          "10000",
-                          "3.1827",
-                          "3.1827",
-                          "-0.0000"},
-        ForwardChecksCase{
-            "ZeroTopResistor", "8", "10000", "0", "133000", {}, "8", "10000", "8.0000", "8.0000", "8.0000"}),
-    vcm::test::CaseName());
+const ForwardChecksCase forwardChecks[] = {
+    {"AvddZero", "0|10000|83000|133000", {{avddMsg, "0|10000"}}, designRange},
+    {"AvddNegative", "-5|10000|83000|133000", {{avddMsg, "-5|10000"}}, designRange},
+    {"RsetZero", "8|0|83000|133000", {{rsetMsg, "8|0"}}, designRange},
+    {"BothZeroAvddFirst", "0|0|83000|133000", {{avddMsg, "0|0"}, {rsetMsg, "8|0"}}, designRange},
+    {"NegativeSumIsShown", "8|10000|-100000|50000", {{sumMsg, "8|10000"}}, range("-8.0156", "-12.0000")},
+    // VOUTmin comes out just below zero and keeps its minus.
+    {"NegativeNearZeroKeepsItsSign", "8|10000|200000.01|133000", {}, range("3.1827", "-0.0000")},
+    {"ZeroTopResistor", "8|10000|0|133000", {}, range("8.0000", "8.0000")},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, CalcPanelForwardChecks, ::testing::ValuesIn(forwardChecks),
+                         vcm::test::CaseName());
 
 }  // namespace
 }  // namespace vcm::test

@@ -5,9 +5,9 @@
 #include "dcp/ProgramGlobals.h"
 #include "ui/ControlProperties.h"
 #include "ui/LineControl.h"
-#include "ui/MessageBoxService.h"
 
 #include "CalcTestSupport.h"
+#include "ServiceDoubles.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -17,38 +17,26 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <functional>
+#include <initializer_list>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace vcm::test {
 
-/// One message box as the panel asked for it, with the fields as they stood while it was open.
-struct RecordedBox {
-    QString text;
-    int style;
-    QString title;
-    QString fieldsWhileOpen;
+/// Messages expected in order, each with the fields as they stood while it was open.
+using ExpectedBoxes = std::vector<std::pair<const char*, const char*>>;
+
+/// What either run writes for one DCP value on the design range: IOUT, VRSET, VOUT (VCOM), and where the
+/// marker stands (the top of the VCOM box and its label, the height of the line).
+struct DcpResult {
+    const char *iout, *vrset, *vcom;
+    int top, lineY;
 };
 
-/// Answers boxes from a queue (OK, or No for a question, when it runs dry) and records them.
-class RecordingMessageBox : public MessageBoxService {
-  public:
-    int show(const QString& text, int style, const QString& title) override {
-        boxes.push_back({text, style, title, snapshot ? snapshot() : QString()});
-        if (!answers.empty()) {
-            const int answer = answers.front();
-            answers.pop_front();
-            return answer;
-        }
-        return style == styleOkOnly ? answerOk : answerNo;
-    }
-
-    std::vector<RecordedBox> boxes;
-    std::deque<int> answers;
-    std::function<QString()> snapshot;
-};
+constexpr DcpResult dcp00{"0.00016", "0.0016", "4.9179", 720, 840};
+constexpr DcpResult dcp80{"0.02016", "0.2016", "3.8958", 1684, 1804};
+constexpr DcpResult dcpFF{"0.04000", "0.4000", "2.8817", 2640, 2760};
 
 /// The calculator's controls as bare widgets on one frame, with their design-time texts and places, and
 /// the DCP value box at "00" in hexadecimal mode.
@@ -98,16 +86,61 @@ class CalcPanelTest : public ::testing::Test {
 
     std::vector<QString> boxTexts() const {
         std::vector<QString> texts;
-        for (const RecordedBox& box : boxes.boxes) {
+        for (const ShownBox& box : boxes.shown) {
             texts.push_back(box.text);
         }
         return texts;
     }
 
+    /// Types the "|"-separated texts into the fields, in order.
+    static void typeInto(std::initializer_list<QLineEdit*> fields, const char* texts) {
+        const QStringList parts = QString::fromUtf8(texts).split(u'|');
+        ASSERT_EQ(parts.size(), static_cast<qsizetype>(fields.size())) << texts;
+        qsizetype i = 0;
+        for (QLineEdit* field : fields) {
+            field->setText(parts[i++]);
+        }
+    }
+
+    /// Keeps the texts of the fields, "|"-separated, as they stand while each message box is open.
+    void watchWhileOpen(std::initializer_list<QLineEdit*> fields) {
+        boxes.onShow = [this, watched = std::vector<QLineEdit*>(fields)](const ShownBox&) {
+            QStringList texts;
+            for (const QLineEdit* field : watched) {
+                texts << field->text();
+            }
+            whileOpen.push_back(texts.join(u'|'));
+        };
+    }
+
+    /// The OK-only messages, untitled, in order, each with the watched fields as they stood while it was
+    /// open.
+    void expectMessages(const ExpectedBoxes& expected) const {
+        ASSERT_EQ(boxes.shown.size(), expected.size());
+        ASSERT_EQ(whileOpen.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(boxes.shown[i].text, expected[i].first);
+            EXPECT_EQ(whileOpen[i], expected[i].second);
+            EXPECT_EQ(boxes.shown[i].style, styleOkOnly);
+            EXPECT_EQ(boxes.shown[i].title, QString());
+        }
+    }
+
+    void expectDcpResult(const DcpResult& expected) const {
+        EXPECT_EQ(c.txtIOUT->text(), expected.iout);
+        EXPECT_EQ(c.txtVRSET->text(), expected.vrset);
+        EXPECT_EQ(c.txtVOUT->text(), expected.vcom);
+        EXPECT_EQ(twipsTop(c.txtVOUT), expected.top);
+        EXPECT_EQ(twipsTop(c.lblVCOM), expected.top);
+        EXPECT_EQ(c.Line4->y1(), expected.lineY);
+        EXPECT_EQ(c.Line4->y2(), expected.lineY);
+    }
+
     QWidget frame;
     CalculatorControls c;
     ProgramGlobals globals;
-    RecordingMessageBox boxes;
+    ScriptedMessages boxes;
+    std::vector<QString> whileOpen;
     std::unique_ptr<CalculatorPanel> panel;
 
   private:

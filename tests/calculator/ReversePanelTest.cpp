@@ -16,49 +16,63 @@ using ::testing::IsEmpty;
 constexpr VbColor red = 0x000000FF;
 constexpr VbColor normal = vbButtonText;
 
+/// What a reverse run leaves in AVDD, VOUTmax, VOUTmin and RSET (null: the text typed there), in R1, R2
+/// and VOUT (VCOM), and the colours of R1, R2 and AVDD.
+struct ReverseResult {
+    const char *avdd, *voutMax, *voutMin, *rset;
+    const char *r1, *r2, *vcom;
+    VbColor r1Colour = normal, r2Colour = normal, avddColour = normal;
+};
+
+/// The four fields keep what was typed.
+constexpr ReverseResult kept(const char* r1, const char* r2, const char* vcom, VbColor r1Colour = normal,
+                             VbColor r2Colour = normal, VbColor avddColour = normal) {
+    return {nullptr, nullptr, nullptr, nullptr, r1, r2, vcom, r1Colour, r2Colour, avddColour};
+}
+
+/// The start-up range on the design supply and RSET: the design resistors to within a few ohms.
+constexpr ReverseResult startUp{"8", "4.9179", "2.8817", "10000", "82997.7", "132993.4", "4.9179"};
+/// The range to fifteen digits gives the design resistors to the tenth.
+constexpr ReverseResult designResistors = kept("83000.0", "133000.0", "4.9179");
+/// A supply above 18 V is red.
+constexpr ReverseResult redSupply = kept("82997.7", "27121.8", "4.9179", normal, normal, red);
+/// The whole supply, 8 down to 0: R2 comes out negative and red.
+constexpr ReverseResult wholeSupply{"8", "8", "0", "10000", "200000.0", "-51200000.0", "8.0000", normal, red};
+
 struct ReverseCase {
     const char* name;
-    const char *avdd, *rset, *voutMax, *voutMin;
+    const char* typed;  // AVDD|VOUTmax|VOUTmin|RSET
     // Each message with AVDD|VOUTmax|VOUTmin|RSET as they stood while it was open.
-    std::vector<std::pair<const char*, const char*>> boxes;
-    const char *avddAfter, *rsetAfter, *voutMaxAfter, *voutMinAfter;
-    const char *r1, *r2, *vcom;
-    VbColor r1Colour, r2Colour, avddColour;
+    ExpectedBoxes boxes;
+    ReverseResult result;
 };
 
 class CalcPanelReverse : public CalcPanelTest, public ::testing::WithParamInterface<ReverseCase> {};
 
 TEST_P(CalcPanelReverse, ChecksThenWritesResistorsAndColours) {
     const ReverseCase& t = GetParam();
-    c.txtAVDD->setText(t.avdd);
-    c.txtRSET->setText(t.rset);
-    c.txtVoutMax->setText(t.voutMax);
-    c.txtVOutMin->setText(t.voutMin);
-    boxes.snapshot = [this] {
-        return c.txtAVDD->text() + "|" + c.txtVoutMax->text() + "|" + c.txtVOutMin->text() + "|" +
-               c.txtRSET->text();
+    const auto fields = {c.txtAVDD, c.txtVoutMax, c.txtVOutMin, c.txtRSET};
+    ASSERT_NO_FATAL_FAILURE(typeInto(fields, t.typed));
+    watchWhileOpen(fields);
+    const QStringList typed = QString::fromUtf8(t.typed).split(u'|');
+    const auto after = [&typed](const char* expected, qsizetype field) {
+        return expected != nullptr ? QString::fromUtf8(expected) : typed[field];
     };
 
     panel->updateResistorsFromRange();
 
-    ASSERT_EQ(boxes.boxes.size(), t.boxes.size());
-    for (std::size_t i = 0; i < t.boxes.size(); ++i) {
-        EXPECT_EQ(boxes.boxes[i].text, t.boxes[i].first);
-        EXPECT_EQ(boxes.boxes[i].fieldsWhileOpen, t.boxes[i].second);
-        EXPECT_EQ(boxes.boxes[i].style, styleOkOnly);
-        EXPECT_EQ(boxes.boxes[i].title, QString());
-    }
-    EXPECT_EQ(c.txtAVDD->text(), t.avddAfter);
-    EXPECT_EQ(c.txtRSET->text(), t.rsetAfter);
-    EXPECT_EQ(c.txtVoutMax->text(), t.voutMaxAfter);
-    EXPECT_EQ(c.txtVOutMin->text(), t.voutMinAfter);
-    EXPECT_EQ(c.txtR1->text(), t.r1);
-    EXPECT_EQ(c.txtR2->text(), t.r2);
-    EXPECT_EQ(c.txtVOUT->text(), t.vcom);
+    ASSERT_NO_FATAL_FAILURE(expectMessages(t.boxes));
+    EXPECT_EQ(c.txtAVDD->text(), after(t.result.avdd, 0));
+    EXPECT_EQ(c.txtVoutMax->text(), after(t.result.voutMax, 1));
+    EXPECT_EQ(c.txtVOutMin->text(), after(t.result.voutMin, 2));
+    EXPECT_EQ(c.txtRSET->text(), after(t.result.rset, 3));
+    EXPECT_EQ(c.txtR1->text(), t.result.r1);
+    EXPECT_EQ(c.txtR2->text(), t.result.r2);
+    EXPECT_EQ(c.txtVOUT->text(), t.result.vcom);
     EXPECT_EQ(c.txtDVR->text(), "00");
-    EXPECT_EQ(foreColor(c.txtR1), t.r1Colour);
-    EXPECT_EQ(foreColor(c.txtR2), t.r2Colour);
-    EXPECT_EQ(foreColor(c.txtAVDD), t.avddColour);
+    EXPECT_EQ(foreColor(c.txtR1), t.result.r1Colour);
+    EXPECT_EQ(foreColor(c.txtR2), t.result.r2Colour);
+    EXPECT_EQ(foreColor(c.txtAVDD), t.result.avddColour);
 }
 
 const char* const avddMsg = "AVDD needs to be non-zero";
@@ -66,220 +80,30 @@ const char* const maxMsg = "VOUTmax cannot exceed AVDD";
 const char* const minMsg = "VOUTmin must be lower than VOUTmax";
 const char* const rsetMsg = "Rset needs to be greater than 0";
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CalcPanelReverse,
-    ::testing::Values(
-        ReverseCase{"StartUpRange",
-                    "8",
-                    "10000",
-                    "4.9179",
-                    "2.8817",
-                    {},
-                    "8",
-                    "10000",
-                    "4.9179",
-                    "2.8817",
-                    "82997.7",
-                    "132993.4",
-                    "4.9179",
-                    normal,
-                    normal,
-                    normal},
-        ReverseCase{"FifteenDigitRange",
-                    "8",
-                    "10000",
-                    "4.91794053819444",
-                    "2.88166666666667",
-                    {},
-                    "8",
-                    "10000",
-                    "4.91794053819444",
-                    "2.88166666666667",
-                    "83000.0",
-                    "133000.0",
-                    "4.9179",
-                    normal,
-                    normal,
-                    normal},
-        // A tiny RSET makes R2 a tiny negative number: it keeps its minus where it rounds to zero.
-        ReverseCase{"NegativeR2NearZero",
-                    "8",
-                    "0.000000000001",
-                    "8",
-                    "7",
-                    {},
-                    "8",
-                    "0.000000000001",
-                    "8",
-                    "7",
-                    "0.0",
-                    "-0.0",
-                    "8.0000",
-                    normal,
-                    red,
-                    normal},
-        ReverseCase{"AvddZero",
-                    "0",
-                    "10000",
-                    "4.9179",
-                    "2.8817",
-                    {{avddMsg, "0|4.9179|2.8817|10000"}},
-                    "8",
-                    "10000",
-                    "4.9179",
-                    "2.8817",
-                    "82997.7",
-                    "132993.4",
-                    "4.9179",
-                    normal,
-                    normal,
-                    normal},
-        ReverseCase{"MaxAboveSupply",
-                    "8",
-                    "10000",
-                    "9",
-                    "0",
-                    {{maxMsg, "8|9|0|10000"}},
-                    "8",
-                    "10000",
-                    "8",
-                    "0",
-                    "200000.0",
-                    "-51200000.0",
-                    "8.0000",
-                    normal,
-                    red,
-                    normal},
-        ReverseCase{"MinEqualToMax",
-                    "8",
-                    "10000",
-                    "3",
-                    "3",
-                    {{minMsg, "8|3|3|10000"}},
-                    "8",
-                    "10000",
-                    "8",
-                    "0",
-                    "200000.0",
-                    "-51200000.0",
-                    "8.0000",
-                    normal,
-                    red,
-                    normal},
-        ReverseCase{"RsetZero",
-                    "8",
-                    "0",
-                    "4.9179",
-                    "2.8817",
-                    {{rsetMsg, "8|4.9179|2.8817|0"}},
-                    "8",
-                    "10000",
-                    "4.9179",
-                    "2.8817",
-                    "82997.7",
-                    "132993.4",
-                    "4.9179",
-                    normal,
-                    normal,
-                    normal},
-        ReverseCase{"AllFourInOrder",
-                    "-1",
-                    "0",
-                    "9",
-                    "9",
-                    {{avddMsg, "-1|9|9|0"}, {maxMsg, "8|9|9|0"}, {minMsg, "8|8|9|0"}, {rsetMsg, "8|8|0|0"}},
-                    "8",
-                    "10000",
-                    "8",
-                    "0",
-                    "200000.0",
-                    "-51200000.0",
-                    "8.0000",
-                    normal,
-                    red,
-                    normal},
-        // An unreadable VOUTmax takes the supply as typed, before check a puts the supply back.
-        ReverseCase{"RepairedMaxUsesTypedSupply",
-                    "-2",
-                    "10000",
-                    "",
-                    "0",
-                    {{avddMsg, "-2|-2|0|10000"}, {minMsg, "8|-2|0|10000"}},
-                    "8",
-                    "10000",
-                    "8",
-                    "0",
-                    "200000.0",
-                    "-51200000.0",
-                    "8.0000",
-                    normal,
-                    red,
-                    normal},
-        ReverseCase{"RepairsAreSilent",
-                    "",
-                    "",
-                    "",
-                    "x",
-                    {},
-                    "8",
-                    "10000",
-                    "8",
-                    "0",
-                    "200000.0",
-                    "-51200000.0",
-                    "8.0000",
-                    normal,
-                    red,
-                    normal},
-        ReverseCase{"SupplyAbove18IsRed",
-                    "20",
-                    "10000",
-                    "4.9179",
-                    "2.8817",
-                    {},
-                    "20",
-                    "10000",
-                    "4.9179",
-                    "2.8817",
-                    "82997.7",
-                    "27121.8",
-                    "4.9179",
-                    normal,
-                    normal,
-                    red},
-        ReverseCase{"Supply18IsNotRed",
-                    "18",
-                    "10000",
-                    "4.9179",
-                    "2.8817",
-                    {},
-                    "18",
-                    "10000",
-                    "4.9179",
-                    "2.8817",
-                    "82997.7",
-                    "31270.7",
-                    "4.9179",
-                    normal,
-                    normal,
-                    normal},
-        ReverseCase{"NegativeRange",
-                    "8",
-                    "10000",
-                    "-1",
-                    "-3",
-                    {},
-                    "8",
-                    "10000",
-                    "-1",
-                    "-3",
-                    "-404743.1",
-                    "44657.7",
-                    "-1.0000",
-                    red,
-                    normal,
-                    normal}),
-    vcm::test::CaseName());
+// Each check puts its field back before the next one looks.
+const ExpectedBoxes allFour{
+    {avddMsg, "-1|9|9|0"}, {maxMsg, "8|9|9|0"}, {minMsg, "8|8|9|0"}, {rsetMsg, "8|8|0|0"}};
+// An unreadable VOUTmax takes the supply as typed, before check a puts the supply back.
+const ExpectedBoxes typedSupplyFirst{{avddMsg, "-2|-2|0|10000"}, {minMsg, "8|-2|0|10000"}};
+
+const ReverseCase reverseCases[] = {
+    {"StartUpRange", "8|4.9179|2.8817|10000", {}, startUp},
+    {"FifteenDigitRange", "8|4.91794053819444|2.88166666666667|10000", {}, designResistors},
+    // A tiny RSET makes R2 a tiny negative number: it keeps its minus where it rounds to zero.
+    {"NegativeR2NearZero", "8|8|7|0.000000000001", {}, kept("0.0", "-0.0", "8.0000", normal, red)},
+    {"AvddZero", "0|4.9179|2.8817|10000", {{avddMsg, "0|4.9179|2.8817|10000"}}, startUp},
+    {"MaxAboveSupply", "8|9|0|10000", {{maxMsg, "8|9|0|10000"}}, wholeSupply},
+    {"MinEqualToMax", "8|3|3|10000", {{minMsg, "8|3|3|10000"}}, wholeSupply},
+    {"RsetZero", "8|4.9179|2.8817|0", {{rsetMsg, "8|4.9179|2.8817|0"}}, startUp},
+    {"AllFourInOrder", "-1|9|9|0", allFour, wholeSupply},
+    {"RepairedMaxUsesTypedSupply", "-2||0|10000", typedSupplyFirst, wholeSupply},
+    {"RepairsAreSilent", "||x|", {}, wholeSupply},
+    {"SupplyAbove18IsRed", "20|4.9179|2.8817|10000", {}, redSupply},
+    {"Supply18IsNotRed", "18|4.9179|2.8817|10000", {}, kept("82997.7", "31270.7", "4.9179")},
+    {"NegativeRange", "8|-1|-3|10000", {}, kept("-404743.1", "44657.7", "-1.0000", red)},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, CalcPanelReverse, ::testing::ValuesIn(reverseCases), vcm::test::CaseName());
 
 TEST_F(CalcPanelTest, ReverseRepairWritesTheSupplyInItsGeneralForm) {
     c.txtAVDD->setText("12.5");
@@ -299,13 +123,7 @@ TEST_F(CalcPanelTest, ReverseMovesTheMarkerToTheDcpValue) {
 
     panel->updateResistorsFromRange();
 
-    EXPECT_EQ(c.txtVOUT->text(), "3.8958");
-    EXPECT_EQ(c.txtIOUT->text(), "0.02016");
-    EXPECT_EQ(c.txtVRSET->text(), "0.2016");
-    EXPECT_EQ(twipsTop(c.txtVOUT), 1684);
-    EXPECT_EQ(twipsTop(c.lblVCOM), 1684);
-    EXPECT_EQ(c.Line4->y1(), 1804);
-    EXPECT_EQ(c.Line4->y2(), 1804);
+    expectDcpResult(dcp80);
     EXPECT_EQ(c.lblDVR2->text(), "DCP (hex)");
 }
 
@@ -313,7 +131,7 @@ TEST_F(CalcPanelTest, ReverseMovesTheMarkerToTheDcpValue) {
 struct FaultCase {
     const char* name;
     bool reverse;
-    const char *rset, *r1, *r2, *voutMax, *voutMin;
+    const char* typed;  // RSET|R1|R2|VOUTmax|VOUTmin
     std::vector<const char*> messageParts;
 };
 
@@ -326,56 +144,30 @@ TEST_P(CalcPanelFault, WritesNothingAndSaysWhy) {
     setForeColor(c.txtR2, red);
     c.txtTest->setText("00");
     c.lblDVR2->setText("DVR (hex)");
-    c.txtRSET->setText(t.rset);
-    c.txtR1->setText(t.r1);
-    c.txtR2->setText(t.r2);
-    c.txtVoutMax->setText(t.voutMax);
-    c.txtVOutMin->setText(t.voutMin);
+    ASSERT_NO_FATAL_FAILURE(typeInto({c.txtRSET, c.txtR1, c.txtR2, c.txtVoutMax, c.txtVOutMin}, t.typed));
     const QString before = outputs();
 
     t.reverse ? panel->updateResistorsFromRange() : panel->updateRangeFromResistors();
 
     EXPECT_EQ(outputs(), before);
     EXPECT_EQ(c.lblDVR2->text(), "DCP (hex)");  // the caption is set before the checks
-    ASSERT_EQ(boxes.boxes.size(), t.messageParts.size());
+    ASSERT_EQ(boxes.shown.size(), t.messageParts.size());
     for (std::size_t i = 0; i < t.messageParts.size(); ++i) {
-        EXPECT_THAT(boxes.boxes[i].text.toStdString(), HasSubstr(t.messageParts[i]));
-        EXPECT_EQ(boxes.boxes[i].style, styleOkOnly);
-        EXPECT_EQ(boxes.boxes[i].title, QString());
+        EXPECT_THAT(boxes.shown[i].text.toStdString(), HasSubstr(t.messageParts[i]));
+        EXPECT_EQ(boxes.shown[i].style, styleOkOnly);
+        EXPECT_EQ(boxes.shown[i].title, QString());
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CalcPanelFault,
-    ::testing::Values(
-        FaultCase{"SpanIs255TimesHeadroom",
-                  true,
-                  "10000",
-                  "83000",
-                  "133000",
-                  "7.96875",
-                  "0",
-                  {"exactly 255 times AVDD - VOUTmax"}},
-        FaultCase{"ResistorSumZero",
-                  false,
-                  "10000",
-                  "1000",
-                  "-1000",
-                  "1",
-                  "0",
-                  {"R1+R2 is less than 0?", "R1 + R2 must not be 0"}},
-        FaultCase{
-            "ResistorSumOverflows", false, "10000", "1e308", "1e308", "1", "0", {"R1 + R2 is too large"}},
-        FaultCase{"RsetTooLarge", false, "1e306", "83000", "133000", "1", "0", {"VCOM is too large"}},
-        FaultCase{"ReverseRsetTooLarge",
-                  true,
-                  "1e306",
-                  "83000",
-                  "133000",
-                  "4.9179",
-                  "2.8817",
-                  {"R1 is too large"}}),
-    vcm::test::CaseName());
+const FaultCase faultCases[] = {
+    {"SpanIs255TimesHeadroom", true, "10000|83000|133000|7.96875|0", {"exactly 255 times AVDD - VOUTmax"}},
+    {"ResistorSumZero", false, "10000|1000|-1000|1|0", {"R1+R2 is less than 0?", "R1 + R2 must not be 0"}},
+    {"ResistorSumOverflows", false, "10000|1e308|1e308|1|0", {"R1 + R2 is too large"}},
+    {"RsetTooLarge", false, "1e306|83000|133000|1|0", {"VCOM is too large"}},
+    {"ReverseRsetTooLarge", true, "1e306|83000|133000|4.9179|2.8817", {"R1 is too large"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, CalcPanelFault, ::testing::ValuesIn(faultCases), vcm::test::CaseName());
 
 // Only pasting can put junk into the DCP value box; a run then stops before the caption and the checks.
 struct JunkCase {
@@ -397,8 +189,8 @@ TEST_P(CalcPanelDcpJunk, StopsWithAMessageAfterTheRepairs) {
 
     t.reverse ? panel->updateResistorsFromRange() : panel->updateRangeFromResistors();
 
-    ASSERT_EQ(boxes.boxes.size(), 1U);
-    EXPECT_THAT(boxes.boxes[0].text.toStdString(), HasSubstr("DCP value box does not hold a valid value"));
+    ASSERT_EQ(boxes.shown.size(), 1U);
+    EXPECT_THAT(boxes.shown[0].text.toStdString(), HasSubstr("DCP value box does not hold a valid value"));
     EXPECT_EQ(c.txtAVDD->text(), "8");
     EXPECT_EQ(c.txtRSET->text(), "0");
     EXPECT_EQ(c.lblDVR2->text(), "DVR (hex)");
@@ -426,7 +218,7 @@ TEST_F(CalcPanelTest, ADecimalDcpTextIsReadAsANumberRoundedToAByte) {
             const QString expected = outputs().replace(QStringLiteral("DVR ") + digits + u' ', QString());
             c.txtTest->setText(text);
             reverse ? panel->updateResistorsFromRange() : panel->updateRangeFromResistors();
-            EXPECT_TRUE(boxes.boxes.empty());
+            EXPECT_TRUE(boxes.shown.empty());
             EXPECT_EQ(outputs().replace(QStringLiteral("DVR ") + text + u' ', QString()), expected);
         }
     }

@@ -112,6 +112,7 @@ TEST_F(ClosedLoop, AFailingMeasurementStopsWithTheEepromUntouched) {
         {"false", "vcm7310: measure: the command failed with exit code 1"},
         {"echo 'no reading'", "vcm7310: measure: the command printed no number ('no reading')"},
         {"true", "vcm7310: measure: the command printed no number ('')"},
+        {"printf '4.0\\033[0m'", "vcm7310: measure: the command printed no number ('4.0\\x1b[0m')"},
     };
     for (const Case& c : cases) {
         QFile::remove(board());

@@ -118,16 +118,5 @@ TEST(MeterSpec, AQueryIsOneLineOfPrintableAscii) {
               QStringLiteral("The meter's query 'READ?\u00B5' is not one line of printable ASCII."));
 }
 
-TEST(MeterSpec, QuotedExcerptKeepsAMessageOnOneLine) {
-    EXPECT_EQ(quotedExcerpt(QStringLiteral("+4.01 VDC")), QStringLiteral("'+4.01 VDC'"));
-    EXPECT_EQ(quotedExcerpt(QStringLiteral("a\r\n\tb\x1b[0m\x7f")),
-              QStringLiteral("'a\\r\\n\\tb\\x1b[0m\\x7f'"));
-    EXPECT_EQ(quotedExcerpt(QStringLiteral("0123456789").repeated(4)),
-              QStringLiteral("'%1'").arg(QStringLiteral("0123456789").repeated(4)));
-    EXPECT_EQ(quotedExcerpt(QStringLiteral("0123456789").repeated(4) + u'!'),
-              QStringLiteral("'%1...'").arg(QStringLiteral("0123456789").repeated(4)));
-    EXPECT_EQ(quotedExcerpt(QStringLiteral("abcdef"), 3), QStringLiteral("'abc...'"));
-}
-
 }  // namespace
 }  // namespace vcm

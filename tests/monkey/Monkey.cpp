@@ -1,10 +1,8 @@
 #include "Monkey.h"
 
 #include "WatchedBoard.h"
-#include "app/FrmMain.h"
+#include "WindowFixture.h"
 #include "dcp/DcpText.h"
-#include "ui/MessageBoxService.h"
-#include "ui/PauseService.h"
 #include "ui/VbScrollBar.h"
 
 #include <QAbstractButton>
@@ -16,7 +14,6 @@
 #include <QWheelEvent>
 
 #include <algorithm>
-#include <memory>
 #include <random>
 
 namespace vcm::monkey {
@@ -125,43 +122,16 @@ QString randomText(std::mt19937_64& rng) {
     return text;
 }
 
-class AnsweringMessages final : public MessageBoxService {
-  public:
-    int show(const QString&, int style, const QString&) override {
-        if ((style & 0x0F) != 4) {
-            return answerOk;
-        }
-        const bool yes = (answers & 1) != 0;
-        answers = (answers >> 1) | (answers << 31);
-        return yes ? answerYes : answerNo;
-    }
-    std::uint32_t answers = 0;
-};
-
-class NoPauses final : public PauseService {
-  public:
-    void pause(int) override {}
-};
-
 /// The window under test with everything the invariants look at.
 class Session {
   public:
     Session() {
-        FrmMainSetup setup;
-        setup.adapter = &board_;
-        setup.messages = &messages_;
-        setup.pauses = &pauses_;
-        setup.locale = locale_;
-        setup.simulatedBoard = true;
-        window_ = std::make_unique<FrmMain>(setup);
-        box_ = qobject_cast<QLineEdit*>(window_->control(QStringLiteral("txtTest(0)")));
-        slider_ = qobject_cast<VbScrollBar*>(window_->control(QStringLiteral("vscTest(0)")));
-        QObject::connect(qobject_cast<QAbstractButton*>(window_->control(QStringLiteral("cmdWrite"))),
-                         &QAbstractButton::pressed, [this] { eepromPressed_ = true; });
+        box_ = window_.get<QLineEdit>(QStringLiteral("txtTest(0)"));
+        slider_ = window_.get<VbScrollBar>(QStringLiteral("vscTest(0)"));
+        QObject::connect(window_.get<QAbstractButton>(QStringLiteral("cmdWrite")), &QAbstractButton::pressed,
+                         [this] { eepromPressed_ = true; });
         board_.watch([this](std::uint8_t value, bool toEeprom) { checkWrite(value, toEeprom); });
-        window_->show();
-        window_->activateWindow();
-        (void)QTest::qWaitForWindowActive(window_.get());
+        window_.show();
     }
     ~Session() { QApplication::clipboard()->clear(); }
 
@@ -197,7 +167,7 @@ class Session {
     }
 
   private:
-    bool hex() const { return window_->globals().displayHex != vbFalse; }
+    bool hex() const { return window_.window->globals().displayHex != vbFalse; }
 
     void checkWrite(std::uint8_t value, bool toEeprom) {
         if (broken_) {
@@ -219,14 +189,14 @@ class Session {
     }
 
     QWidget* target(const QString& name) const {
-        if (QWidget* w = window_->control(name)) {
+        if (QWidget* w = window_.get(name)) {
             return w;
         }
-        return window_.get();
+        return window_.window.get();
     }
 
     void apply(const Action& action) {
-        QWindow* handle = window_->windowHandle();
+        QWindow* handle = window_.window->windowHandle();
         switch (action.kind) {
             case Action::Kind::Key: {
                 const NamedKey& k = keys[action.key];
@@ -264,16 +234,14 @@ class Session {
                 break;
             }
             case Action::Kind::SetMessages:
-                messages_.answers = action.answers;
+                window_.messages.answerQuestions(action.answers);
                 break;
         }
     }
 
     QLocale locale_{QLocale::English, QLocale::UnitedStates};
     test::WatchedBoard board_{0x80};
-    AnsweringMessages messages_;
-    NoPauses pauses_;
-    std::unique_ptr<FrmMain> window_;
+    test::WindowFixture window_{board_, {.locale = locale_}};
     QLineEdit* box_ = nullptr;
     VbScrollBar* slider_ = nullptr;
     bool eepromPressed_ = false;

@@ -1,44 +1,40 @@
 #pragma once
 
-#include "Recorders.h"
-#include "adapter/trace/TraceLog.h"
-#include "adapter/trace/TracingAdapter.h"
+#include "ServiceDoubles.h"
+#include "adapter/core/AdapterLibrary.h"
+#include "adapter/selection/AdapterFactory.h"
 #include "app/FrmMain.h"
 
 #include <QLineEdit>
-#include <QStringList>
+#include <QLocale>
+#include <QString>
 #include <QTest>
 
 #include <memory>
 
 namespace vcm::test {
 
-/// The real main window on a simulated board that can be unplugged, with every adapter call (and the
-/// chip's notes) recorded in trace form without the time stamp, message boxes answered and recorded,
-/// and pauses recorded.
+/// How the window under test is set up besides its adapter.
+struct WindowOptions {
+    /// The title then says the board is simulated, as the program's own start-up does for that board.
+    bool simulatedBoard = true;
+    QLocale locale{QLocale::English, QLocale::UnitedStates};
+    /// The window shows real message boxes instead of the scripted ones.
+    bool realBoxes = false;
+};
+
+/// The real main window on whatever adapter it is given, with its message boxes scripted and recorded
+/// and its pauses recorded (never slept). The adapter must outlive the fixture. The window is built, not
+/// shown: `show()` shows it.
 class WindowFixture {
   public:
-    /// With `realBoxes` the window shows real message boxes instead of recording them.
-    explicit WindowFixture(std::uint8_t eeprom = 0x80, bool plugged = true,
-                           QLocale locale = QLocale(QLocale::English, QLocale::UnitedStates),
-                           bool realBoxes = false)
-        : board(SimulatedChip(eeprom, [this](const QString& note) { log.note(note); })) {
-        board.plugged = plugged;
-        FrmMainSetup setup;
-        setup.adapter = &tracing;
-        setup.messages = realBoxes ? nullptr : &messages;
-        setup.pauses = &pauses;
-        setup.locale = std::move(locale);
-        setup.simulatedBoard = true;
-        window = std::make_unique<FrmMain>(setup);
-    }
+    explicit WindowFixture(AdapterLibrary& adapter, const WindowOptions& options = {});
+    /// On an adapter the factory made: its title says "simulated" where the program's would.
+    explicit WindowFixture(const AdapterSetup& adapter, const WindowOptions& options = {});
 
-    /// Shows the window and waits until it is active: focus changes need an active window.
-    void show() {
-        window->show();
-        window->activateWindow();
-        (void)QTest::qWaitForWindowActive(window.get());
-    }
+    /// Shows the window and waits until it is active (false if it never became so): focus changes need an
+    /// active window.
+    bool show();
 
     template <class T = QWidget>
     T* get(const QString& name) const {
@@ -46,28 +42,16 @@ class WindowFixture {
     }
     QString text(const QString& name) const { return get<QLineEdit>(name)->text(); }
 
-    /// Only the I2C traffic and the chip's notes, without connection calls.
-    QStringList busCalls() const {
-        QStringList bus;
-        for (const QString& call : calls) {
-            if (call.startsWith(QLatin1String("crvHID_doI2C")) || call.startsWith(QLatin1String("sim:"))) {
-                bus << call;
-            }
-        }
-        return bus;
-    }
-    void forget() {
-        calls.clear();
-        messages.shown.clear();
-        pauses.pauses.clear();
-    }
+    /// A left click in the middle of the named control.
+    void click(const QString& name) const;
+    /// A key to whatever has the focus, routed as a real key press is.
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {}) const;
+    /// Each character as a key to whatever has the focus.
+    void type(const QString& chars) const;
+    /// Replaces the value box's text by typing, as a user does after selecting it.
+    void typeValue(const QString& chars) const;
 
-    QStringList calls;
-    TraceLog log{[] { return 0.0; },
-                 [this](const QString& line) { calls << line.mid(line.indexOf(QLatin1Char(' ')) + 1); }};
-    PluggableAdapter board;
-    TracingAdapter tracing{board, log};
-    RecordingMessages messages;
+    ScriptedMessages messages;
     RecordingPauses pauses;
     std::unique_ptr<FrmMain> window;
 };

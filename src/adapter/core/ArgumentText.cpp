@@ -35,9 +35,8 @@ ByteArgument readByteArgument(const QString& text, bool decimal) {
     return {ByteArgument::Status::Ok, static_cast<std::uint8_t>(value)};
 }
 
-QString quotedArgument(const QString& text) {
-    constexpr qsizetype maxShown = 40;
-    qsizetype shown = std::min(text.size(), maxShown);
+QString quotedArgument(const QString& text, qsizetype limit) {
+    qsizetype shown = std::min(text.size(), limit);
     // Never cut a character in half.
     if (shown < text.size() && shown > 0 && text.at(shown - 1).isHighSurrogate()) {
         --shown;

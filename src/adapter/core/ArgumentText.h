@@ -22,9 +22,9 @@ struct ByteArgument {
 
 ByteArgument readByteArgument(const QString& text, bool decimal);
 
-/// A bad input as an error message quotes it: in single quotes, at most its first 40 characters (then
-/// "..."), with line breaks, tabs and other control characters escaped, so that whatever was typed or
-/// pasted gives one short, readable line.
-QString quotedArgument(const QString& text);
+/// A bad input as an error message quotes it: in single quotes, at most its first `limit` characters
+/// (then "..."), with line breaks, tabs and other control characters escaped, so that whatever was typed,
+/// pasted or answered gives one short, readable line.
+QString quotedArgument(const QString& text, qsizetype limit = 40);
 
 }  // namespace vcm

@@ -1,0 +1,86 @@
+// Reading the simulated board's options (--sim-...) into an invocation.
+#include "cli/ValueReader.h"
+
+#include "adapter/core/ArgumentText.h"
+#include "cli/ArgumentValues.h"
+#include "cli/CommandFailure.h"
+
+#include <cmath>
+
+namespace vcm {
+
+namespace {
+
+constexpr double maxSimVcomErrorPercent = 50.0;
+constexpr double maxSimMillivolts = 5000.0;
+
+}  // namespace
+
+void ValueReader::readShape(SimOptions& sim) const {
+    if (parser_.isSet(options_.simVcomOffset)) {
+        const QString text = parser_.value(options_.simVcomOffset);
+        const std::optional<double> millivolts = numberArgument(text);
+        if (!millivolts || std::abs(*millivolts) > maxSimMillivolts) {
+            throw CommandFailure{exitUsage, QStringLiteral("Bad --sim-vcom-offset %1 (give millivolts from "
+                                                           "-5000 to 5000).")
+                                                .arg(quotedArgument(text))};
+        }
+        sim.vcomOffsetMv = millivolts;
+    }
+    if (parser_.isSet(options_.simStep)) {
+        const QString text = parser_.value(options_.simStep);
+        const qsizetype colon = text.indexOf(u':');
+        const std::optional<std::uint8_t> from =
+            colon < 0 ? std::nullopt : dcpArgument(text.left(colon), false);
+        const std::optional<double> millivolts =
+            colon < 0 ? std::nullopt : numberArgument(text.mid(colon + 1));
+        if (!from || !millivolts || std::abs(*millivolts) > maxSimMillivolts) {
+            throw CommandFailure{exitUsage, QStringLiteral("Bad --sim-step %1 (give HH:MV, a hex value and "
+                                                           "millivolts from -5000 to 5000, such as 80:20).")
+                                                .arg(quotedArgument(text))};
+        }
+        sim.step = std::pair{*from, *millivolts};
+    }
+}
+
+void ValueReader::readSim(Invocation& invocation) const {
+    SimOptions& sim = invocation.sim;
+    sim.stateFile = parser_.value(options_.simState);
+    if (parser_.isSet(options_.simState) && sim.stateFile.isEmpty()) {
+        throw CommandFailure{exitUsage, QStringLiteral("--sim-state needs a file name.")};
+    }
+    if (parser_.isSet(options_.simVcomError)) {
+        const QString text = parser_.value(options_.simVcomError);
+        const std::optional<double> percent = numberArgument(text);
+        if (!percent || std::abs(*percent) > maxSimVcomErrorPercent) {
+            throw CommandFailure{exitUsage,
+                                 QStringLiteral("Bad --sim-vcom-error %1 (give a percentage from -50 to 50).")
+                                     .arg(quotedArgument(text))};
+        }
+        sim.vcomErrorPercent = percent;
+    }
+    readShape(sim);
+    if (parser_.isSet(options_.simFault)) {
+        const QString text = parser_.value(options_.simFault);
+        if (text == QStringLiteral("read-fails")) {
+            sim.fault = SimFault::ReadFails;
+        } else if (text == QStringLiteral("writes-lost")) {
+            sim.fault = SimFault::WritesLost;
+        } else {
+            throw CommandFailure{exitUsage,
+                                 QStringLiteral("Unknown --sim-fault %1 (use read-fails or writes-lost).")
+                                     .arg(quotedArgument(text))};
+        }
+    }
+    sim.powerCycle = parser_.isSet(options_.simPowerCycle);
+    const bool simOptionGiven = parser_.isSet(options_.simState) || parser_.isSet(options_.simVcomError) ||
+                                parser_.isSet(options_.simFault) || parser_.isSet(options_.simVcomOffset) ||
+                                parser_.isSet(options_.simStep) || sim.powerCycle;
+    if (simOptionGiven && invocation.adapter.adapter.choice != AdapterChoice::Simulated) {
+        throw CommandFailure{
+            exitUsage,
+            QStringLiteral("The --sim-... options apply to the simulated board (--adapter sim) only.")};
+    }
+}
+
+}  // namespace vcm
