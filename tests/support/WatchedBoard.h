@@ -1,5 +1,6 @@
 #pragma once
 
+#include "adapter/core/ForwardingAdapter.h"
 #include "adapter/sim/SimulatedAdapter.h"
 
 #include <cstdint>
@@ -11,35 +12,23 @@ namespace vcm::test {
 /// The simulated board, with every DCP write on the bus decoded back into the value it carries and
 /// handed to `onWrite` before the chip takes it: bit 0 of the device address is bit 0 of the value, bits
 /// 7..1 travel in the data byte, whose own bit 0 says data register (1) or EEPROM (0).
-class WatchedBoard final : public AdapterLibrary {
+class WatchedBoard final : public ForwardingAdapter {
   public:
     using WriteWatcher = std::function<void(std::uint8_t value, bool toEeprom)>;
 
     explicit WatchedBoard(std::uint8_t eeprom, WriteWatcher onWrite = {})
-        : board_(SimulatedChip(eeprom)), onWrite_(std::move(onWrite)) {}
+        : ForwardingAdapter(board_), board_(SimulatedChip(eeprom)), onWrite_(std::move(onWrite)) {}
 
     void watch(WriteWatcher onWrite) { onWrite_ = std::move(onWrite); }
     const SimulatedChip& chip() const { return board_.chip(); }
 
-    std::int16_t crvHID_connect() override { return board_.crvHID_connect(); }
-    std::int16_t crvHID_indicateSelectedModule(std::int16_t& module) override {
-        return board_.crvHID_indicateSelectedModule(module);
-    }
-    std::int16_t crvHID_setGPIOConfiguration(std::uint8_t& a, std::uint8_t& b, std::int32_t& mask,
-                                             std::int16_t& module) override {
-        return board_.crvHID_setGPIOConfiguration(a, b, mask, module);
-    }
-    std::int16_t crvHID_doI2CRead(std::uint8_t& d, std::uint8_t& r, std::uint8_t& c, ByteArray& data,
-                                  ByteArray& spare, std::int16_t& module, std::int32_t& status) override {
-        return board_.crvHID_doI2CRead(d, r, c, data, spare, module, status);
-    }
     std::int16_t crvHID_doI2CWrite(std::uint8_t& d, std::uint8_t& r, std::uint8_t& c, ByteArray& data,
                                    ByteArray& spare, std::int16_t& module, std::int32_t& status) override {
         if (onWrite_ && !data.empty()) {
             const auto value = static_cast<std::uint8_t>((data[0] & 0xFE) | (d & 0x01));
             onWrite_(value, (data[0] & 0x01) == 0);
         }
-        return board_.crvHID_doI2CWrite(d, r, c, data, spare, module, status);
+        return ForwardingAdapter::crvHID_doI2CWrite(d, r, c, data, spare, module, status);
     }
 
   private:
