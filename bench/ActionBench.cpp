@@ -81,17 +81,17 @@ void ReverseCalculationInWindow(benchmark::State& state) {
 BENCHMARK(ReverseCalculationInWindow);
 
 void ForwardFormulas(benchmark::State& state) {
-    const ForwardInputs inputs{8.0, 10000.0, 83000.0, 133000.0, 0x80};
+    const calc::ForwardInputs inputs{8.0, 10000.0, 83000.0, 133000.0, 0x80};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(computeForward(inputs));
+        benchmark::DoNotOptimize(calc::computeForward(inputs));
     }
 }
 BENCHMARK(ForwardFormulas);
 
 void ReverseFormulas(benchmark::State& state) {
-    const ReverseInputs inputs{8.0, 10000.0, 4.9, 1.7, 0x80};
+    const calc::ReverseInputs inputs{8.0, 10000.0, 4.9, 1.7, 0x80};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(computeReverse(inputs));
+        benchmark::DoNotOptimize(calc::computeReverse(inputs));
     }
 }
 BENCHMARK(ReverseFormulas);

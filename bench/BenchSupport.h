@@ -7,7 +7,7 @@ namespace vcm::bench {
 
 /// The simulated board at power-on; a base of BenchWindow, so that it is built before the window.
 struct SimulatedBoard {
-    SimulatedAdapter board{SimulatedChip(0x80)};
+    adapter::SimulatedAdapter board{adapter::SimulatedChip(0x80)};
 };
 
 /// The real main window on the simulated board, not shown. Message boxes are answered at once (OK, or No

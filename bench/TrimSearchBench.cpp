@@ -25,8 +25,8 @@ void print(const char* name, Figures& figures) {
 }  // namespace
 
 int main() {
-    const vcm::ForwardInputs divider{8.0, 10000.0, 83000.0, 133000.0, 0};
-    const vcm::ModelLine model = std::get<vcm::ModelLine>(vcm::modelLineOf(divider));
+    const vcm::calc::ForwardInputs divider{8.0, 10000.0, 83000.0, 133000.0, 0};
+    const vcm::cli::ModelLine model = std::get<vcm::cli::ModelLine>(vcm::cli::modelLineOf(divider));
     std::mt19937 random(7310);
     std::uniform_real_distribution<double> gain(-10.0, 10.0);
     std::uniform_real_distribution<double> offset(-50.0, 50.0);
@@ -38,11 +38,11 @@ int main() {
     Figures halving;
     constexpr int boards = 2000;
     for (int board = 0; board < boards; ++board) {
-        const vcm::SimulatedVcomShape shape{gain(random), offset(random)};
+        const vcm::cli::SimulatedVcomShape shape{gain(random), offset(random)};
         std::vector<double> vcom(256);
         for (int value = 0; value < 256; ++value) {
             vcom[static_cast<std::size_t>(value)] =
-                vcm::simulatedVcom(static_cast<std::uint8_t>(value), shape) + noise(random);
+                vcm::cli::simulatedVcom(static_cast<std::uint8_t>(value), shape) + noise(random);
         }
         // A target between two values the board reaches.
         const int at = std::min(code(random), 254);
@@ -56,10 +56,10 @@ int main() {
                                                       }) -
                                      vcom.begin());
         const auto measureAt = [&](std::uint8_t value) { return vcom[value]; };
-        for (auto [strategy, figures] : {std::pair{vcm::SearchStrategy::Interpolating, &interpolating},
-                                         std::pair{vcm::SearchStrategy::Halving, &halving}}) {
-            const vcm::ClosedLoopResult result =
-                vcm::nearestByMeasurement(target, model, 1.0, measureAt, strategy);
+        for (auto [strategy, figures] : {std::pair{vcm::cli::SearchStrategy::Interpolating, &interpolating},
+                                         std::pair{vcm::cli::SearchStrategy::Halving, &halving}}) {
+            const vcm::cli::ClosedLoopResult result =
+                vcm::cli::nearestByMeasurement(target, model, 1.0, measureAt, strategy);
             figures->counts.push_back(result.measurements.size());
             figures->wrong += result.best.value != best;
         }

@@ -22,12 +22,12 @@ namespace {
 
 struct Panel {
     QWidget frame;
-    vcm::CalculatorControls c;
-    vcm::ProgramGlobals globals;
+    vcm::calc::CalculatorControls c;
+    vcm::dcp::ProgramGlobals globals;
     /// Questions answered Yes or No by the bits the input gives.
     vcm::test::ScriptedMessages messages;
     QLocale locale{QLocale::English, QLocale::UnitedStates};
-    std::unique_ptr<vcm::CalculatorPanel> panel;
+    std::unique_ptr<vcm::calc::CalculatorPanel> panel;
 
     Panel() {
         for (QLineEdit** field : fields()) {
@@ -40,9 +40,9 @@ struct Panel {
         c.txtTest = new QLineEdit(&frame);
         c.lblDVR2 = new QLabel(&frame);
         c.lblVCOM = new QLabel(&frame);
-        c.Line4 = new vcm::LineControl(&frame, 3120, 840, 3480, 840, 5, 0);
+        c.Line4 = new vcm::ui::LineControl(&frame, 3120, 840, 3480, 840, 5, 0);
         c.cmdCalculate = new QPushButton(&frame);
-        panel = std::make_unique<vcm::CalculatorPanel>(c, globals, messages, locale);
+        panel = std::make_unique<vcm::calc::CalculatorPanel>(c, globals, messages, locale);
     }
     /// The fields a user types into, in the order the input gives their texts.
     std::array<QLineEdit**, 6> fields() {
@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (*fields[i])->setText(static_cast<qsizetype>(i) < texts.size() ? texts[i] : fallbacks[i]);
     }
     p.c.txtTest->setText(texts.size() > 6 ? texts[6] : QStringLiteral("80"));
-    p.globals.displayHex = (control & 1) != 0 ? vcm::vbFalse : vcm::vbTrue;
+    p.globals.displayHex = (control & 1) != 0 ? vcm::dcp::vbFalse : vcm::dcp::vbTrue;
     p.messages.answerQuestions(control >> 2);
     for (QLineEdit* out : {p.c.txtIOUT, p.c.txtVRSET, p.c.txtVOUT}) {
         out->setText(QStringLiteral("x"));
@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (wroteResults) {
         // Every field holds a number the next run reads back; none shows NaN or infinity.
         for (QLineEdit* f : p.numberFields()) {
-            const auto value = vcm::localeNumber(f->text(), p.locale);
+            const auto value = vcm::dcp::localeNumber(f->text(), p.locale);
             require(value.has_value() && std::isfinite(*value), "every field reads back as a finite number",
                     fieldTexts);
         }

@@ -27,8 +27,8 @@ const std::array<QLocale, 6>& locales() {
 }
 
 void checkReading(const QString& text, const QLocale& locale) {
-    const std::optional<double> value = vcm::localeNumber(text, locale);
-    require(vcm::isNotLocaleNumber(text, locale) == !value.has_value(),
+    const std::optional<double> value = vcm::dcp::localeNumber(text, locale);
+    require(vcm::dcp::isNotLocaleNumber(text, locale) == !value.has_value(),
             "the test for a number and the reading agree", text);
     if (value) {
         require(std::isfinite(*value), "an accepted text reads as a finite number", text);
@@ -37,15 +37,15 @@ void checkReading(const QString& text, const QLocale& locale) {
 }
 
 void checkFormats(double x, int decimals, const QLocale& locale) {
-    const QString general = vcm::formatGeneral(x, locale);
-    const std::optional<double> generalBack = vcm::localeNumber(general, locale);
+    const QString general = vcm::dcp::formatGeneral(x, locale);
+    const std::optional<double> generalBack = vcm::dcp::localeNumber(general, locale);
     require(generalBack.has_value(), "the general form reads back", general);
     // Fifteen significant digits: within a few parts in 1e15 (and a subnormal step near zero).
     require(std::abs(*generalBack - x) <= std::abs(x) * 1e-14 + 1e-323, "the general form keeps the value",
             general);
 
-    const QString fixed = vcm::formatFixed(x, decimals, locale);
-    const std::optional<double> fixedBack = vcm::localeNumber(fixed, locale);
+    const QString fixed = vcm::dcp::formatFixed(x, decimals, locale);
+    const std::optional<double> fixedBack = vcm::dcp::localeNumber(fixed, locale);
     require(fixedBack.has_value(), "the fixed form reads back", fixed);
     require(std::abs(*fixedBack - x) <= 0.5 * std::pow(10.0, -decimals) * 1.000001 + std::abs(x) * 1e-14,
             "the fixed form is the value rounded to its decimals", fixed);
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     // And the text read as a number is written and read back.
-    if (const auto value = vcm::localeNumber(vcm::fuzz::textOf(data + 1, size - 1), locale)) {
+    if (const auto value = vcm::dcp::localeNumber(vcm::fuzz::textOf(data + 1, size - 1), locale)) {
         checkFormats(*value, data[0] % 7, locale);
     }
     return 0;

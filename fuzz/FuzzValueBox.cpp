@@ -21,11 +21,11 @@ struct Window {
     QLocale locale{QLocale::English, QLocale::UnitedStates};
     vcm::test::WatchedBoard board{0x80};
     vcm::test::WindowFixture fixture{board, {.locale = locale}};
-    vcm::FrmMain& frm = *fixture.window;
+    vcm::app::FrmMain& frm = *fixture.window;
     QLineEdit* box = fixture.get<QLineEdit>(QStringLiteral("txtTest(0)"));
-    vcm::VbScrollBar* slider = fixture.get<vcm::VbScrollBar>(QStringLiteral("vscTest(0)"));
+    vcm::ui::VbScrollBar* slider = fixture.get<vcm::ui::VbScrollBar>(QStringLiteral("vscTest(0)"));
 
-    bool hex() const { return frm.globals().displayHex != vcm::vbFalse; }
+    bool hex() const { return frm.globals().displayHex != vcm::dcp::vbFalse; }
     /// Empties what the doubles recorded for one input, so that a long run does not grow them.
     void forget() {
         fixture.messages.shown.clear();
@@ -55,23 +55,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qobject_cast<QRadioButton*>(
         w.frm.control(hex ? QStringLiteral("opDisplayMode(0)") : QStringLiteral("opDisplayMode(1)")))
         ->setChecked(true);
-    w.box->setText(vcm::dcpText((data[0] & 2) != 0 ? 0x80 : 0x00, hex));
+    w.box->setText(vcm::dcp::dcpText((data[0] & 2) != 0 ? 0x80 : 0x00, hex));
 
     const QString pasted = vcm::fuzz::textOf(data + 1, size - 1);
     w.box->selectAll();
     w.box->insert(pasted);
 
-    if (const auto shown = vcm::dcpValueOf(w.box->text(), w.hex(), w.locale)) {
+    if (const auto shown = vcm::dcp::dcpValueOf(w.box->text(), w.hex(), w.locale)) {
         require(*shown == w.slider->value(), "the box and the slider show the same value", pasted);
     }
     w.board.watch([&](std::uint8_t value, bool) {
         require(value == w.slider->value(), "the bus gets the value the slider shows", pasted);
-        require(vcm::dcpValueOf(w.box->text(), w.hex(), w.locale) == value,
+        require(vcm::dcp::dcpValueOf(w.box->text(), w.hex(), w.locale) == value,
                 "the bus gets the value the box shows", pasted);
     });
     QTest::keyClick(w.box, Qt::Key_Return);
     qobject_cast<QPushButton*>(w.frm.control(QStringLiteral("cmdWrite")))->click();
-    const auto now = vcm::sendableDcpValue(w.box->text(), w.hex(), w.locale);
+    const auto now = vcm::dcp::sendableDcpValue(w.box->text(), w.hex(), w.locale);
     require(!now || w.board.chip().eeprom() == *now, "the EEPROM holds the value the box shows", pasted);
     w.board.watch({});
     w.forget();

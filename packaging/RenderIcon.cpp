@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vcm7310-render-icon: bad size '%s'\n", argv[1]);
         return 2;
     }
-    if (!vcm::renderAppIcon(size).save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+    if (!vcm::ui::renderAppIcon(size).save(QString::fromLocal8Bit(argv[2]), "PNG")) {
         std::fprintf(stderr, "vcm7310-render-icon: cannot write '%s'\n", argv[2]);
         return 1;
     }

@@ -1,14 +1,15 @@
 #include "app/AdapterUnavailable.h"
 
-namespace vcm {
+namespace vcm::app {
 
-std::optional<int> stopIfAdapterUnavailable(const AdapterSetup& adapter, MessageBoxService& messages) {
+std::optional<int> stopIfAdapterUnavailable(const adapter::AdapterSetup& adapter,
+                                            ui::MessageBoxService& messages) {
     const std::optional<QString> problem = adapter.library().unavailable();
     if (!problem) {
         return std::nullopt;
     }
     messages.show(*problem, styleOkCritical, {});
-    return adapterUnavailableExitCode;
+    return adapter::adapterUnavailableExitCode;
 }
 
-}  // namespace vcm
+}  // namespace vcm::app

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace vcm {
+namespace vcm::app {
 
 /// Style of the box that says the adapter library cannot be had: OK button, critical icon.
 inline constexpr int styleOkCritical = 16;
@@ -13,6 +13,7 @@ inline constexpr int styleOkCritical = 16;
 /// After the window's load sequence (whose crvHID_connect is the library's first call): when the library
 /// could not be had, shows why in a message box and returns the exit code to end the program with;
 /// otherwise returns nothing and the program goes on.
-std::optional<int> stopIfAdapterUnavailable(const AdapterSetup& adapter, MessageBoxService& messages);
+std::optional<int> stopIfAdapterUnavailable(const adapter::AdapterSetup& adapter,
+                                            ui::MessageBoxService& messages);
 
-}  // namespace vcm
+}  // namespace vcm::app

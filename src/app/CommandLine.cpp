@@ -4,7 +4,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-namespace vcm {
+namespace vcm::app {
 
 namespace {
 
@@ -38,7 +38,7 @@ CommandLineOutcome parseCommandLine(const QStringList& arguments, const QString&
                                         QStringLiteral("Displays this help."));
     parser.addOption(helpOption);
     const QCommandLineOption versionOption = parser.addVersionOption();
-    const AdapterOptionSet adapterOptions;
+    const adapter::AdapterOptionSet adapterOptions;
     adapterOptions.addTo(parser);
 
     // The parser expects the program's name first; a bare list of options is taken as it is meant.
@@ -61,7 +61,7 @@ CommandLineOutcome parseCommandLine(const QStringList& arguments, const QString&
     }
 
     QString problem;
-    const std::optional<AdapterOptions> options = adapterOptions.read(parser, problem);
+    const std::optional<adapter::AdapterOptions> options = adapterOptions.read(parser, problem);
     if (!options) {
         return failure(problem);
     }
@@ -70,9 +70,9 @@ CommandLineOutcome parseCommandLine(const QStringList& arguments, const QString&
     return outcome;
 }
 
-}  // namespace vcm
+}  // namespace vcm::app
 
-namespace vcm {
+namespace vcm::app {
 
 QStringList withoutToolkitOptions(const QStringList& arguments) {
     // The options the GUI application object consumes, with and without a value.
@@ -113,4 +113,4 @@ QStringList withoutToolkitOptions(const QStringList& arguments) {
     return kept;
 }
 
-}  // namespace vcm
+}  // namespace vcm::app

@@ -5,10 +5,10 @@
 #include <QString>
 #include <QStringList>
 
-namespace vcm {
+namespace vcm::app {
 
 /// The window takes the options every executable shares, and no others.
-using CommandLineOptions = AdapterOptions;
+using CommandLineOptions = adapter::AdapterOptions;
 
 /// What the program does after reading its command line.
 struct CommandLineOutcome {
@@ -31,13 +31,13 @@ inline constexpr int kCommandLineErrorExitCode = 2;
 /// `version` is what --version shows; empty means QCoreApplication::applicationVersion().
 CommandLineOutcome parseCommandLine(const QStringList& arguments, const QString& version = {});
 
-}  // namespace vcm
+}  // namespace vcm::app
 
-namespace vcm {
+namespace vcm::app {
 
 /// The arguments without the toolkit's own options (such as "-platform offscreen" or "-style fusion"),
 /// which the toolkit takes for itself when the window system starts. The program reads its options before
 /// then, so that --help, --version and a bad option never need a display.
 QStringList withoutToolkitOptions(const QStringList& arguments);
 
-}  // namespace vcm
+}  // namespace vcm::app

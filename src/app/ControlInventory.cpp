@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace vcm {
+namespace vcm::app {
 namespace {
 
 constexpr Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;
@@ -40,10 +40,10 @@ const ControlEntry controls[] = {
     {"opDisplayMode(0)", K::OptionButton, "fraDisplay", "HEX", "Value in Hexadecimal", 240, 240, 735, 255, 1, {}, false, false, {}, true, true},
     {"opDisplayMode(1)", K::OptionButton, "fraDisplay", "DEC", "Value in Decimal", 1320, 240, 735, 255, 40},
 
-    {"cmdConnect", K::CommandButton, "Frame1", "", "", 360, 240, 1575, 255, 42, {}, false, true, VbColor{0x0000FF00}},
+    {"cmdConnect", K::CommandButton, "Frame1", "", "", 360, 240, 1575, 255, 42, {}, false, true, ui::VbColor{0x0000FF00}},
 
     {"vscTest(0)", K::ScrollBar, "dvrFrame", "", "", 600, 480, 375, 1935, 13},
-    {"cmdWrite", K::CommandButton, "dvrFrame", "Write to EEPROM", "Write value to EEPROM (flashing = current value is NOT in EEPROM)", 1680, 720, 1335, 855, 15, {}, false, true, VbColor{0x000000FF}},
+    {"cmdWrite", K::CommandButton, "dvrFrame", "Write to EEPROM", "Write value to EEPROM (flashing = current value is NOT in EEPROM)", 1680, 720, 1335, 855, 15, {}, false, true, ui::VbColor{0x000000FF}},
     {"cmdRead", K::CommandButton, "dvrFrame", "Read from Data Register", "Reads the current value in the Data Register (not EEPROM)", 1680, 2040, 1335, 855, 16},
     {"lblDVR", K::Label, "dvrFrame", "DCP Value", "", 360, 2520, 855, 375, 25, centre},
     {"txtTest(0)", K::TextBox, "dvrFrame", "0", "Type in a Value, or use Up/Down and Page Up/Down keys or Mouse scroll wheel", 480, 2760, 615, 285, 14, centred},
@@ -89,7 +89,7 @@ QWidget* makeControl(const ControlEntry& entry, QWidget* container) {
         case ControlKind::Image:
             return makePicture(entry.picture, container);
         case ControlKind::CommandButton: {
-            auto* button = new CaptionButton(container);
+            auto* button = new ui::CaptionButton(container);
             button->setText(text);
             button->setGraphicalStyle(entry.graphical);
             if (entry.backColor) {
@@ -104,7 +104,7 @@ QWidget* makeControl(const ControlEntry& entry, QWidget* container) {
             return option;
         }
         case ControlKind::ScrollBar:
-            return new VbScrollBar(255, 0, 0, container);
+            return new ui::VbScrollBar(255, 0, 0, container);
         case ControlKind::Label: {
             auto* label = new QLabel(text, container);
             label->setAlignment(entry.alignment);
@@ -116,7 +116,7 @@ QWidget* makeControl(const ControlEntry& entry, QWidget* container) {
             box->setAlignment(entry.alignment);
             box->setReadOnly(entry.locked);
             if (entry.locked) {
-                setBackColor(box, vbButtonFace);
+                ui::setBackColor(box, ui::vbButtonFace);
             }
             box->setTextMargins(0, 0, 0, 0);
             return box;
@@ -169,7 +169,7 @@ QHash<QString, QWidget*> buildControls(QWidget* client, std::span<const ControlE
         control->setObjectName(QString::fromUtf8(entry.name));
         control->setToolTip(QString::fromUtf8(entry.toolTip));
         control->setProperty("tabIndex", entry.tabIndex);
-        setTwipsGeometry(control, entry.left, entry.top, entry.width, entry.height);
+        ui::setTwipsGeometry(control, entry.left, entry.top, entry.width, entry.height);
         fitCaption(control, QString::fromUtf8(entry.text).remove(QLatin1Char('&')));
         if (!entry.visible) {
             control->hide();
@@ -218,4 +218,4 @@ void applyTabOrder(const QHash<QString, QWidget*>& built, std::span<const Contro
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::app

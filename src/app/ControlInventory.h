@@ -11,7 +11,7 @@
 
 class QWidget;
 
-namespace vcm {
+namespace vcm::app {
 
 enum class ControlKind { Frame, Image, CommandButton, OptionButton, ScrollBar, Label, TextBox };
 enum class Picture { None, Schematic, Logo };
@@ -28,7 +28,7 @@ struct ControlEntry {
     Qt::Alignment alignment = {};
     bool locked = false;     ///< text box that refuses typing (an output)
     bool graphical = false;  ///< command button whose background colour shows
-    std::optional<VbColor> backColor = std::nullopt;
+    std::optional<ui::VbColor> backColor = std::nullopt;
     bool visible = true;
     bool selected = false;  ///< option button selected at start
     Picture picture = Picture::None;
@@ -48,4 +48,4 @@ void nameInputsAfterTheirLabels(const QHash<QString, QWidget*>& controls);
 /// numbering but are skipped by Tab).
 void applyTabOrder(const QHash<QString, QWidget*>& controls, std::span<const ControlEntry> entries);
 
-}  // namespace vcm
+}  // namespace vcm::app

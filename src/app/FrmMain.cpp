@@ -27,21 +27,21 @@
 #include <QRadioButton>
 #include <QTimer>
 
-namespace vcm {
+namespace vcm::app {
 namespace {
 
-constexpr VbColor adapterFoundColour = 0x80FF80;    // light green
-constexpr VbColor adapterMissingColour = 0x8080FF;  // light red
+constexpr ui::VbColor adapterFoundColour = 0x80FF80;    // light green
+constexpr ui::VbColor adapterMissingColour = 0x8080FF;  // light red
 constexpr int clientWidthTwips = 12405;
 constexpr int clientHeightTwips = 4365;
-constexpr VbColor pointerLineColour = 0x00C00000;  // blue, so the pointer stands apart from the scale
+constexpr ui::VbColor pointerLineColour = 0x00C00000;  // blue, so the pointer stands apart from the scale
 
-MessageBoxService& chooseMessages(MessageBoxService* given, std::unique_ptr<MessageBoxService>& own,
-                                  QWidget* window) {
+ui::MessageBoxService& chooseMessages(ui::MessageBoxService* given,
+                                      std::unique_ptr<ui::MessageBoxService>& own, QWidget* window) {
     if (given != nullptr) {
         return *given;
     }
-    own = std::make_unique<QtMessageBox>(window);
+    own = std::make_unique<ui::QtMessageBox>(window);
     return *own;
 }
 
@@ -56,7 +56,7 @@ FrmMain::FrmMain(const FrmMainSetup& setup, QWidget* parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(caption) +
                    (setup.simulatedBoard ? QString::fromLatin1(simulatedSuffix) : QString()));
-    setWindowIcon(applicationIcon());
+    setWindowIcon(ui::applicationIcon());
     buildWindow();
     wireEvents();
     Form_Load();
@@ -85,7 +85,7 @@ void FrmMain::buildWindow() {
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(twipsToPixels(clientWidthTwips), twipsToPixels(clientHeightTwips));
+    client->setFixedSize(ui::twipsToPixels(clientWidthTwips), ui::twipsToPixels(clientHeightTwips));
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -95,10 +95,10 @@ void FrmMain::buildWindow() {
     nameInputsAfterTheirLabels(controls_);
 
     QWidget* calculatorFrame = controls_.value(QStringLiteral("fraCalculator"));
-    new LineControl(calculatorFrame, 3240, 840, 3720, 840, 3, vbWindowText);
-    new LineControl(calculatorFrame, 3480, 840, 3480, 2760, 3, vbWindowText);
-    new LineControl(calculatorFrame, 3240, 2760, 3720, 2760, 3, vbWindowText);
-    auto* line4 = new LineControl(calculatorFrame, 3120, 840, 3480, 840, 5, pointerLineColour);
+    new ui::LineControl(calculatorFrame, 3240, 840, 3720, 840, 3, ui::vbWindowText);
+    new ui::LineControl(calculatorFrame, 3480, 840, 3480, 2760, 3, ui::vbWindowText);
+    new ui::LineControl(calculatorFrame, 3240, 2760, 3720, 2760, 3, ui::vbWindowText);
+    auto* line4 = new ui::LineControl(calculatorFrame, 3120, 840, 3480, 840, 5, pointerLineColour);
     line4->setObjectName(QStringLiteral("Line4"));
     controls_.insert(line4->objectName(), line4);
 
@@ -106,15 +106,15 @@ void FrmMain::buildWindow() {
     timer->setObjectName(QStringLiteral("Timer1"));
     timer->setInterval(500);
 
-    auto* scrollBar = find<VbScrollBar>("vscTest(0)");
+    auto* scrollBar = find<ui::VbScrollBar>("vscTest(0)");
     scrollBar->setSingleStep(1);
     scrollBar->setPageStep(16);
 
     dcp_.txtTest = find<QLineEdit>("txtTest(0)");
     dcp_.vscTest = scrollBar;
     dcp_.LabelEnterReminder = find<QLabel>("LabelEnterReminder");
-    dcp_.cmdWrite = find<CaptionButton>("cmdWrite");
-    dcp_.cmdRead = find<CaptionButton>("cmdRead");
+    dcp_.cmdWrite = find<ui::CaptionButton>("cmdWrite");
+    dcp_.cmdRead = find<ui::CaptionButton>("cmdRead");
     dcp_.Timer1 = timer;
     dcp_.opDisplayModeHex = find<QRadioButton>("opDisplayMode(0)");
     dcp_.opDisplayModeDec = find<QRadioButton>("opDisplayMode(1)");
@@ -138,26 +138,27 @@ void FrmMain::buildWindow() {
     calc_.cmdCalculate = find<QPushButton>("cmdCalculate");
     calc_.txtTest = dcp_.txtTest;
 
-    cmdConnect_ = find<CaptionButton>("cmdConnect");
+    cmdConnect_ = find<ui::CaptionButton>("cmdConnect");
 }
 
 void FrmMain::wireEvents() {
-    calculator_ = std::make_unique<CalculatorPanel>(calc_, globals_, messages_, locale_);
+    calculator_ = std::make_unique<calc::CalculatorPanel>(calc_, globals_, messages_, locale_);
     const auto updateRange = [this] { calculator_->updateRangeFromResistors(); };
-    registers_ =
-        std::make_unique<RegisterAccess>(dcp_, globals_, adapter_, messages_, pauses_, updateRange, locale_);
-    valueEntry_ = std::make_unique<ValueEntry>(dcp_, globals_, *registers_, pauses_, updateRange, locale_);
-    displayMode_ = std::make_unique<DisplayModeSwitch>(dcp_, globals_);
-    focusWatcher_ = new FocusLeaveWatcher(this);
-    wheelCapture_ = new WheelCapture(this);
+    registers_ = std::make_unique<dcp::RegisterAccess>(dcp_, globals_, adapter_, messages_, pauses_,
+                                                       updateRange, locale_);
+    valueEntry_ =
+        std::make_unique<dcp::ValueEntry>(dcp_, globals_, *registers_, pauses_, updateRange, locale_);
+    displayMode_ = std::make_unique<dcp::DisplayModeSwitch>(dcp_, globals_);
+    focusWatcher_ = new ui::FocusLeaveWatcher(this);
+    wheelCapture_ = new ui::WheelCapture(this);
 
     calculator_->attach(*focusWatcher_);
     focusWatcher_->watch(dcp_.txtTest, [this] { valueEntry_->txtTest_LostFocus(0); });
-    new KeyEventBridge(
+    new ui::KeyEventBridge(
         dcp_.txtTest, [this](int keyCode, int shift) { valueEntry_->txtTest_KeyDown(0, keyCode, shift); },
         [this](std::uint16_t& keyAscii) { valueEntry_->txtTest_KeyPress(0, keyAscii); });
     connect(dcp_.txtTest, &QLineEdit::textChanged, this, [this] { valueEntry_->txtTest_Change(0); });
-    connect(dcp_.vscTest, &VbScrollBar::changed, this, [this] { valueEntry_->vscTest_Change(0); });
+    connect(dcp_.vscTest, &ui::VbScrollBar::changed, this, [this] { valueEntry_->vscTest_Change(0); });
     connect(dcp_.cmdRead, &QPushButton::clicked, this, [this] { registers_->cmdRead_Click(); });
     connect(dcp_.cmdWrite, &QPushButton::clicked, this, [this] { registers_->cmdWrite_Click(); });
     connect(dcp_.Timer1, &QTimer::timeout, this, [this] { registers_->Timer1_Timer(); });
@@ -176,10 +177,10 @@ void FrmMain::wireEvents() {
 }
 
 void FrmMain::Form_Load() {
-    const std::int16_t connected = beginConnection(adapter_, globals_.selectedModule);
-    globals_.sendOnSliderChange = vbTrue;
-    colourConnectButton(finishConnection(adapter_, connected, globals_.selectedModule));
-    globals_.displayHex = vbTrue;
+    const std::int16_t connected = adapter::beginConnection(adapter_, globals_.selectedModule);
+    globals_.sendOnSliderChange = dcp::vbTrue;
+    colourConnectButton(adapter::finishConnection(adapter_, connected, globals_.selectedModule));
+    globals_.displayHex = dcp::vbTrue;
     wheelCapture_->hook(this, [this](std::int32_t distance) { MouseWheelRolled(distance); });
     valueEntry_->initValueBox();
     calculator_->updateRangeFromResistors();
@@ -203,20 +204,20 @@ void FrmMain::colourConnectButton(bool found) {
 }
 
 void FrmMain::cmdConnect_Click() {
-    const std::int16_t connected = beginConnection(adapter_, globals_.selectedModule);
-    colourConnectButton(finishConnection(adapter_, connected, globals_.selectedModule));
+    const std::int16_t connected = adapter::beginConnection(adapter_, globals_.selectedModule);
+    colourConnectButton(adapter::finishConnection(adapter_, connected, globals_.selectedModule));
 }
 
 void FrmMain::btnHelp_Click() {
-    messages_.show(operatingNotesText(), styleOkOnly, QString());
+    messages_.show(operatingNotesText(), ui::styleOkOnly, QString());
 }
 
 void FrmMain::mnuExit_Click() {
     close();
 }
 
-VbBoolean FrmMain::numberIsNotValid(const QString& text) const {
-    return isNotLocaleNumber(text, locale_) ? vbTrue : vbFalse;
+dcp::VbBoolean FrmMain::numberIsNotValid(const QString& text) const {
+    return dcp::isNotLocaleNumber(text, locale_) ? dcp::vbTrue : dcp::vbFalse;
 }
 
 void FrmMain::MouseWheelRolled(std::int32_t rotation) {
@@ -227,4 +228,4 @@ bool FrmMain::wheelCaptureInstalled() const {
     return wheelCapture_->isHooked();
 }
 
-}  // namespace vcm
+}  // namespace vcm::app

@@ -16,24 +16,32 @@
 
 class QAction;
 
-namespace vcm {
-
+namespace vcm::calc {
 class CalculatorPanel;
-class CaptionButton;
+}  // namespace vcm::calc
+
+namespace vcm::dcp {
 class DisplayModeSwitch;
-class FocusLeaveWatcher;
-class KeyEventBridge;
 class RegisterAccess;
 class ValueEntry;
+}  // namespace vcm::dcp
+
+namespace vcm::ui {
+class CaptionButton;
+class FocusLeaveWatcher;
+class KeyEventBridge;
 class WheelCapture;
+}  // namespace vcm::ui
+
+namespace vcm::app {
 
 /// What the main window is given from outside: the adapter library, how message boxes are shown (null:
 /// real message boxes over this window), how the thread pauses, the user's locale, and whether the board
 /// behind the library is simulated (then the title says so).
 struct FrmMainSetup {
-    AdapterLibrary* adapter = nullptr;
-    MessageBoxService* messages = nullptr;
-    PauseService* pauses = nullptr;
+    adapter::AdapterLibrary* adapter = nullptr;
+    ui::MessageBoxService* messages = nullptr;
+    ui::PauseService* pauses = nullptr;
     QLocale locale;
     bool simulatedBoard = false;
 };
@@ -50,11 +58,11 @@ class FrmMain : public QMainWindow {
     ~FrmMain() override;
 
     /// True (-1) for an empty text or one that is not a number as the user's locale writes numbers.
-    VbBoolean numberIsNotValid(const QString& text) const;
+    dcp::VbBoolean numberIsNotValid(const QString& text) const;
     /// One wheel step: positive rotation as the Down key, negative as the Up key, zero nothing.
     void MouseWheelRolled(std::int32_t rotation);
 
-    const ProgramGlobals& globals() const { return globals_; }
+    const dcp::ProgramGlobals& globals() const { return globals_; }
     /// A control by its given name, for example "txtTest(0)" or "cmdWrite".
     QWidget* control(const QString& name) const { return controls_.value(name); }
     bool wheelCaptureInstalled() const;
@@ -75,26 +83,26 @@ class FrmMain : public QMainWindow {
     template <class T>
     T* find(const char* name) const;
 
-    AdapterLibrary& adapter_;
-    std::unique_ptr<MessageBoxService> ownMessages_;
-    MessageBoxService& messages_;
-    PauseService& pauses_;
+    adapter::AdapterLibrary& adapter_;
+    std::unique_ptr<ui::MessageBoxService> ownMessages_;
+    ui::MessageBoxService& messages_;
+    ui::PauseService& pauses_;
     QLocale locale_;
-    ProgramGlobals globals_;
+    dcp::ProgramGlobals globals_;
 
     QHash<QString, QWidget*> controls_;
-    DcpControls dcp_;
-    CalculatorControls calc_;
-    CaptionButton* cmdConnect_ = nullptr;
+    dcp::DcpControls dcp_;
+    calc::CalculatorControls calc_;
+    ui::CaptionButton* cmdConnect_ = nullptr;
     QAction* mnuExit_ = nullptr;
 
-    std::unique_ptr<RegisterAccess> registers_;
-    std::unique_ptr<ValueEntry> valueEntry_;
-    std::unique_ptr<DisplayModeSwitch> displayMode_;
-    std::unique_ptr<CalculatorPanel> calculator_;
-    FocusLeaveWatcher* focusWatcher_ = nullptr;
-    WheelCapture* wheelCapture_ = nullptr;
+    std::unique_ptr<dcp::RegisterAccess> registers_;
+    std::unique_ptr<dcp::ValueEntry> valueEntry_;
+    std::unique_ptr<dcp::DisplayModeSwitch> displayMode_;
+    std::unique_ptr<calc::CalculatorPanel> calculator_;
+    ui::FocusLeaveWatcher* focusWatcher_ = nullptr;
+    ui::WheelCapture* wheelCapture_ = nullptr;
     bool unloaded_ = false;
 };
 
-}  // namespace vcm
+}  // namespace vcm::app

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-namespace vcm {
+namespace vcm::app {
 
 QString operatingNotesText() {
     const QStringList lines{
@@ -24,4 +24,4 @@ QString operatingNotesText() {
     return lines.join(QStringLiteral("\r\n"));
 }
 
-}  // namespace vcm
+}  // namespace vcm::app

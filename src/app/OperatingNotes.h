@@ -2,9 +2,9 @@
 
 #include <QString>
 
-namespace vcm {
+namespace vcm::app {
 
 /// The board's operating notes, shown behind the "?" button: eleven lines joined by CR LF.
 QString operatingNotesText();
 
-}  // namespace vcm
+}  // namespace vcm::app

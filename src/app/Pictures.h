@@ -3,13 +3,13 @@
 #include "app/ControlInventory.h"
 #include "ui/Pictures.h"
 
-namespace vcm {
+namespace vcm::app {
 
 inline QWidget* makePicture(Picture picture, QWidget* container) {
     if (picture == Picture::Logo) {
-        return new LogoPicture(container);
+        return new ui::LogoPicture(container);
     }
-    return new SchematicPicture(container);
+    return new ui::SchematicPicture(container);
 }
 
-}  // namespace vcm
+}  // namespace vcm::app

@@ -4,9 +4,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace vcm {
-
+namespace vcm::ui {
 class LineControl;
+}  // namespace vcm::ui
+
+namespace vcm::calc {
 
 /// The controls of the divider calculator frame, as the main window creates them, plus the DCP value box
 /// that the calculator reads. The calculator keeps no numbers of its own: these texts are its state.
@@ -23,9 +25,9 @@ struct CalculatorControls {
     QLineEdit* txtDVR = nullptr;
     QLabel* lblDVR2 = nullptr;
     QLabel* lblVCOM = nullptr;
-    LineControl* Line4 = nullptr;
+    ui::LineControl* Line4 = nullptr;
     QPushButton* cmdCalculate = nullptr;
     QLineEdit* txtTest = nullptr;  ///< the DCP value box, member 0; read only
 };
 
-}  // namespace vcm
+}  // namespace vcm::calc

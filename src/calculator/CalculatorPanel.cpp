@@ -19,7 +19,7 @@
 
 #include <variant>
 
-namespace vcm {
+namespace vcm::calc {
 namespace {
 
 const QString avddDefault = QString::fromUtf16(avddDefaultText);
@@ -28,7 +28,7 @@ const QString r1Default = QString::fromUtf16(r1DefaultText);
 const QString r2Default = QString::fromUtf16(r2DefaultText);
 const QString voutMinDefault = QString::fromUtf16(voutMinDefaultText);
 
-constexpr VbColor outOfRangeColor = 0x000000FF;  // red
+constexpr ui::VbColor outOfRangeColor = 0x000000FF;  // red
 
 QString questionText() {
     return QStringLiteral(
@@ -47,8 +47,8 @@ QString invalidDcpBoxMessage(bool hex) {
 
 }  // namespace
 
-CalculatorPanel::CalculatorPanel(const CalculatorControls& controls, const ProgramGlobals& globals,
-                                 MessageBoxService& messages, const QLocale& locale, QObject* parent)
+CalculatorPanel::CalculatorPanel(const CalculatorControls& controls, const dcp::ProgramGlobals& globals,
+                                 ui::MessageBoxService& messages, const QLocale& locale, QObject* parent)
     : QObject(parent), controls_(controls), globals_(globals), messages_(messages), locale_(locale) {}
 
 void CalculatorPanel::updateRangeFromResistors() {
@@ -77,8 +77,8 @@ void CalculatorPanel::updateRangeFromResistors() {
     }
     const auto& results = std::get<ForwardResults>(outcome);
     showOperatingPoint(results.ioutMilliamps, results.vrset, results.vcom);
-    setControlText(controls_.txtVoutMax, voltageText(results.voutMax, locale_));
-    setControlText(controls_.txtVOutMin, voltageText(results.voutMin, locale_));
+    ui::setControlText(controls_.txtVoutMax, voltageText(results.voutMax, locale_));
+    ui::setControlText(controls_.txtVOutMin, voltageText(results.voutMin, locale_));
     placeMarker(inputs.d);
 }
 
@@ -87,7 +87,7 @@ void CalculatorPanel::updateResistorsFromRange() {
     inputs.avdd = repairedValue(controls_.txtAVDD, avddDefault);
     inputs.rset = repairedValue(controls_.txtRSET, rsetDefault);
     // An unreadable VOUTmax becomes the supply as read here, before any check can correct AVDD.
-    inputs.voutMax = repairedValue(controls_.txtVoutMax, formatGeneral(inputs.avdd, locale_));
+    inputs.voutMax = repairedValue(controls_.txtVoutMax, dcp::formatGeneral(inputs.avdd, locale_));
     inputs.voutMin = repairedValue(controls_.txtVOutMin, voutMinDefault);
     const std::optional<std::uint8_t> d = readDcpValue();
     if (!d) {
@@ -104,12 +104,12 @@ void CalculatorPanel::updateResistorsFromRange() {
     }
     const auto& results = std::get<ReverseResults>(outcome);
     showOperatingPoint(results.ioutMilliamps, results.vrset, results.vcom);
-    setControlText(controls_.txtR1, resistorText(results.r1, locale_));
-    setControlText(controls_.txtR2, resistorText(results.r2, locale_));
+    ui::setControlText(controls_.txtR1, resistorText(results.r1, locale_));
+    ui::setControlText(controls_.txtR2, resistorText(results.r2, locale_));
 
-    setForeColor(controls_.txtR1, resistorOutOfRange(results.r1) ? outOfRangeColor : vbButtonText);
-    setForeColor(controls_.txtR2, resistorOutOfRange(results.r2) ? outOfRangeColor : vbButtonText);
-    setForeColor(controls_.txtAVDD, avddOutOfRange(inputs.avdd) ? outOfRangeColor : vbButtonText);
+    ui::setForeColor(controls_.txtR1, resistorOutOfRange(results.r1) ? outOfRangeColor : ui::vbButtonText);
+    ui::setForeColor(controls_.txtR2, resistorOutOfRange(results.r2) ? outOfRangeColor : ui::vbButtonText);
+    ui::setForeColor(controls_.txtAVDD, avddOutOfRange(inputs.avdd) ? outOfRangeColor : ui::vbButtonText);
     placeMarker(inputs.d);
 }
 
@@ -137,7 +137,7 @@ void CalculatorPanel::txtAVDD_LostFocus() {
     askWhichCalculation(QStringLiteral("AVDD Changed - Update Range from Resistor Values?"));
 }
 
-void CalculatorPanel::attach(FocusLeaveWatcher& watcher) {
+void CalculatorPanel::attach(ui::FocusLeaveWatcher& watcher) {
     watcher.watch(controls_.txtAVDD, [this] { txtAVDD_LostFocus(); });
     watcher.watch(controls_.txtRSET, [this] { txtRSET_LostFocus(); });
     watcher.watch(controls_.txtR1, [this] { txtR1_LostFocus(); });
@@ -149,17 +149,17 @@ void CalculatorPanel::attach(FocusLeaveWatcher& watcher) {
 
 double CalculatorPanel::repairedValue(QLineEdit* field, const QString& defaultText) const {
     // One reading both tests the text (as numberIsNotValid does) and converts it.
-    if (const std::optional<double> value = localeNumber(field->text(), locale_)) {
+    if (const std::optional<double> value = dcp::localeNumber(field->text(), locale_)) {
         return *value;
     }
     field->setText(defaultText);
     // Every default text converts.
-    return localeNumber(field->text(), locale_).value_or(0.0);
+    return dcp::localeNumber(field->text(), locale_).value_or(0.0);
 }
 
 std::optional<std::uint8_t> CalculatorPanel::readDcpValue() {
-    const bool hex = globals_.displayHex != vbFalse;
-    const std::optional<std::uint8_t> d = dcpValueOf(controls_.txtTest->text(), hex, locale_);
+    const bool hex = globals_.displayHex != dcp::vbFalse;
+    const std::optional<std::uint8_t> d = dcp::dcpValueOf(controls_.txtTest->text(), hex, locale_);
     if (!d) {
         // Only pasting can put such a text into the box; stop before anything is checked or written.
         showMessage(invalidDcpBoxMessage(hex));
@@ -199,7 +199,7 @@ QString CalculatorPanel::resetText(const InputReset& reset) const {
         case CalculatorInput::RSET:
             return rsetDefault;
         case CalculatorInput::VoutMax:
-            return formatGeneral(reset.value, locale_);
+            return dcp::formatGeneral(reset.value, locale_);
         case CalculatorInput::VOutMin:
             return voutMinDefault;
     }
@@ -207,11 +207,11 @@ QString CalculatorPanel::resetText(const InputReset& reset) const {
 }
 
 void CalculatorPanel::showMessage(const QString& text) {
-    messages_.show(text, styleOkOnly, QString());
+    messages_.show(text, ui::styleOkOnly, QString());
 }
 
 void CalculatorPanel::askWhichCalculation(const QString& title) {
-    if (messages_.show(questionText(), styleYesNoQuestionDefaultNo, title) == answerYes) {
+    if (messages_.show(questionText(), ui::styleYesNoQuestionDefaultNo, title) == ui::answerYes) {
         updateRangeFromResistors();
     } else {
         updateResistorsFromRange();
@@ -219,18 +219,18 @@ void CalculatorPanel::askWhichCalculation(const QString& title) {
 }
 
 void CalculatorPanel::showOperatingPoint(double ioutMilliamps, double vrset, double vcom) {
-    setControlText(controls_.txtIOUT, ioutText(ioutMilliamps, locale_));
-    setControlText(controls_.txtVRSET, voltageText(vrset, locale_));
-    setControlText(controls_.txtVOUT, voltageText(vcom, locale_));
-    setControlText(controls_.txtDVR, controls_.txtTest->text());
+    ui::setControlText(controls_.txtIOUT, ioutText(ioutMilliamps, locale_));
+    ui::setControlText(controls_.txtVRSET, voltageText(vrset, locale_));
+    ui::setControlText(controls_.txtVOUT, voltageText(vcom, locale_));
+    ui::setControlText(controls_.txtDVR, controls_.txtTest->text());
 }
 
 void CalculatorPanel::placeMarker(std::uint8_t d) {
     const VcomMarkerPosition marker = vcomMarkerPosition(d);
-    setTwipsTop(controls_.txtVOUT, marker.top);
-    setTwipsTop(controls_.lblVCOM, marker.top);
+    ui::setTwipsTop(controls_.txtVOUT, marker.top);
+    ui::setTwipsTop(controls_.lblVCOM, marker.top);
     controls_.Line4->setY1(marker.lineY);
     controls_.Line4->setY2(marker.lineY);
 }
 
-}  // namespace vcm
+}  // namespace vcm::calc

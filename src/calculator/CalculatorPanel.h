@@ -11,11 +11,16 @@
 #include <optional>
 #include <vector>
 
-namespace vcm {
+namespace vcm::dcp {
+struct ProgramGlobals;
+}  // namespace vcm::dcp
 
+namespace vcm::ui {
 class FocusLeaveWatcher;
 class MessageBoxService;
-struct ProgramGlobals;
+}  // namespace vcm::ui
+
+namespace vcm::calc {
 
 /// The calculator frame's behaviour: the forward and reverse calculations and the events that start them.
 /// Every run reads the field texts afresh, repairs and checks them, computes with the pure core and only
@@ -24,8 +29,8 @@ struct ProgramGlobals;
 class CalculatorPanel : public QObject {
     Q_OBJECT
   public:
-    CalculatorPanel(const CalculatorControls& controls, const ProgramGlobals& globals,
-                    MessageBoxService& messages, const QLocale& locale, QObject* parent = nullptr);
+    CalculatorPanel(const CalculatorControls& controls, const dcp::ProgramGlobals& globals,
+                    ui::MessageBoxService& messages, const QLocale& locale, QObject* parent = nullptr);
 
     /// Forward: from AVDD, RSET, R1, R2 and the DCP value to IOUT, VRSET, VCOM and the range.
     void updateRangeFromResistors();
@@ -42,7 +47,7 @@ class CalculatorPanel : public QObject {
 
     /// Runs the six input fields' leave handlers when the focus moves on from them within the window, and
     /// cmdCalculate_Click on the button's click. The watcher must not outlive the panel.
-    void attach(FocusLeaveWatcher& watcher);
+    void attach(ui::FocusLeaveWatcher& watcher);
 
   private:
     double repairedValue(QLineEdit* field, const QString& defaultText) const;
@@ -57,9 +62,9 @@ class CalculatorPanel : public QObject {
     void placeMarker(std::uint8_t d);
 
     CalculatorControls controls_;
-    const ProgramGlobals& globals_;
-    MessageBoxService& messages_;
+    const dcp::ProgramGlobals& globals_;
+    ui::MessageBoxService& messages_;
     QLocale locale_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::calc

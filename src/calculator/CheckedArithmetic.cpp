@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-namespace vcm {
+namespace vcm::calc {
 
 CheckedArithmetic::CheckedArithmetic(QString tooLargeAdvice) : tooLargeAdvice_(std::move(tooLargeAdvice)) {}
 
@@ -46,4 +46,4 @@ void CheckedArithmetic::record(const QString& message) {
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::calc

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace vcm {
+namespace vcm::calc {
 
 /// What stops a calculation: a result that overflowed or is not a number, or a division by exactly zero.
 /// The message says in plain words what went wrong and what the user can change.
@@ -42,4 +42,4 @@ class CheckedArithmetic {
     std::optional<ArithmeticFault> fault_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::calc

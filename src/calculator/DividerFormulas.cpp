@@ -1,6 +1,6 @@
 #include "calculator/DividerFormulas.h"
 
-namespace vcm {
+namespace vcm::calc {
 
 double ioutMilliamps(CheckedArithmetic& arithmetic, double avdd, double rset, double n) {
     const double rsetTimes20 = arithmetic.multiply(rset, 20.0);
@@ -32,4 +32,4 @@ QString rsetZeroMessage() {
         "RSET must be greater than 0.");
 }
 
-}  // namespace vcm
+}  // namespace vcm::calc

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace vcm {
+namespace vcm::calc {
 
 /// The supply and the three resistors of the divider, as one calculation sees them.
 struct Divider {
@@ -31,4 +31,4 @@ double loadedNodeVoltage(CheckedArithmetic& arithmetic, const Divider& divider, 
 /// The message when RSET is 0: no current through it can be worked out.
 QString rsetZeroMessage();
 
-}  // namespace vcm
+}  // namespace vcm::calc

@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <QString>
 
-namespace vcm {
+namespace vcm::calc {
 
 // What the calculator's fields show: the texts a field gets when it holds no number, and the fixed
 // formats of the results. The window and the command-line tool both write through these, so a value
@@ -37,4 +37,4 @@ inline bool avddOutOfRange(double volts) {
     return volts > 18.0;
 }
 
-}  // namespace vcm
+}  // namespace vcm::calc

@@ -2,7 +2,7 @@
 
 #include "calculator/DividerFormulas.h"
 
-namespace vcm {
+namespace vcm::calc {
 namespace {
 
 QString zeroSumMessage() {
@@ -57,4 +57,4 @@ std::variant<ForwardResults, ArithmeticFault> computeForward(const ForwardInputs
     return results;
 }
 
-}  // namespace vcm
+}  // namespace vcm::calc

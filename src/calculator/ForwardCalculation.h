@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <variant>
 
-namespace vcm {
+namespace vcm::calc {
 
 /// The inputs of the forward calculation, as read from the calculator's fields and the DCP value box.
 struct ForwardInputs {
@@ -31,4 +31,4 @@ struct ForwardResults {
 /// partial result must never reach the fields.
 std::variant<ForwardResults, ArithmeticFault> computeForward(const ForwardInputs& inputs);
 
-}  // namespace vcm
+}  // namespace vcm::calc

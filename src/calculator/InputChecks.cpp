@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace vcm {
+namespace vcm::calc {
 namespace {
 
 QString avddMessage() {
@@ -63,4 +63,4 @@ std::vector<InputCorrection> checkReverseInputs(ReverseInputs& inputs) {
     return corrections;
 }
 
-}  // namespace vcm
+}  // namespace vcm::calc

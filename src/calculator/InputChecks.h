@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-namespace vcm {
+namespace vcm::calc {
 
 /// The calculator inputs that a failed range check puts back.
 enum class CalculatorInput { AVDD, RSET, VoutMax, VOutMin };
@@ -45,4 +45,4 @@ ForwardCheckOutcome checkForwardInputs(ForwardInputs& inputs);
 /// VOUTmin not below VOUTmax (the full range AVDD..0); RSET not above 0 (reset to 10000). Corrects `inputs`.
 std::vector<InputCorrection> checkReverseInputs(ReverseInputs& inputs);
 
-}  // namespace vcm
+}  // namespace vcm::calc

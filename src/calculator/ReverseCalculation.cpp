@@ -2,7 +2,7 @@
 
 #include "calculator/DividerFormulas.h"
 
-namespace vcm {
+namespace vcm::calc {
 namespace {
 
 QString r1DivisorZeroMessage() {
@@ -83,4 +83,4 @@ std::variant<ReverseResults, ArithmeticFault> computeReverse(const ReverseInputs
     return results;
 }
 
-}  // namespace vcm
+}  // namespace vcm::calc

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <variant>
 
-namespace vcm {
+namespace vcm::calc {
 
 /// The inputs of the reverse calculation: the supply, RSET, the wanted output range and the DCP value.
 struct ReverseInputs {
@@ -30,4 +30,4 @@ struct ReverseResults {
 /// Either every result, or the first arithmetic fault (a divisor of R1 or R2 exactly 0, an overflow).
 std::variant<ReverseResults, ArithmeticFault> computeReverse(const ReverseInputs& inputs);
 
-}  // namespace vcm
+}  // namespace vcm::calc

@@ -2,7 +2,7 @@
 
 #include "dcp/NumericValue.h"
 
-namespace vcm {
+namespace vcm::calc {
 namespace {
 
 constexpr double twipsPerStep = 7.52941;
@@ -12,7 +12,7 @@ constexpr int lineYAtZero = 840;
 }  // namespace
 
 int vcomMarkerOffset(std::uint8_t d) {
-    return static_cast<int>(roundHalfEven(d * twipsPerStep));
+    return static_cast<int>(dcp::roundHalfEven(d * twipsPerStep));
 }
 
 VcomMarkerPosition vcomMarkerPosition(std::uint8_t d) {
@@ -20,4 +20,4 @@ VcomMarkerPosition vcomMarkerPosition(std::uint8_t d) {
     return VcomMarkerPosition{topAtZero + offset, lineYAtZero + offset};
 }
 
-}  // namespace vcm
+}  // namespace vcm::calc

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace vcm {
+namespace vcm::calc {
 
 /// Where the VCOM marker stands for a DCP value, in twips within the calculator frame: the top of the
 /// VCOM box and its label, and the height of the pointer line.
@@ -19,4 +19,4 @@ int vcomMarkerOffset(std::uint8_t d);
 /// The marker for D: the box and label at 720 + offset, the pointer at 840 + offset.
 VcomMarkerPosition vcomMarkerPosition(std::uint8_t d);
 
-}  // namespace vcm
+}  // namespace vcm::calc

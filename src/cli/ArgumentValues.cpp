@@ -6,16 +6,18 @@
 
 #include <QLocale>
 
-namespace vcm {
+namespace vcm::cli {
 
 std::optional<std::uint8_t> dcpArgument(const QString& text, bool decimal) {
-    const ByteArgument byte = readByteArgument(text, decimal);
-    return byte.status == ByteArgument::Status::Ok ? std::optional<std::uint8_t>(byte.value) : std::nullopt;
+    const adapter::ByteArgument byte = adapter::readByteArgument(text, decimal);
+    return byte.status == adapter::ByteArgument::Status::Ok ? std::optional<std::uint8_t>(byte.value)
+                                                            : std::nullopt;
 }
 
 QString dcpArgumentProblem(const QString& what, const QString& text, bool decimal, bool decOffered) {
-    const QString quoted = quotedArgument(text);
-    const bool outOfRange = readByteArgument(text, decimal).status == ByteArgument::Status::OutOfRange;
+    const QString quoted = adapter::quotedArgument(text);
+    const bool outOfRange =
+        adapter::readByteArgument(text, decimal).status == adapter::ByteArgument::Status::OutOfRange;
     if (decimal) {
         return outOfRange
                    ? QStringLiteral("%1 %2 is out of range (with --dec give 0 to 255).").arg(what, quoted)
@@ -43,7 +45,7 @@ std::optional<double> numberArgument(const QString& text) {
     if (text.contains(c.groupSeparator())) {
         return std::nullopt;
     }
-    return localeNumber(text, c);
+    return dcp::localeNumber(text, c);
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

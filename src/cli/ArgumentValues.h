@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// A DCP value as the tool takes it (VALUE, --dcp, and any other option that takes one): the one byte rule
 /// of readByteArgument, hexadecimal by default ("7D", "7d", "0x7D", "07D", " 7 ") or with `decimal` the
@@ -25,4 +25,4 @@ std::uint8_t requireDcpArgument(const QString& what, const QString& text, bool d
 /// "8,5" typed by habit is not silently taken as 85. Not finite or not a number gives nullopt.
 std::optional<double> numberArgument(const QString& text);
 
-}  // namespace vcm
+}  // namespace vcm::cli

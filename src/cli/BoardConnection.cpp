@@ -8,7 +8,7 @@
 
 #include <QThread>
 
-namespace vcm {
+namespace vcm::cli {
 
 BoardConnection::BoardConnection(const Invocation& invocation) : stateFile_(invocation.sim.stateFile) {
     const std::optional<SimulatedBoardState> kept =
@@ -20,7 +20,7 @@ BoardConnection::BoardConnection(const Invocation& invocation) : stateFile_(invo
             QStringLiteral("--eeprom: the board file '%1' already holds the board (EEPROM %2); leave "
                            "out --eeprom (and add --sim-power-cycle to reload the data register from "
                            "that EEPROM), or remove the file for a new board")
-                .arg(stateFile_, byteToHex(kept->chip.eeprom))};
+                .arg(stateFile_, dcp::byteToHex(kept->chip.eeprom))};
     }
     const SimOptions& sim = invocation.sim;
     // What was given now holds from now on; what was not stays as the file has it.
@@ -31,32 +31,33 @@ BoardConnection::BoardConnection(const Invocation& invocation) : stateFile_(invo
         shape_.stepFrom = sim.step->first;
         shape_.stepMv = sim.step->second;
     }
-    const SimFault fault = invocation.sim.fault;
+    const adapter::SimFault fault = invocation.sim.fault;
     const bool powerCycle = invocation.sim.powerCycle;
 
-    const SimulatedBoardMaker makeBoard = [&](std::uint8_t eeprom, SimulatedChip::NoteSink notes) {
+    const adapter::SimulatedBoardMaker makeBoard = [&](std::uint8_t eeprom,
+                                                       adapter::SimulatedChip::NoteSink notes) {
         // A board kept in a file has stayed powered, unless it is powered off and on again now, which
         // loads its data register from its EEPROM as a real chip's power-on does; a new board powers on
         // with the EEPROM value of the options.
-        std::optional<SimulatedChip> chip;
+        std::optional<adapter::SimulatedChip> chip;
         if (kept && !powerCycle) {
             chip.emplace(kept->chip, std::move(notes));
         } else {
             const std::uint8_t atPowerOn = kept ? kept->chip.eeprom : eeprom;
             if (kept && notes) {
                 notes(QStringLiteral("sim: power cycle, data register %1 from the EEPROM")
-                          .arg(traceByte(atPowerOn)));
+                          .arg(adapter::traceByte(atPowerOn)));
             }
             chip.emplace(atPowerOn, std::move(notes));
         }
-        auto board = std::make_unique<SimulatedBoard>(std::move(*chip), fault, [this] { save(); });
+        auto board = std::make_unique<adapter::SimulatedBoard>(std::move(*chip), fault, [this] { save(); });
         simulated_ = board.get();
         return board;
     };
     // A bus that cannot be opened says why; that reason is the connection's failure, on one line.
-    const TraceLog::Sink problems = [this](const QString& problem) { connectProblem_ = problem; };
-    setup_ = createAdapter(invocation.adapter, TraceLog::elapsedClock(), TraceLog::stderrSink(), problems,
-                           makeBoard);
+    const adapter::TraceLog::Sink problems = [this](const QString& problem) { connectProblem_ = problem; };
+    setup_ = adapter::createAdapter(invocation.adapter, adapter::TraceLog::elapsedClock(),
+                                    adapter::TraceLog::stderrSink(), problems, makeBoard);
     // The file exists (and holds the VCOM error given now) from the first run on.
     save();
     session_ = std::make_unique<BoardSession>(setup_.library(), [](int milliseconds) {
@@ -77,7 +78,7 @@ BoardConnection::BoardConnection(const Invocation& invocation) : stateFile_(invo
 
 void BoardConnection::throwIfUnavailable() const {
     if (const std::optional<QString> problem = setup_.library().unavailable()) {
-        throw CommandFailure{adapterUnavailableExitCode, QStringLiteral("connect: ") + *problem};
+        throw CommandFailure{adapter::adapterUnavailableExitCode, QStringLiteral("connect: ") + *problem};
     }
 }
 
@@ -91,4 +92,4 @@ void BoardConnection::save() const {
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -7,9 +7,11 @@
 
 #include <memory>
 
-namespace vcm {
-
+namespace vcm::adapter {
 class SimulatedBoard;
+}  // namespace vcm::adapter
+
+namespace vcm::cli {
 
 /// The board a command talks to: the adapter its options ask for (the simulated board taken from its
 /// --sim-state file and saved to it right after every write that changed the chip), traced with --trace,
@@ -34,9 +36,9 @@ class BoardConnection {
     QString stateFile_;
     QString connectProblem_;  ///< why the adapter could not be opened, as the back-end says it
     SimulatedVcomShape shape_;
-    SimulatedBoard* simulated_ = nullptr;  ///< owned by setup_ when the board is simulated
-    AdapterSetup setup_;
+    adapter::SimulatedBoard* simulated_ = nullptr;  ///< owned by setup_ when the board is simulated
+    adapter::AdapterSetup setup_;
     std::unique_ptr<BoardSession> session_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -7,20 +7,20 @@
 
 #include <utility>
 
-namespace vcm {
+namespace vcm::cli {
 
-BoardSession::BoardSession(AdapterLibrary& library, Pause pause, AfterWrite afterWrite)
+BoardSession::BoardSession(adapter::AdapterLibrary& library, Pause pause, AfterWrite afterWrite)
     : library_(library), pause_(std::move(pause)), afterWrite_(std::move(afterWrite)) {}
 
 void BoardSession::connect() {
-    const std::int16_t result = beginConnection(library_, selectedModule_);
-    if (!finishConnection(library_, result, selectedModule_)) {
+    const std::int16_t result = adapter::beginConnection(library_, selectedModule_);
+    if (!adapter::finishConnection(library_, result, selectedModule_)) {
         throw CommandFailure{exitFailed, QStringLiteral("connect: no adapter found")};
     }
 }
 
 std::uint8_t BoardSession::read() {
-    const std::optional<std::uint8_t> value = readDataRegister(library_, selectedModule_);
+    const std::optional<std::uint8_t> value = dcp::readDataRegister(library_, selectedModule_);
     if (!value) {
         throw CommandFailure{exitFailed, QStringLiteral("read: reading the data register failed")};
     }
@@ -28,23 +28,23 @@ std::uint8_t BoardSession::read() {
 }
 
 void BoardSession::sendVerified(std::uint8_t value) {
-    writeDcp(library_, dataRegisterWrite(value), selectedModule_);
+    dcp::writeDcp(library_, dcp::dataRegisterWrite(value), selectedModule_);
     wrote();
-    const std::optional<std::uint8_t> held = readDataRegister(library_, selectedModule_);
+    const std::optional<std::uint8_t> held = dcp::readDataRegister(library_, selectedModule_);
     if (!held) {
         throw CommandFailure{exitFailed,
                              QStringLiteral("read-back: reading the data register after sending %1 failed")
-                                 .arg(byteToHex(value))};
+                                 .arg(dcp::byteToHex(value))};
     }
     if (*held != value) {
         throw CommandFailure{exitFailed, QStringLiteral("read-back: the data register holds %1, not %2")
-                                             .arg(byteToHex(*held), byteToHex(value))};
+                                             .arg(dcp::byteToHex(*held), dcp::byteToHex(value))};
     }
 }
 
 void BoardSession::program(std::uint8_t value) {
-    writeDcp(library_, eepromWrite(value), selectedModule_);
-    pause_(eepromWritePauseMs);
+    dcp::writeDcp(library_, dcp::eepromWrite(value), selectedModule_);
+    pause_(dcp::eepromWritePauseMs);
     wrote();
 }
 
@@ -54,4 +54,4 @@ void BoardSession::wrote() {
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// The chip operations of the tool, each a step that either succeeds or throws a CommandFailure (exit 1)
 /// naming the step. The bytes on the bus are the window's: the same transactions, the same buffers.
@@ -16,7 +16,7 @@ class BoardSession {
     /// Runs after every write the session makes (the tool saves the simulated board there); may throw.
     using AfterWrite = std::function<void()>;
 
-    BoardSession(AdapterLibrary& library, Pause pause, AfterWrite afterWrite = {});
+    BoardSession(adapter::AdapterLibrary& library, Pause pause, AfterWrite afterWrite = {});
 
     /// Opens the adapter as the window's start-up does; fails when none is found.
     void connect();
@@ -31,10 +31,10 @@ class BoardSession {
   private:
     void wrote();
 
-    AdapterLibrary& library_;
+    adapter::AdapterLibrary& library_;
     Pause pause_;
     AfterWrite afterWrite_;
     std::int16_t selectedModule_ = 0;
 };
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -4,18 +4,18 @@
 
 #include <variant>
 
-namespace vcm {
+namespace vcm::cli {
 
-void failOnCorrections(const std::vector<InputCorrection>& corrections) {
+void failOnCorrections(const std::vector<calc::InputCorrection>& corrections) {
     if (!corrections.empty()) {
         throw CommandFailure{exitUsage, corrections.front().message};
     }
 }
 
-ForwardResults checkedForward(const ForwardInputs& given, const CalcWarning& warn) {
-    ForwardInputs inputs = given;
-    const ForwardCheckOutcome checks = checkForwardInputs(inputs);
-    for (const InputCorrection& correction : checks.corrections) {
+calc::ForwardResults checkedForward(const calc::ForwardInputs& given, const CalcWarning& warn) {
+    calc::ForwardInputs inputs = given;
+    const calc::ForwardCheckOutcome checks = checkForwardInputs(inputs);
+    for (const calc::InputCorrection& correction : checks.corrections) {
         // A correction that resets nothing is a warning: the window shows it and computes on.
         if (!correction.resets.empty() || !warn) {
             throw CommandFailure{exitUsage, correction.message};
@@ -25,11 +25,11 @@ ForwardResults checkedForward(const ForwardInputs& given, const CalcWarning& war
     if (checks.fault) {
         throw CommandFailure{exitFailed, checks.fault->message};
     }
-    const auto outcome = computeForward(inputs);
-    if (const auto* fault = std::get_if<ArithmeticFault>(&outcome)) {
+    const auto outcome = calc::computeForward(inputs);
+    if (const auto* fault = std::get_if<calc::ArithmeticFault>(&outcome)) {
         throw CommandFailure{exitFailed, fault->message};
     }
-    return std::get<ForwardResults>(outcome);
+    return std::get<calc::ForwardResults>(outcome);
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

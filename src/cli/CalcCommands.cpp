@@ -7,7 +7,7 @@
 
 #include <QLocale>
 
-namespace vcm {
+namespace vcm::cli {
 
 namespace {
 
@@ -20,14 +20,14 @@ QString dcpLabel(bool decimal) {
 /// The four fields both calculations write first: IOUT, VRSET, VCOM and the DCP text.
 void showOperatingPoint(const CommandOutput& out, JsonObject& json, double iout, double vrset, double vcom,
                         std::uint8_t d, bool decimal) {
-    const QString dcp = dcpText(d, !decimal);
-    out.field(QStringLiteral("IOUT"), ioutText(iout, kC) + QStringLiteral(" mA"));
-    out.field(QStringLiteral("VRSET"), voltageText(vrset, kC) + QStringLiteral(" V"));
-    out.field(QStringLiteral("VCOM"), voltageText(vcom, kC) + QStringLiteral(" V"));
+    const QString dcp = dcp::dcpText(d, !decimal);
+    out.field(QStringLiteral("IOUT"), calc::ioutText(iout, kC) + QStringLiteral(" mA"));
+    out.field(QStringLiteral("VRSET"), calc::voltageText(vrset, kC) + QStringLiteral(" V"));
+    out.field(QStringLiteral("VCOM"), calc::voltageText(vcom, kC) + QStringLiteral(" V"));
     out.field(dcpLabel(decimal), dcp);
-    json.number(QStringLiteral("iout"), ioutText(iout, kC))
-        .number(QStringLiteral("vrset"), voltageText(vrset, kC))
-        .number(QStringLiteral("vcom"), voltageText(vcom, kC))
+    json.number(QStringLiteral("iout"), calc::ioutText(iout, kC))
+        .number(QStringLiteral("vrset"), calc::voltageText(vrset, kC))
+        .number(QStringLiteral("vcom"), calc::voltageText(vcom, kC))
         .text(QStringLiteral("dcp"), dcp);
 }
 
@@ -35,7 +35,7 @@ void showOperatingPoint(const CommandOutput& out, JsonObject& json, double iout,
 
 JsonObject runCalcForward(const Invocation& invocation, const CommandOutput& out) {
     QStringList warnings;
-    const ForwardResults results = checkedForward(invocation.forward, [&](const QString& message) {
+    const calc::ForwardResults results = checkedForward(invocation.forward, [&](const QString& message) {
         out.warning(message);
         warnings << message;
     });
@@ -43,10 +43,10 @@ JsonObject runCalcForward(const Invocation& invocation, const CommandOutput& out
     json.text(QStringLiteral("command"), commandName(invocation.command));
     showOperatingPoint(out, json, results.ioutMilliamps, results.vrset, results.vcom, invocation.forward.d,
                        invocation.decimal);
-    out.field(QStringLiteral("VOUTmax"), voltageText(results.voutMax, kC) + QStringLiteral(" V"));
-    out.field(QStringLiteral("VOUTmin"), voltageText(results.voutMin, kC) + QStringLiteral(" V"));
-    json.number(QStringLiteral("voutMax"), voltageText(results.voutMax, kC))
-        .number(QStringLiteral("voutMin"), voltageText(results.voutMin, kC));
+    out.field(QStringLiteral("VOUTmax"), calc::voltageText(results.voutMax, kC) + QStringLiteral(" V"));
+    out.field(QStringLiteral("VOUTmin"), calc::voltageText(results.voutMin, kC) + QStringLiteral(" V"));
+    json.number(QStringLiteral("voutMax"), calc::voltageText(results.voutMax, kC))
+        .number(QStringLiteral("voutMin"), calc::voltageText(results.voutMin, kC));
     if (!warnings.isEmpty()) {
         json.textArray(QStringLiteral("warnings"), warnings);
     }
@@ -54,13 +54,13 @@ JsonObject runCalcForward(const Invocation& invocation, const CommandOutput& out
 }
 
 JsonObject runCalcReverse(const Invocation& invocation, const CommandOutput& out) {
-    ReverseInputs inputs = invocation.reverse;
-    failOnCorrections(checkReverseInputs(inputs));
-    const auto outcome = computeReverse(inputs);
-    if (const auto* fault = std::get_if<ArithmeticFault>(&outcome)) {
+    calc::ReverseInputs inputs = invocation.reverse;
+    failOnCorrections(calc::checkReverseInputs(inputs));
+    const auto outcome = calc::computeReverse(inputs);
+    if (const auto* fault = std::get_if<calc::ArithmeticFault>(&outcome)) {
         throw CommandFailure{exitFailed, fault->message};
     }
-    const auto& results = std::get<ReverseResults>(outcome);
+    const auto& results = std::get<calc::ReverseResults>(outcome);
     JsonObject json;
     json.text(QStringLiteral("command"), commandName(invocation.command));
     showOperatingPoint(out, json, results.ioutMilliamps, results.vrset, results.vcom, inputs.d,
@@ -69,21 +69,21 @@ JsonObject runCalcReverse(const Invocation& invocation, const CommandOutput& out
     // What the window shows in red, said in words.
     QStringList outOfRange;
     const auto resistor = [&](const QString& name, double ohms) {
-        const bool bad = resistorOutOfRange(ohms);
-        out.field(name, resistorText(ohms, kC) + QStringLiteral(" ohm") +
+        const bool bad = calc::resistorOutOfRange(ohms);
+        out.field(name, calc::resistorText(ohms, kC) + QStringLiteral(" ohm") +
                             (bad ? QStringLiteral(" (out of range: not above 0)") : QString()));
-        json.number(name.toLower(), resistorText(ohms, kC));
+        json.number(name.toLower(), calc::resistorText(ohms, kC));
         if (bad) {
             outOfRange << name.toLower();
         }
     };
     resistor(QStringLiteral("R1"), results.r1);
     resistor(QStringLiteral("R2"), results.r2);
-    if (avddOutOfRange(inputs.avdd)) {
+    if (calc::avddOutOfRange(inputs.avdd)) {
         out.text(QStringLiteral("AVDD is out of range: above 18 V"));
         outOfRange << QStringLiteral("avdd");
     }
     return json.textArray(QStringLiteral("outOfRange"), outOfRange);
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

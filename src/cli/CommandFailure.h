@@ -7,7 +7,7 @@
 #include <optional>
 #include <utility>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// The tool's exit codes: success, a failure of the chip, the adapter or a measurement (or a calculation
 /// that cannot be worked out), and a usage error found before anything touched the bus.
@@ -27,4 +27,4 @@ struct CommandFailure {
     std::optional<JsonObject> done;
 };
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -14,7 +14,7 @@
 
 #include <algorithm>
 
-namespace vcm {
+namespace vcm::cli {
 
 namespace {
 
@@ -41,8 +41,9 @@ ParsedCommandLine failure(const QString& problem, const FailureContext& context)
 /// The parser's complaint, quoting an unknown option as every bad input is quoted.
 QString parserProblem(const QCommandLineParser& parser) {
     const QStringList unknown = parser.unknownOptionNames();
-    return unknown.isEmpty() ? parser.errorText()
-                             : QStringLiteral("Unknown option %1.").arg(quotedArgument(unknown.constFirst()));
+    return unknown.isEmpty()
+               ? parser.errorText()
+               : QStringLiteral("Unknown option %1.").arg(adapter::quotedArgument(unknown.constFirst()));
 }
 
 ParsedCommandLine printing(const QString& text) {
@@ -103,9 +104,9 @@ ParsedCommandLine parseCommand(const ToolOptions& options, const CommandDefiniti
         return failure(QStringLiteral("%1 needs %2.").arg(definition.name, definition.argument), context);
     }
     if (positional.size() > expected) {
-        return failure(
-            QStringLiteral("Unexpected argument %1.").arg(quotedArgument(positional.value(expected))),
-            context);
+        return failure(QStringLiteral("Unexpected argument %1.")
+                           .arg(adapter::quotedArgument(positional.value(expected))),
+                       context);
     }
     try {
         ParsedCommandLine parsed;
@@ -163,7 +164,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
         const QString problem =
             tail.constFirst() == QStringLiteral("calc")
                 ? QStringLiteral("calc needs 'forward' or 'reverse'.")
-                : QStringLiteral("Unknown command %1.").arg(quotedArgument(tail.constFirst()));
+                : QStringLiteral("Unknown command %1.").arg(adapter::quotedArgument(tail.constFirst()));
         return failure(problem, context);
     }
     context.helpHint = kProgram + u' ' + definition->name;
@@ -173,4 +174,4 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& 
     return parseCommand(options, *definition, words, context, version);
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// What the tool does after reading its command line.
 struct ParsedCommandLine {
@@ -26,4 +26,4 @@ struct ParsedCommandLine {
 /// a value, not an option. Prints nothing and never exits. `version` is what --version shows.
 ParsedCommandLine parseCommandLine(const QStringList& arguments, const QString& version);
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-namespace vcm {
+namespace vcm::cli {
 
 namespace {
 
@@ -105,4 +105,4 @@ const CommandDefinition* findCommand(const QStringList& words, qsizetype& wordsU
     return nullptr;
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

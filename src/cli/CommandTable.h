@@ -12,7 +12,7 @@
 
 #include <vector>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// The tool's name, which its usage errors and help start with.
 inline const QString kProgram = QStringLiteral("vcm7310");
@@ -55,4 +55,4 @@ const CommandDefinition& commandDefinition(Command command);
 /// The command that `words` start with and how many words its name took, or null when they name none.
 const CommandDefinition* findCommand(const QStringList& words, qsizetype& wordsUsed);
 
-}  // namespace vcm
+}  // namespace vcm::cli

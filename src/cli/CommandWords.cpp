@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace vcm {
+namespace vcm::cli {
 
 namespace {
 
@@ -47,4 +47,4 @@ ArrangedWords arrangeWords(const QStringList& words, const std::vector<const QCo
     return arranged;
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// One option as it stands on the command line: its name, and its words (the option, and its value when
 /// that is the next word).
@@ -27,4 +27,4 @@ struct ArrangedWords {
 /// word that looks like a negative number is a value.
 ArrangedWords arrangeWords(const QStringList& words, const std::vector<const QCommandLineOption*>& known);
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -8,7 +8,7 @@
 
 #include <utility>
 
-namespace vcm {
+namespace vcm::cli {
 
 CommandOutput::CommandOutput(bool json, LineSink stdoutLine, LineSink stderrLine)
     : json_(json), stdoutLine_(std::move(stdoutLine)), stderrLine_(std::move(stderrLine)) {}
@@ -52,7 +52,7 @@ JsonObject failureObject(const std::optional<JsonObject>& done, const QString& c
 }
 
 QString dcpValueText(std::uint8_t value) {
-    return QStringLiteral("%1 (%2)").arg(byteToHex(value)).arg(value);
+    return QStringLiteral("%1 (%2)").arg(dcp::byteToHex(value)).arg(value);
 }
 
 QString commandName(Command command) {
@@ -74,4 +74,4 @@ int runInvocation(const Invocation& invocation, const CommandOutput::LineSink& s
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

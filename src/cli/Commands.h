@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// Where a command writes: text lines as it goes (left out with --json), warnings on stderr, and at its
 /// end one JSON object that the dispatcher prints with --json.
@@ -62,4 +62,4 @@ QString dcpValueText(std::uint8_t value);
 /// The name of a command as typed ("calc forward").
 QString commandName(Command command);
 
-}  // namespace vcm
+}  // namespace vcm::cli

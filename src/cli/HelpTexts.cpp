@@ -1,6 +1,6 @@
 #include "cli/HelpTexts.h"
 
-namespace vcm {
+namespace vcm::cli {
 
 namespace {
 
@@ -65,4 +65,4 @@ QString commandHelp(const QCommandLineParser& parser, const CommandDefinition& d
     return helpWithUsage(parser, usage);
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

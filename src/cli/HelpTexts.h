@@ -8,7 +8,7 @@
 #include <QCommandLineParser>
 #include <QString>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// `vcm7310 --help`: the commands, the exit codes and the options that may stand before a command.
 QString topHelp(const ToolOptions& options);
@@ -20,4 +20,4 @@ void describeCommand(QCommandLineParser& parser, const ToolOptions& options,
 /// `vcm7310 COMMAND --help`, from the parser that describeCommand set up.
 QString commandHelp(const QCommandLineParser& parser, const CommandDefinition& definition);
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace vcm {
+namespace vcm::cli {
 
 enum class Command { Read, Send, Program, CalcForward, CalcReverse, Trim, Sweep, SimMeasure };
 
@@ -19,8 +19,8 @@ enum class Command { Read, Send, Program, CalcForward, CalcReverse, Trim, Sweep,
 struct SimOptions {
     QString stateFile;                       ///< --sim-state: where the board lives between runs
     std::optional<double> vcomErrorPercent;  ///< --sim-vcom-error: how far its VCOM is off the model
-    SimFault fault = SimFault::None;         ///< --sim-fault
-    std::optional<double> vcomOffsetMv;      ///< --sim-vcom-offset: millivolts added to its VCOM
+    adapter::SimFault fault = adapter::SimFault::None;  ///< --sim-fault
+    std::optional<double> vcomOffsetMv;                 ///< --sim-vcom-offset: millivolts added to its VCOM
     /// --sim-step HH:MV: the VCOM steps by MV millivolts from value HH on.
     std::optional<std::pair<std::uint8_t, double>> step;
     bool powerCycle = false;   ///< --sim-power-cycle: the kept board powers on again
@@ -32,14 +32,14 @@ struct SimOptions {
 struct Invocation {
     Command command = Command::Read;
     bool json = false;
-    AdapterOptions adapter;
+    adapter::AdapterOptions adapter;
     SimOptions sim;
 
     std::uint8_t value = 0;  ///< send, program: the VALUE
     bool decimal = false;    ///< --dec: DCP values are read and written in decimal
 
-    ForwardInputs forward;  ///< calc forward and trim (its d is --dcp)
-    ReverseInputs reverse;  ///< calc reverse (its d is --dcp)
+    calc::ForwardInputs forward;  ///< calc forward and trim (its d is --dcp)
+    calc::ReverseInputs reverse;  ///< calc reverse (its d is --dcp)
 
     double targetVcom = 0.0;          ///< trim --vcom
     bool program = false;             ///< trim --program
@@ -57,4 +57,4 @@ struct Invocation {
     QString toolVersion;              ///< for the station log
 };
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -1,6 +1,6 @@
 #include "cli/JsonObject.h"
 
-namespace vcm {
+namespace vcm::cli {
 
 QString jsonString(const QString& value) {
     QString out = QStringLiteral("\"");
@@ -77,4 +77,4 @@ JsonObject& JsonObject::member(const QString& key, QString json) {
     return *this;
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// One JSON object, its members in the order they were added (a reader sees them as the text output
 /// shows them). Numbers are given as the texts the tool prints ("4.9179", "0.00016"), which are valid
@@ -33,4 +33,4 @@ class JsonObject {
 /// A JSON string literal, quotes included.
 QString jsonString(const QString& value);
 
-}  // namespace vcm
+}  // namespace vcm::cli

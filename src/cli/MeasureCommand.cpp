@@ -18,7 +18,7 @@
 #endif
 #include <unistd.h>
 
-namespace vcm {
+namespace vcm::cli {
 
 namespace {
 
@@ -85,7 +85,7 @@ double CommandMeter::measure(std::uint8_t value) {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("VCM7310_DCP"), byteToHex(value));
+    environment.insert(QStringLiteral("VCM7310_DCP"), dcp::byteToHex(value));
     process.setProcessEnvironment(environment);
     // Its own group, so that the shell and whatever it started are ended together; and the shell ends
     // with the tool even when the tool is killed outright.
@@ -132,9 +132,9 @@ double CommandMeter::measure(std::uint8_t value) {
     const std::optional<double> volts = measurementIn(output);
     if (!volts) {
         throw CommandFailure{exitFailed, QStringLiteral("measure: the command printed no number (%1)")
-                                             .arg(quotedArgument(output.trimmed()))};
+                                             .arg(adapter::quotedArgument(output.trimmed()))};
     }
     return *volts;
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

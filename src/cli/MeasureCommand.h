@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// The measured VCOM in what a measure command printed: the whole output, blanks and line breaks around
 /// it aside, must be one number with a period for the decimal point ("4.0123", "+4.01230E+00").
@@ -38,4 +38,4 @@ class CommandMeter final : public Meter {
     int timeoutMs_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::cli

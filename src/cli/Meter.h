@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// A multimeter on the board's VCOM. The closed-loop trim and the sweep measure through it, whether it is
 /// a shell command the user wrote or a bench meter the tool talks to itself.
@@ -40,4 +40,4 @@ struct MeterOptions {
 /// serial modules stay out of the command library.
 using MeterMaker = std::function<std::unique_ptr<Meter>(const MeterOptions&)>;
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -5,7 +5,7 @@
 
 #include <QThread>
 
-namespace vcm {
+namespace vcm::cli {
 
 MeterSession::MeterSession(const Invocation& invocation, const MeterMaker& builtIn)
     : settleMs_(invocation.settleMs), average_(invocation.average) {
@@ -32,4 +32,4 @@ double MeterSession::measureAt(BoardSession& board, std::uint8_t value) {
     return sum / average_;
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// The meter a trim or a sweep measures with: the --measure command or the built-in --meter, with the
 /// --settle time and the --average count.
@@ -27,4 +27,4 @@ class MeterSession {
     int average_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::cli

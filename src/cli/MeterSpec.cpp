@@ -2,7 +2,7 @@
 
 #include "adapter/core/ArgumentText.h"
 
-namespace vcm {
+namespace vcm::cli {
 
 namespace {
 
@@ -56,7 +56,8 @@ bool readHostAndPort(const QString& body, MeterSpec& spec, QString& problem) {
     if (body.startsWith(u'[')) {
         const qsizetype close = body.indexOf(u']');
         if (close < 0) {
-            problem = QStringLiteral("The meter's host %1 lacks its closing ']'.").arg(quotedArgument(body));
+            problem = QStringLiteral("The meter's host %1 lacks its closing ']'.")
+                          .arg(adapter::quotedArgument(body));
             return false;
         }
         host = body.mid(1, close - 1);
@@ -64,7 +65,7 @@ bool readHostAndPort(const QString& body, MeterSpec& spec, QString& problem) {
         if (!after.isEmpty()) {
             if (!after.startsWith(u':')) {
                 problem = QStringLiteral("Write the meter's port after the host as ':PORT', not %1.")
-                              .arg(quotedArgument(after));
+                              .arg(adapter::quotedArgument(after));
                 return false;
             }
             port = after.mid(1);
@@ -82,7 +83,7 @@ bool readHostAndPort(const QString& body, MeterSpec& spec, QString& problem) {
     }
     if (hasBlankOrControl(host)) {
         problem = QStringLiteral("The meter's host %1 holds blanks or control characters.")
-                      .arg(quotedArgument(host));
+                      .arg(adapter::quotedArgument(host));
         return false;
     }
     spec.host = host;
@@ -90,7 +91,7 @@ bool readHostAndPort(const QString& body, MeterSpec& spec, QString& problem) {
         const std::optional<std::int64_t> number = wholeNumberIn(*port, 1, 65535);
         if (!number) {
             problem = QStringLiteral("The meter's port %1 is not a number from 1 to 65535")
-                          .arg(quotedArgument(*port));
+                          .arg(adapter::quotedArgument(*port));
             problem += port->contains(u':') ? QStringLiteral(
                                                   " (an IPv6 address goes in brackets: "
                                                   "scpi:tcp:[::1]:5025).")
@@ -117,7 +118,7 @@ bool readDevice(const QString& device, const QString& transport, MeterSpec& spec
         problem = QStringLiteral(
                       "The meter's device %1 starts or ends with a blank or holds control "
                       "characters.")
-                      .arg(quotedArgument(device));
+                      .arg(adapter::quotedArgument(device));
         return false;
     }
     spec.device = device;
@@ -133,7 +134,7 @@ bool readSerial(const QString& body, MeterSpec& spec, QString& problem) {
         const std::optional<std::int64_t> number = wholeNumberIn(baud, 50, 4000000);
         if (!number) {
             problem = QStringLiteral("The meter's baud rate %1 is not a number from 50 to 4000000.")
-                          .arg(quotedArgument(baud));
+                          .arg(adapter::quotedArgument(baud));
             return false;
         }
         spec.baud = static_cast<std::int32_t>(*number);
@@ -145,8 +146,8 @@ bool readSerial(const QString& body, MeterSpec& spec, QString& problem) {
 
 std::optional<MeterSpec> parseMeterSpec(const QString& text, QString& problem) {
     if (!text.startsWith(kScpiPrefix)) {
-        problem =
-            QStringLiteral("Unknown meter %1 (use %2).").arg(quotedArgument(text), meterSpecValueName());
+        problem = QStringLiteral("Unknown meter %1 (use %2).")
+                      .arg(adapter::quotedArgument(text), meterSpecValueName());
         return std::nullopt;
     }
     const QString rest = text.mid(kScpiPrefix.size());
@@ -166,7 +167,7 @@ std::optional<MeterSpec> parseMeterSpec(const QString& text, QString& problem) {
         ok = readSerial(body, spec, problem);
     } else {
         problem = QStringLiteral("Unknown meter connection %1 (use scpi:tcp, scpi:usbtmc or scpi:serial).")
-                      .arg(quotedArgument(transport));
+                      .arg(adapter::quotedArgument(transport));
     }
     if (!ok) {
         return std::nullopt;
@@ -195,7 +196,7 @@ QString meterQueryProblem(const QString& query) {
     for (const QChar c : query) {
         if (c < u' ' || c > u'~') {
             return QStringLiteral("The meter's query %1 is not one line of printable ASCII.")
-                .arg(quotedArgument(query));
+                .arg(adapter::quotedArgument(query));
         }
     }
     return {};
@@ -205,4 +206,4 @@ QString meterSpecValueName() {
     return QStringLiteral("scpi:tcp:HOST[:PORT]|scpi:usbtmc:DEVICE|scpi:serial:DEVICE[:BAUD]");
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// How the built-in meter reaches the instrument.
 enum class MeterTransport {
@@ -43,4 +43,4 @@ QString meterQueryProblem(const QString& query);
 /// The value name of the `--meter` option for help texts.
 QString meterSpecValueName();
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -2,14 +2,14 @@
 #include "cli/Commands.h"
 #include "dcp/DcpText.h"
 
-namespace vcm {
+namespace vcm::cli {
 
 namespace {
 
 JsonObject valueObject(Command command, std::uint8_t value) {
     return JsonObject()
         .text(QStringLiteral("command"), commandName(command))
-        .text(QStringLiteral("hex"), byteToHex(value))
+        .text(QStringLiteral("hex"), dcp::byteToHex(value))
         .integer(QStringLiteral("value"), value);
 }
 
@@ -40,4 +40,4 @@ JsonObject runProgram(const Invocation& invocation, const CommandOutput& out) {
         .boolean(QStringLiteral("programmed"), true);
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace vcm {
+namespace vcm::cli {
 
 namespace {
 
@@ -54,4 +54,4 @@ std::optional<ScpiError> scpiError(const QString& reply) {
     return error;
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

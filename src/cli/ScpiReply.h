@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// What a measurement query's reply says.
 struct ScpiReading {
@@ -35,4 +35,4 @@ struct ScpiError {
 /// Nothing when the reply is not in that form.
 std::optional<ScpiError> scpiError(const QString& reply);
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -4,7 +4,7 @@
 #include "cli/SimulatedVcom.h"
 #include "dcp/DcpText.h"
 
-namespace vcm {
+namespace vcm::cli {
 
 JsonObject runSimMeasure(const Invocation& invocation, const CommandOutput& out) {
     const std::optional<SimulatedBoardState> board = loadSimulatedBoard(invocation.sim.stateFile);
@@ -25,9 +25,9 @@ JsonObject runSimMeasure(const Invocation& invocation, const CommandOutput& out)
     out.text(volts);
     return JsonObject()
         .text(QStringLiteral("command"), commandName(invocation.command))
-        .text(QStringLiteral("hex"), byteToHex(value))
+        .text(QStringLiteral("hex"), dcp::byteToHex(value))
         .integer(QStringLiteral("value"), value)
         .number(QStringLiteral("vcom"), volts);
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-namespace vcm {
+namespace vcm::cli {
 
 namespace {
 
@@ -89,4 +89,4 @@ void saveSimulatedBoard(const QString& path, const SimulatedBoardState& state) {
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

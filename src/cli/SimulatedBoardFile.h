@@ -7,12 +7,12 @@
 
 #include <optional>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// What the simulated board remembers between two runs of the tool: the chip, and how far the board's
 /// VCOM is off the divider model (a gain error in percent, an offset, a step).
 struct SimulatedBoardState {
-    SimulatedChip::State chip;
+    adapter::SimulatedChip::State chip;
     double vcomErrorPercent = 0.0;
     double vcomOffsetMv = 0.0;
     int stepFrom = -1;
@@ -37,4 +37,4 @@ std::optional<SimulatedBoardState> loadSimulatedBoard(const QString& path);
 /// Throws a CommandFailure (exit 1) when it cannot be written.
 void saveSimulatedBoard(const QString& path, const SimulatedBoardState& state);
 
-}  // namespace vcm
+}  // namespace vcm::cli

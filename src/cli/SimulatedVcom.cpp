@@ -7,12 +7,12 @@
 
 #include <variant>
 
-namespace vcm {
+namespace vcm::cli {
 
 double simulatedVcom(std::uint8_t value, const SimulatedVcomShape& shape) {
-    const ForwardInputs board = defaultDivider(value);
+    const calc::ForwardInputs board = calc::defaultDivider(value);
     // The board's divider is fixed and sound, so the model cannot fault here.
-    const double ideal = std::get<ForwardResults>(computeForward(board)).vcom;
+    const double ideal = std::get<calc::ForwardResults>(calc::computeForward(board)).vcom;
     double vcom = ideal * (1.0 + shape.errorPercent / 100.0) + shape.offsetMv / 1000.0;
     if (shape.stepFrom >= 0 && value >= shape.stepFrom) {
         vcom += shape.stepMv / 1000.0;
@@ -25,7 +25,7 @@ double simulatedVcom(std::uint8_t value, double errorPercent) {
 }
 
 QString simulatedMeasurementText(double volts) {
-    return formatFixed(volts, 6, QLocale::c());
+    return dcp::formatFixed(volts, 6, QLocale::c());
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

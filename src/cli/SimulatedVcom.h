@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// How far a simulated board's VCOM is off the divider model: a real board's resistor tolerances (a
 /// gain error in percent and an offset in millivolts), and optionally a step of some millivolts from one
@@ -27,4 +27,4 @@ double simulatedVcom(std::uint8_t value, double errorPercent);
 /// What the simulated multimeter prints for it: volts with six decimals.
 QString simulatedMeasurementText(double volts);
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -11,7 +11,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace vcm {
+namespace vcm::cli {
 
 namespace {
 
@@ -52,4 +52,4 @@ QString logTimeNow() {
     return QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// A test station's log: one JSON line per board, appended. The file is opened before anything touches
 /// the bus, so a log that cannot be written stops the trim before it reaches a board. Each line goes to
@@ -29,4 +29,4 @@ class StationLog {
 /// The time now as the log writes it: ISO 8601 in UTC with milliseconds ("2026-12-07T23:05:06.123Z").
 QString logTimeNow();
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -12,7 +12,7 @@
 #include <cmath>
 #include <memory>
 
-namespace vcm {
+namespace vcm::cli {
 
 namespace {
 
@@ -50,22 +50,22 @@ std::optional<std::uint8_t> nearestRow(const std::vector<SweepRow>& rows, std::o
 JsonObject runSweep(const Invocation& invocation, const CommandOutput& out, const MeterMaker& builtInMeter) {
     std::vector<SweepRow> rows;
     for (int value = invocation.from; value <= invocation.to; ++value) {
-        ForwardInputs inputs = invocation.forward;
+        calc::ForwardInputs inputs = invocation.forward;
         inputs.d = static_cast<std::uint8_t>(value);
-        const auto outcome = computeForward(inputs);
-        if (const auto* fault = std::get_if<ArithmeticFault>(&outcome)) {
+        const auto outcome = calc::computeForward(inputs);
+        if (const auto* fault = std::get_if<calc::ArithmeticFault>(&outcome)) {
             throw CommandFailure{exitFailed, fault->message};
         }
-        rows.push_back({static_cast<std::uint8_t>(value), std::get<ForwardResults>(outcome).vcom, {}});
+        rows.push_back({static_cast<std::uint8_t>(value), std::get<calc::ForwardResults>(outcome).vcom, {}});
     }
 
     const auto rowObject = [](const SweepRow& row) {
         JsonObject object;
-        object.text(QStringLiteral("hex"), byteToHex(row.value))
+        object.text(QStringLiteral("hex"), dcp::byteToHex(row.value))
             .integer(QStringLiteral("value"), row.value)
-            .number(QStringLiteral("model"), formatGeneral(row.model, kC));
+            .number(QStringLiteral("model"), dcp::formatGeneral(row.model, kC));
         if (row.measured) {
-            object.number(QStringLiteral("measured"), formatGeneral(*row.measured, kC));
+            object.number(QStringLiteral("measured"), dcp::formatGeneral(*row.measured, kC));
         }
         return object;
     };
@@ -76,8 +76,8 @@ JsonObject runSweep(const Invocation& invocation, const CommandOutput& out, cons
         }
         return JsonObject()
             .text(QStringLiteral("command"), commandName(invocation.command))
-            .text(QStringLiteral("from"), byteToHex(invocation.from))
-            .text(QStringLiteral("to"), byteToHex(invocation.to))
+            .text(QStringLiteral("from"), dcp::byteToHex(invocation.from))
+            .text(QStringLiteral("to"), dcp::byteToHex(invocation.to))
             .array(QStringLiteral("points"), points);
     };
 
@@ -93,15 +93,15 @@ JsonObject runSweep(const Invocation& invocation, const CommandOutput& out, cons
                 ++done;
                 out.text(QStringLiteral("%1  model %2 V  measured %3 V")
                              .arg(dcpValueText(row.value), -9)
-                             .arg(formatFixed(row.model, 6, kC), formatGeneral(*row.measured, kC)));
+                             .arg(dcp::formatFixed(row.model, 6, kC), dcp::formatGeneral(*row.measured, kC)));
             }
         } catch (CommandFailure& failure) {
             // The data register goes back to what it held; the failure stays the one to report.
             try {
                 board.session().sendVerified(found);
             } catch (const CommandFailure&) {
-                failure.message +=
-                    QStringLiteral("; the data register could not be set back to %1").arg(byteToHex(found));
+                failure.message += QStringLiteral("; the data register could not be set back to %1")
+                                       .arg(dcp::byteToHex(found));
             }
             failure.done = json(done);
             throw;
@@ -112,7 +112,7 @@ JsonObject runSweep(const Invocation& invocation, const CommandOutput& out, cons
         for (const SweepRow& row : rows) {
             out.text(QStringLiteral("%1  model %2 V")
                          .arg(dcpValueText(row.value), -9)
-                         .arg(formatFixed(row.model, 6, kC)));
+                         .arg(dcp::formatFixed(row.model, 6, kC)));
         }
     }
 
@@ -128,9 +128,9 @@ JsonObject runSweep(const Invocation& invocation, const CommandOutput& out, cons
     }
     JsonObject result = json(rows.size());
     if (chosen) {
-        result.text(QStringLiteral("nearest"), byteToHex(*chosen));
+        result.text(QStringLiteral("nearest"), dcp::byteToHex(*chosen));
     }
     return result;
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

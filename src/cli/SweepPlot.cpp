@@ -8,14 +8,14 @@
 #include <algorithm>
 #include <cmath>
 
-namespace vcm {
+namespace vcm::cli {
 
 namespace {
 
 const QLocale kC = QLocale::c();
 
 QString number(double value) {
-    return formatGeneral(value, kC);
+    return dcp::formatGeneral(value, kC);
 }
 
 /// The plot area inside the picture, and the scales from value and volts to it.
@@ -37,7 +37,7 @@ QString sweepCsv(const std::vector<SweepRow>& rows) {
     QString csv = QStringLiteral("hex,value,model_vcom,measured_vcom\n");
     for (const SweepRow& row : rows) {
         csv += QStringLiteral("%1,%2,%3,%4\n")
-                   .arg(byteToHex(row.value))
+                   .arg(dcp::byteToHex(row.value))
                    .arg(row.value)
                    .arg(number(row.model), row.measured ? number(*row.measured) : QString());
     }
@@ -82,12 +82,12 @@ QString sweepSvg(const std::vector<SweepRow>& rows, std::optional<std::uint8_t> 
     for (const int value : {0x00, 0x40, 0x80, 0xC0, 0xFF}) {
         svg += QStringLiteral("<text x=\"%1\" y=\"%2\" text-anchor=\"middle\">%3</text>\n")
                    .arg(coordinate(frame.x(value)), coordinate(Frame::height - Frame::bottom + 18),
-                        byteToHex(static_cast<std::uint8_t>(value)));
+                        dcp::byteToHex(static_cast<std::uint8_t>(value)));
     }
     for (int i = 0; i <= 4; ++i) {
         const double v = low + (high - low) * i / 4.0;
         svg += QStringLiteral("<text x=\"%1\" y=\"%2\" text-anchor=\"end\">%3</text>\n")
-                   .arg(coordinate(Frame::left - 6), coordinate(frame.y(v) + 4), formatFixed(v, 3, kC));
+                   .arg(coordinate(Frame::left - 6), coordinate(frame.y(v) + 4), dcp::formatFixed(v, 3, kC));
     }
     svg +=
         QStringLiteral("<text x=\"%1\" y=\"%2\" text-anchor=\"middle\">DCP value</text>\n")
@@ -118,7 +118,7 @@ QString sweepSvg(const std::vector<SweepRow>& rows, std::optional<std::uint8_t> 
                    "stroke-dasharray=\"4 3\"/>\n<text x=\"%1\" y=\"%4\" text-anchor=\"middle\" "
                    "fill=\"#2e8b57\">%5</text>\n")
                    .arg(x, coordinate(Frame::top), coordinate(Frame::height - Frame::bottom),
-                        coordinate(Frame::top - 8), byteToHex(*chosen));
+                        coordinate(Frame::top - 8), dcp::byteToHex(*chosen));
     }
     svg += QStringLiteral(
                "<g font-size=\"11\"><text x=\"%1\" y=\"%2\" fill=\"#1f5fbf\">model</text>"
@@ -128,4 +128,4 @@ QString sweepSvg(const std::vector<SweepRow>& rows, std::optional<std::uint8_t> 
     return svg;
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// One value of a sweep: the model's VCOM, and the measured one when a meter was used.
 struct SweepRow {
@@ -22,4 +22,4 @@ QString sweepCsv(const std::vector<SweepRow>& rows);
 /// the measurements as points, and `chosen` (if any) marked with its value.
 QString sweepSvg(const std::vector<SweepRow>& rows, std::optional<std::uint8_t> chosen);
 
-}  // namespace vcm
+}  // namespace vcm::cli

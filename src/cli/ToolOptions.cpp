@@ -5,7 +5,7 @@
 
 #include <variant>
 
-namespace vcm {
+namespace vcm::cli {
 
 namespace {
 
@@ -16,8 +16,9 @@ struct StartUpRange {
 };
 
 StartUpRange startUpRange() {
-    const auto results = std::get<ForwardResults>(computeForward(defaultDivider(0)));
-    return {voltageText(results.voutMax, QLocale::c()), voltageText(results.voutMin, QLocale::c())};
+    const auto results = std::get<calc::ForwardResults>(calc::computeForward(calc::defaultDivider(0)));
+    return {calc::voltageText(results.voutMax, QLocale::c()),
+            calc::voltageText(results.voutMin, QLocale::c())};
 }
 
 }  // namespace
@@ -46,16 +47,17 @@ ToolOptions::ToolOptions()
                                    "power-on (the way to check a programmed value).")),
       dec(QStringLiteral("dec"), QStringLiteral("DCP values are decimal (0 to 255) instead of hex.")),
       avdd(QStringLiteral("avdd"),
-           QStringLiteral("Analog supply voltage AVDD in volts (default %1).").arg(avddDefaultText),
-           QStringLiteral("V"), QString::fromUtf16(avddDefaultText)),
-      rset(QStringLiteral("rset"), QStringLiteral("Resistor RSET in ohms (default %1).").arg(rsetDefaultText),
-           QStringLiteral("OHM"), QString::fromUtf16(rsetDefaultText)),
+           QStringLiteral("Analog supply voltage AVDD in volts (default %1).").arg(calc::avddDefaultText),
+           QStringLiteral("V"), QString::fromUtf16(calc::avddDefaultText)),
+      rset(QStringLiteral("rset"),
+           QStringLiteral("Resistor RSET in ohms (default %1).").arg(calc::rsetDefaultText),
+           QStringLiteral("OHM"), QString::fromUtf16(calc::rsetDefaultText)),
       r1(QStringLiteral("r1"),
-         QStringLiteral("Top resistor R1 of the divider in ohms (default %1).").arg(r1DefaultText),
-         QStringLiteral("OHM"), QString::fromUtf16(r1DefaultText)),
+         QStringLiteral("Top resistor R1 of the divider in ohms (default %1).").arg(calc::r1DefaultText),
+         QStringLiteral("OHM"), QString::fromUtf16(calc::r1DefaultText)),
       r2(QStringLiteral("r2"),
-         QStringLiteral("Bottom resistor R2 of the divider in ohms (default %1).").arg(r2DefaultText),
-         QStringLiteral("OHM"), QString::fromUtf16(r2DefaultText)),
+         QStringLiteral("Bottom resistor R2 of the divider in ohms (default %1).").arg(calc::r2DefaultText),
+         QStringLiteral("OHM"), QString::fromUtf16(calc::r2DefaultText)),
       vmax(QStringLiteral("vmax"),
            QStringLiteral("Wanted VOUTmax in volts, the output at DCP 00 (default %1).")
                .arg(startUpRange().voutMax),
@@ -185,4 +187,4 @@ void ToolOptions::addFor(unsigned groups, QCommandLineParser& parser) const {
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -9,7 +9,7 @@
 
 #include <vector>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// Every option the tool has; each command adds the groups it takes.
 struct ToolOptions {
@@ -25,10 +25,11 @@ struct ToolOptions {
 
     // An `i2c:auto` with no bridge or several is a failed connection like any other bus that is not
     // there (exit 1), not a bad option.
-    AdapterOptionSet adapterSet{kSysfsRoot, AdapterOptionSet::BridgeLookup::WhenConnect};
+    adapter::AdapterOptionSet adapterSet{adapter::kSysfsRoot,
+                                         adapter::AdapterOptionSet::BridgeLookup::WhenConnect};
     QCommandLineOption help, version, oldVersion, json, simState, simVcomError, simFault, simPowerCycle, dec,
         avdd, rset, r1, r2, vmax, vmin, dcp, vcom, program, measure, meter, meterQuery, meterTimeout, settle,
         average, tolerance, log, boardId, from, to, csv, svg, sweepVcom, simVcomOffset, simStep;
 };
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -5,19 +5,20 @@
 #include <bit>
 #include <cmath>
 
-namespace vcm {
+namespace vcm::cli {
 
-std::variant<DcpPoint, ArithmeticFault> nearestByModel(const ForwardInputs& divider, double target) {
+std::variant<DcpPoint, calc::ArithmeticFault> nearestByModel(const calc::ForwardInputs& divider,
+                                                             double target) {
     DcpPoint best;
     double bestDistance = INFINITY;
     for (int value = 0; value <= 255; ++value) {
-        ForwardInputs inputs = divider;
+        calc::ForwardInputs inputs = divider;
         inputs.d = static_cast<std::uint8_t>(value);
-        const auto outcome = computeForward(inputs);
-        if (const auto* fault = std::get_if<ArithmeticFault>(&outcome)) {
+        const auto outcome = calc::computeForward(inputs);
+        if (const auto* fault = std::get_if<calc::ArithmeticFault>(&outcome)) {
             return *fault;
         }
-        const double vcom = std::get<ForwardResults>(outcome).vcom;
+        const double vcom = std::get<calc::ForwardResults>(outcome).vcom;
         // Strictly nearer only: of two equally near values the lower one stays.
         if (std::abs(vcom - target) < bestDistance) {
             bestDistance = std::abs(vcom - target);
@@ -27,16 +28,16 @@ std::variant<DcpPoint, ArithmeticFault> nearestByModel(const ForwardInputs& divi
     return best;
 }
 
-std::variant<ModelLine, ArithmeticFault> modelLineOf(const ForwardInputs& divider) {
+std::variant<ModelLine, calc::ArithmeticFault> modelLineOf(const calc::ForwardInputs& divider) {
     ModelLine line;
     for (const int value : {0, 255}) {
-        ForwardInputs inputs = divider;
+        calc::ForwardInputs inputs = divider;
         inputs.d = static_cast<std::uint8_t>(value);
-        const auto outcome = computeForward(inputs);
-        if (const auto* fault = std::get_if<ArithmeticFault>(&outcome)) {
+        const auto outcome = calc::computeForward(inputs);
+        if (const auto* fault = std::get_if<calc::ArithmeticFault>(&outcome)) {
             return *fault;
         }
-        (value == 0 ? line.atZero : line.atFull) = std::get<ForwardResults>(outcome).vcom;
+        (value == 0 ? line.atZero : line.atFull) = std::get<calc::ForwardResults>(outcome).vcom;
     }
     return line;
 }
@@ -218,4 +219,4 @@ ClosedLoopResult nearestByMeasurement(double target, const ModelLine& model, dou
     return result;
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

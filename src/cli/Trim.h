@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// A DCP value and the VCOM it gives (predicted or measured).
 struct DcpPoint {
@@ -21,7 +21,8 @@ struct DcpPoint {
 
 /// The DCP value whose VCOM, predicted by the forward model of `divider` (its `d` is ignored), is nearest
 /// `target`; of two equally near the lower value. Or the model's arithmetic fault.
-std::variant<DcpPoint, ArithmeticFault> nearestByModel(const ForwardInputs& divider, double target);
+std::variant<DcpPoint, calc::ArithmeticFault> nearestByModel(const calc::ForwardInputs& divider,
+                                                             double target);
 
 /// The divider model's VCOM at the two ends of the DCP, where the closed loop starts from: the model is
 /// linear in the value, so these two predict every value between.
@@ -34,7 +35,7 @@ struct ModelLine {
 };
 
 /// The model line of `divider` (its `d` is ignored), or the model's arithmetic fault.
-std::variant<ModelLine, ArithmeticFault> modelLineOf(const ForwardInputs& divider);
+std::variant<ModelLine, calc::ArithmeticFault> modelLineOf(const calc::ForwardInputs& divider);
 
 /// Sends a value and returns the VCOM measured with it; throws when the send or the measurement fails.
 using MeasureAt = std::function<double(std::uint8_t value)>;
@@ -81,4 +82,4 @@ ClosedLoopResult nearestByMeasurement(double target, const ModelLine& model, dou
                                       const MeasureAt& measureAt,
                                       SearchStrategy strategy = SearchStrategy::Interpolating);
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -13,7 +13,7 @@
 
 #include <memory>
 
-namespace vcm {
+namespace vcm::cli {
 
 namespace {
 
@@ -22,31 +22,31 @@ constexpr int measuredDecimals = 6;
 
 /// A difference with its sign always written: "+0.0004", "-0.0012".
 QString signedText(double value, int decimals) {
-    const QString text = formatFixed(value, decimals, kC);
+    const QString text = dcp::formatFixed(value, decimals, kC);
     return text.startsWith(u'-') ? text : u'+' + text;
 }
 
 QString volts(double value) {
-    return formatGeneral(value, kC);
+    return dcp::formatGeneral(value, kC);
 }
 
 JsonObject pointObject(const DcpPoint& point) {
     return JsonObject()
-        .text(QStringLiteral("hex"), byteToHex(point.value))
+        .text(QStringLiteral("hex"), dcp::byteToHex(point.value))
         .integer(QStringLiteral("value"), point.value)
         .number(QStringLiteral("vcom"), volts(point.vcom));
 }
 
-QString adapterText(const AdapterSelection& adapter) {
+QString adapterText(const adapter::AdapterSelection& adapter) {
     switch (adapter.choice) {
-        case AdapterChoice::Simulated:
+        case adapter::AdapterChoice::Simulated:
             return QStringLiteral("sim");
-        case AdapterChoice::Absent:
+        case adapter::AdapterChoice::Absent:
             return QStringLiteral("none");
-        case AdapterChoice::MakerLibrary:
+        case adapter::AdapterChoice::MakerLibrary:
             return adapter.target.isEmpty() ? QStringLiteral("crvhid")
                                             : QStringLiteral("crvhid:") + adapter.target;
-        case AdapterChoice::I2cBus:
+        case adapter::AdapterChoice::I2cBus:
             return QStringLiteral("i2c:") + adapter.target;
     }
     return {};
@@ -77,7 +77,7 @@ class TrimRecord {
             .text(QStringLiteral("basis"),
                   closedLoop_ ? QStringLiteral("measured") : QStringLiteral("model"));
         if (tolerance_) {
-            json.number(QStringLiteral("tolerance"), formatFixed(*tolerance_, measuredDecimals, kC));
+            json.number(QStringLiteral("tolerance"), dcp::formatFixed(*tolerance_, measuredDecimals, kC));
         }
         if (closedLoop_) {
             json.array(QStringLiteral("measurements"), points());
@@ -97,7 +97,7 @@ class TrimRecord {
             .text(QStringLiteral("basis"), closedLoop_ ? QStringLiteral("measured") : QStringLiteral("model"))
             .number(QStringLiteral("target"), volts(invocation_.targetVcom));
         if (tolerance_) {
-            line.number(QStringLiteral("tolerance"), formatFixed(*tolerance_, measuredDecimals, kC));
+            line.number(QStringLiteral("tolerance"), dcp::formatFixed(*tolerance_, measuredDecimals, kC));
         }
         if (!meterName_.isEmpty()) {
             line.text(QStringLiteral("meter"), meterName_);
@@ -107,7 +107,7 @@ class TrimRecord {
         }
         line.array(QStringLiteral("measurements"), points());
         if (chosen_) {
-            line.text(QStringLiteral("chosen"), byteToHex(*chosen_));
+            line.text(QStringLiteral("chosen"), dcp::byteToHex(*chosen_));
         }
         if (finalVcom_) {
             line.number(QStringLiteral("finalVcom"), volts(*finalVcom_));
@@ -146,16 +146,16 @@ class TrimRecord {
 /// The model alone: the value is chosen before anything touches the bus.
 JsonObject trimByModel(const Invocation& invocation, const CommandOutput& out, TrimRecord& record) {
     const double target = invocation.targetVcom;
-    const ForwardResults range = checkedForward(invocation.forward);
+    const calc::ForwardResults range = checkedForward(invocation.forward);
     if (target > range.voutMax || target < range.voutMin) {
-        throw CommandFailure{
-            exitUsage,
-            QStringLiteral("trim: target %1 V is outside the reachable range %2 V "
-                           "(VOUTmin) to %3 V (VOUTmax)")
-                .arg(volts(target), voltageText(range.voutMin, kC), voltageText(range.voutMax, kC))};
+        throw CommandFailure{exitUsage,
+                             QStringLiteral("trim: target %1 V is outside the reachable range %2 V "
+                                            "(VOUTmin) to %3 V (VOUTmax)")
+                                 .arg(volts(target), calc::voltageText(range.voutMin, kC),
+                                      calc::voltageText(range.voutMax, kC))};
     }
     const auto nearest = nearestByModel(invocation.forward, target);
-    if (const auto* fault = std::get_if<ArithmeticFault>(&nearest)) {
+    if (const auto* fault = std::get_if<calc::ArithmeticFault>(&nearest)) {
         throw CommandFailure{exitFailed, fault->message};
     }
     const DcpPoint best = std::get<DcpPoint>(nearest);
@@ -164,7 +164,7 @@ JsonObject trimByModel(const Invocation& invocation, const CommandOutput& out, T
     BoardConnection board(invocation);
     board.session().sendVerified(best.value);
     out.field(QStringLiteral("DCP"), dcpValueText(best.value));
-    out.field(QStringLiteral("VCOM"), voltageText(best.vcom, kC) + QStringLiteral(" V predicted"));
+    out.field(QStringLiteral("VCOM"), calc::voltageText(best.vcom, kC) + QStringLiteral(" V predicted"));
     out.field(QStringLiteral("error"), signedText(best.vcom - target, 4) + QStringLiteral(" V"));
     if (invocation.program) {
         board.session().program(best.value);
@@ -172,15 +172,15 @@ JsonObject trimByModel(const Invocation& invocation, const CommandOutput& out, T
         out.text(QStringLiteral("programmed into the EEPROM"));
     }
     return record.json()
-        .text(QStringLiteral("hex"), byteToHex(best.value))
+        .text(QStringLiteral("hex"), dcp::byteToHex(best.value))
         .integer(QStringLiteral("value"), best.value)
-        .number(QStringLiteral("vcom"), voltageText(best.vcom, kC))
+        .number(QStringLiteral("vcom"), calc::voltageText(best.vcom, kC))
         .number(QStringLiteral("error"), signedText(best.vcom - target, 4).remove(u'+'))
         .boolean(QStringLiteral("programmed"), invocation.program);
 }
 
 QString pointText(const DcpPoint& point) {
-    return QStringLiteral("%1 V at %2").arg(volts(point.vcom), byteToHex(point.value));
+    return QStringLiteral("%1 V at %2").arg(volts(point.vcom), dcp::byteToHex(point.value));
 }
 
 /// Why the closed loop stopped without a value to program, or nothing when it found one.
@@ -201,9 +201,9 @@ std::optional<QString> refusal(const ClosedLoopResult& result, double target, do
             return QStringLiteral(
                        "%1 measures %2 V again, %3 V from the target %4 V, more than the tolerance "
                        "%5 V")
-                .arg(byteToHex(result.best.value), volts(*result.finalVcom),
-                     formatFixed(std::abs(*result.finalVcom - target), measuredDecimals, kC), volts(target),
-                     formatFixed(tolerance, measuredDecimals, kC));
+                .arg(dcp::byteToHex(result.best.value), volts(*result.finalVcom),
+                     dcp::formatFixed(std::abs(*result.finalVcom - target), measuredDecimals, kC),
+                     volts(target), dcp::formatFixed(tolerance, measuredDecimals, kC));
         case Outcome::AboveRange:
             return QStringLiteral("target %1 V is above the highest VCOM the board reaches (%2)")
                 .arg(volts(target), pointText(end(0x00)));
@@ -230,7 +230,7 @@ JsonObject trimByMeasurement(const Invocation& invocation, const CommandOutput& 
                              const MeterMaker& builtInMeter) {
     const double target = invocation.targetVcom;
     const auto line = modelLineOf(invocation.forward);
-    if (const auto* fault = std::get_if<ArithmeticFault>(&line)) {
+    if (const auto* fault = std::get_if<calc::ArithmeticFault>(&line)) {
         throw CommandFailure{exitFailed, fault->message};
     }
     const ModelLine model = std::get<ModelLine>(line);
@@ -243,7 +243,7 @@ JsonObject trimByMeasurement(const Invocation& invocation, const CommandOutput& 
     record.setTolerance(tolerance);
     out.field(
         QStringLiteral("tolerance"),
-        formatFixed(tolerance, measuredDecimals, kC) +
+        dcp::formatFixed(tolerance, measuredDecimals, kC) +
             (invocation.tolerance ? QStringLiteral(" V") : QStringLiteral(" V (one DCP step of the model)")));
 
     BoardConnection board(invocation);
@@ -279,12 +279,12 @@ JsonObject trimByMeasurement(const Invocation& invocation, const CommandOutput& 
         out.text(QStringLiteral("programmed into the EEPROM"));
     }
     JsonObject json = record.json();
-    json.text(QStringLiteral("hex"), byteToHex(best.value))
+    json.text(QStringLiteral("hex"), dcp::byteToHex(best.value))
         .integer(QStringLiteral("value"), best.value)
         .number(QStringLiteral("vcom"), volts(best.vcom))
         .number(QStringLiteral("error"), signedText(error, measuredDecimals).remove(u'+'));
     if (result.movedFrom) {
-        json.text(QStringLiteral("movedFrom"), byteToHex(*result.movedFrom));
+        json.text(QStringLiteral("movedFrom"), dcp::byteToHex(*result.movedFrom));
     }
     return json.boolean(QStringLiteral("programmed"), invocation.program);
 }
@@ -313,4 +313,4 @@ JsonObject runTrim(const Invocation& invocation, const CommandOutput& out, const
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

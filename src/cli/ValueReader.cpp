@@ -4,7 +4,7 @@
 #include "cli/ArgumentValues.h"
 #include "cli/CommandFailure.h"
 
-namespace vcm {
+namespace vcm::cli {
 
 ValueReader::ValueReader(const QCommandLineParser& parser, const ToolOptions& options,
                          const CommandDefinition& definition)
@@ -17,7 +17,7 @@ Invocation ValueReader::read() const {
     invocation.decimal = (definition_.groups & OptionGroup::Dec) && parser_.isSet(options_.dec);
     if (definition_.groups & OptionGroup::Bus) {
         QString problem;
-        const std::optional<AdapterOptions> adapter = options_.adapterSet.read(parser_, problem);
+        const std::optional<adapter::AdapterOptions> adapter = options_.adapterSet.read(parser_, problem);
         if (!adapter) {
             throw CommandFailure{exitUsage, problem};
         }
@@ -70,9 +70,10 @@ void ValueReader::readTrim(Invocation& invocation) const {
     if (parser_.isSet(options_.tolerance)) {
         invocation.tolerance = number(options_.tolerance);
         if (!(*invocation.tolerance > 0.0)) {
-            throw CommandFailure{exitUsage, QStringLiteral("Bad --tolerance value %1 (give a number of "
-                                                           "volts above 0, such as 0.005).")
-                                                .arg(quotedArgument(parser_.value(options_.tolerance)))};
+            throw CommandFailure{exitUsage,
+                                 QStringLiteral("Bad --tolerance value %1 (give a number of "
+                                                "volts above 0, such as 0.005).")
+                                     .arg(adapter::quotedArgument(parser_.value(options_.tolerance)))};
         }
     }
     if (parser_.isSet(options_.log)) {
@@ -92,8 +93,8 @@ void ValueReader::readSweep(Invocation& invocation) const {
         requireDcpArgument(QStringLiteral("--to value"), parser_.value(options_.to), false, false);
     if (invocation.from > invocation.to) {
         throw CommandFailure{exitUsage, QStringLiteral("--from %1 lies above --to %2.")
-                                            .arg(quotedArgument(parser_.value(options_.from)),
-                                                 quotedArgument(parser_.value(options_.to)))};
+                                            .arg(adapter::quotedArgument(parser_.value(options_.from)),
+                                                 adapter::quotedArgument(parser_.value(options_.to)))};
     }
     invocation.csvFile = parser_.value(options_.csv);
     invocation.svgFile = parser_.value(options_.svg);
@@ -107,7 +108,7 @@ double ValueReader::number(const QCommandLineOption& option) const {
     const std::optional<double> value = numberArgument(text);
     if (!value) {
         throw CommandFailure{exitUsage, QStringLiteral("Bad --%1 value %2 (give a number such as 4.9179).")
-                                            .arg(option.names().constFirst(), quotedArgument(text))};
+                                            .arg(option.names().constFirst(), adapter::quotedArgument(text))};
     }
     return *value;
 }
@@ -117,12 +118,13 @@ int ValueReader::wholeNumber(const QCommandLineOption& option, int low, int high
     bool ok = false;
     const int value = text.toInt(&ok);
     if (!ok || value < low || value > high) {
-        throw CommandFailure{exitUsage, QStringLiteral("Bad --%1 value %2 (give %3 from %4 to %5).")
-                                            .arg(option.names().constFirst(), quotedArgument(text), what)
-                                            .arg(low)
-                                            .arg(high)};
+        throw CommandFailure{exitUsage,
+                             QStringLiteral("Bad --%1 value %2 (give %3 from %4 to %5).")
+                                 .arg(option.names().constFirst(), adapter::quotedArgument(text), what)
+                                 .arg(low)
+                                 .arg(high)};
     }
     return value;
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

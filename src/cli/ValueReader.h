@@ -10,7 +10,7 @@
 #include <QCommandLineParser>
 #include <QString>
 
-namespace vcm {
+namespace vcm::cli {
 
 /// The simulated board's options are read in ValueReaderSim.cpp, the meter's in ValueReaderMeter.cpp.
 class ValueReader {
@@ -38,4 +38,4 @@ class ValueReader {
     const CommandDefinition& definition_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::cli

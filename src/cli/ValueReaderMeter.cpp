@@ -6,7 +6,7 @@
 #include "cli/CommandFailure.h"
 #include "cli/MeterSpec.h"
 
-namespace vcm {
+namespace vcm::cli {
 
 void ValueReader::readMeter(Invocation& invocation) const {
     MeterOptions& meter = invocation.meter;
@@ -35,9 +35,10 @@ void ValueReader::readMeter(Invocation& invocation) const {
     }
     const std::optional<double> timeout = numberArgument(parser_.value(options_.meterTimeout));
     if (!timeout || !(*timeout > 0.0) || *timeout > 86400.0) {
-        throw CommandFailure{exitUsage, QStringLiteral("Bad --meter-timeout %1 (give seconds above 0, such "
-                                                       "as 10).")
-                                            .arg(quotedArgument(parser_.value(options_.meterTimeout)))};
+        throw CommandFailure{exitUsage,
+                             QStringLiteral("Bad --meter-timeout %1 (give seconds above 0, such "
+                                            "as 10).")
+                                 .arg(adapter::quotedArgument(parser_.value(options_.meterTimeout)))};
     }
     meter.timeoutSeconds = *timeout;
     invocation.settleMs = wholeNumber(options_.settle, 0, 600000, QStringLiteral("milliseconds"));
@@ -56,4 +57,4 @@ void ValueReader::readMeter(Invocation& invocation) const {
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

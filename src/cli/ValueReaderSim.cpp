@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-namespace vcm {
+namespace vcm::cli {
 
 namespace {
 
@@ -23,7 +23,7 @@ void ValueReader::readShape(SimOptions& sim) const {
         if (!millivolts || std::abs(*millivolts) > maxSimMillivolts) {
             throw CommandFailure{exitUsage, QStringLiteral("Bad --sim-vcom-offset %1 (give millivolts from "
                                                            "-5000 to 5000).")
-                                                .arg(quotedArgument(text))};
+                                                .arg(adapter::quotedArgument(text))};
         }
         sim.vcomOffsetMv = millivolts;
     }
@@ -37,7 +37,7 @@ void ValueReader::readShape(SimOptions& sim) const {
         if (!from || !millivolts || std::abs(*millivolts) > maxSimMillivolts) {
             throw CommandFailure{exitUsage, QStringLiteral("Bad --sim-step %1 (give HH:MV, a hex value and "
                                                            "millivolts from -5000 to 5000, such as 80:20).")
-                                                .arg(quotedArgument(text))};
+                                                .arg(adapter::quotedArgument(text))};
         }
         sim.step = std::pair{*from, *millivolts};
     }
@@ -55,7 +55,7 @@ void ValueReader::readSim(Invocation& invocation) const {
         if (!percent || std::abs(*percent) > maxSimVcomErrorPercent) {
             throw CommandFailure{exitUsage,
                                  QStringLiteral("Bad --sim-vcom-error %1 (give a percentage from -50 to 50).")
-                                     .arg(quotedArgument(text))};
+                                     .arg(adapter::quotedArgument(text))};
         }
         sim.vcomErrorPercent = percent;
     }
@@ -63,24 +63,24 @@ void ValueReader::readSim(Invocation& invocation) const {
     if (parser_.isSet(options_.simFault)) {
         const QString text = parser_.value(options_.simFault);
         if (text == QStringLiteral("read-fails")) {
-            sim.fault = SimFault::ReadFails;
+            sim.fault = adapter::SimFault::ReadFails;
         } else if (text == QStringLiteral("writes-lost")) {
-            sim.fault = SimFault::WritesLost;
+            sim.fault = adapter::SimFault::WritesLost;
         } else {
             throw CommandFailure{exitUsage,
                                  QStringLiteral("Unknown --sim-fault %1 (use read-fails or writes-lost).")
-                                     .arg(quotedArgument(text))};
+                                     .arg(adapter::quotedArgument(text))};
         }
     }
     sim.powerCycle = parser_.isSet(options_.simPowerCycle);
     const bool simOptionGiven = parser_.isSet(options_.simState) || parser_.isSet(options_.simVcomError) ||
                                 parser_.isSet(options_.simFault) || parser_.isSet(options_.simVcomOffset) ||
                                 parser_.isSet(options_.simStep) || sim.powerCycle;
-    if (simOptionGiven && invocation.adapter.adapter.choice != AdapterChoice::Simulated) {
+    if (simOptionGiven && invocation.adapter.adapter.choice != adapter::AdapterChoice::Simulated) {
         throw CommandFailure{
             exitUsage,
             QStringLiteral("The --sim-... options apply to the simulated board (--adapter sim) only.")};
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::cli

@@ -22,33 +22,33 @@ void writeLine(std::FILE* stream, const QString& line) {
 
 int main(int argc, char** argv) {
     // The trace's time stamps count from here, the start of the program.
-    (void)vcm::TraceLog::elapsedClock();
+    (void)vcm::adapter::TraceLog::elapsedClock();
     const QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vcm7310"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VCM_VERSION));
 
-    const vcm::ParsedCommandLine parsed =
-        vcm::parseCommandLine(QCoreApplication::arguments(), QStringLiteral(VCM_VERSION));
+    const vcm::cli::ParsedCommandLine parsed =
+        vcm::cli::parseCommandLine(QCoreApplication::arguments(), QStringLiteral(VCM_VERSION));
     switch (parsed.action) {
-        case vcm::ParsedCommandLine::Action::Print:
+        case vcm::cli::ParsedCommandLine::Action::Print:
             std::fputs(parsed.text.toUtf8().constData(), stdout);
-            return vcm::exitSuccess;
-        case vcm::ParsedCommandLine::Action::Fail:
+            return vcm::cli::exitSuccess;
+        case vcm::cli::ParsedCommandLine::Action::Fail:
             std::fputs(parsed.text.toUtf8().constData(), stderr);
             if (!parsed.jsonText.isEmpty()) {
                 writeLine(stdout, parsed.jsonText);
             }
-            return vcm::exitUsage;
-        case vcm::ParsedCommandLine::Action::Run:
+            return vcm::cli::exitUsage;
+        case vcm::cli::ParsedCommandLine::Action::Run:
             break;
     }
     // A --measure command finds the tool itself here, installed or not, on the PATH or not.
     qputenv("VCM7310", QFile::encodeName(QCoreApplication::applicationFilePath()));
-    const int code = vcm::runInvocation(
+    const int code = vcm::cli::runInvocation(
         parsed.invocation, [](const QString& line) { writeLine(stdout, line); },
-        [](const QString& line) { writeLine(stderr, line); }, vcm::makeScpiMeter);
+        [](const QString& line) { writeLine(stderr, line); }, vcm::meter::makeScpiMeter);
     // A run stopped by a signal has logged its board and said why; now it ends as the signal says.
-    if (const int signal = vcm::CommandMeter::stoppedBy(); signal != 0) {
+    if (const int signal = vcm::cli::CommandMeter::stoppedBy(); signal != 0) {
         std::signal(signal, SIG_DFL);
         std::raise(signal);
     }

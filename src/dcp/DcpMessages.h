@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace vcm {
+namespace vcm::dcp {
 
 /// The message shown when the value box holds text that is not a DCP value in the current display mode
 /// (only pasting can put it there). Nothing is sent to the chip in that case.
@@ -18,4 +18,4 @@ inline QString notADcpValueMessage(const QString& text, bool hex) {
                      .arg(shown);
 }
 
-}  // namespace vcm
+}  // namespace vcm::dcp

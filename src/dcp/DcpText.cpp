@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace vcm {
+namespace vcm::dcp {
 
 namespace {
 
@@ -100,4 +100,4 @@ std::optional<std::uint8_t> sendableDcpValue(const QString& text, bool hex, cons
     return value;
 }
 
-}  // namespace vcm
+}  // namespace vcm::dcp

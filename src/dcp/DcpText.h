@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace vcm {
+namespace vcm::dcp {
 
 /// Two upper-case hex digits of a DCP value: above 255 gives "FF", 16..255 its two digits, 0..15 "0" and
 /// its digit. A negative value gives "00" (no caller passes one).
@@ -46,4 +46,4 @@ std::optional<std::uint8_t> dcpValueOf(const QString& text, bool hex, const QLoc
 /// slider stands for that text, so the chip never gets a value other than the one the slider shows.
 std::optional<std::uint8_t> sendableDcpValue(const QString& text, bool hex, const QLocale& locale);
 
-}  // namespace vcm
+}  // namespace vcm::dcp

@@ -1,13 +1,13 @@
 #include "dcp/DcpTransactions.h"
 
-namespace vcm {
+namespace vcm::dcp {
 
-std::optional<std::uint8_t> readDataRegister(AdapterLibrary& library, std::int16_t& module) {
-    ByteArray spare(1, 0);
+std::optional<std::uint8_t> readDataRegister(adapter::AdapterLibrary& library, std::int16_t& module) {
+    adapter::ByteArray spare(1, 0);
     std::uint8_t deviceAddress = dcpDeviceAddress;
     std::uint8_t registerAddress = dcpRegister;
     std::uint8_t count = 1;
-    ByteArray data(2, 0);
+    adapter::ByteArray data(2, 0);
     std::int32_t status = 0;
     const std::int16_t result =
         library.crvHID_doI2CRead(deviceAddress, registerAddress, count, data, spare, module, status);
@@ -17,14 +17,14 @@ std::optional<std::uint8_t> readDataRegister(AdapterLibrary& library, std::int16
     return data[0];
 }
 
-void writeDcp(AdapterLibrary& library, DcpWrite write, std::int16_t& module) {
+void writeDcp(adapter::AdapterLibrary& library, DcpWrite write, std::int16_t& module) {
     std::uint8_t deviceAddress = write.deviceAddress;
     std::uint8_t registerAddress = dcpRegister;
     std::uint8_t count = 1;
-    ByteArray data{write.dataByte, 0};
-    ByteArray spare(1, 0);
+    adapter::ByteArray data{write.dataByte, 0};
+    adapter::ByteArray spare(1, 0);
     std::int32_t status = 0;
     library.crvHID_doI2CWrite(deviceAddress, registerAddress, count, data, spare, module, status);
 }
 
-}  // namespace vcm
+}  // namespace vcm::dcp

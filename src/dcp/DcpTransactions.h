@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace vcm {
+namespace vcm::dcp {
 
 /// The chip's DCP lives at device address 0x4E, register 0x00. A write carries the value split over two
 /// bytes: bit 0 of the value travels as bit 0 of the device address (0x4E even, 0x4F odd), bits 7..1 in
@@ -32,9 +32,9 @@ constexpr DcpWrite eepromWrite(std::uint8_t value) {
 }
 
 /// One read of the data register; nullopt when the library answers 1 (failed).
-std::optional<std::uint8_t> readDataRegister(AdapterLibrary& library, std::int16_t& module);
+std::optional<std::uint8_t> readDataRegister(adapter::AdapterLibrary& library, std::int16_t& module);
 
 /// One write through the library, with freshly prepared buffers; the result is not examined.
-void writeDcp(AdapterLibrary& library, DcpWrite write, std::int16_t& module);
+void writeDcp(adapter::AdapterLibrary& library, DcpWrite write, std::int16_t& module);
 
-}  // namespace vcm
+}  // namespace vcm::dcp

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-namespace vcm {
+namespace vcm::dcp {
 
 DisplayModeSwitch::DisplayModeSwitch(const DcpControls& controls, ProgramGlobals& globals)
     : controls_(controls), globals_(globals) {}
@@ -34,4 +34,4 @@ void DisplayModeSwitch::opDisplayMode_Click(int /*index*/) {
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::dcp

@@ -3,7 +3,7 @@
 #include "dcp/DcpControls.h"
 #include "dcp/ProgramGlobals.h"
 
-namespace vcm {
+namespace vcm::dcp {
 
 /// Switches the DCP texts between hexadecimal and decimal when the user selects "HEX" or "DEC". The value
 /// itself does not change, so the slider stays and nothing is sent.
@@ -19,4 +19,4 @@ class DisplayModeSwitch {
     ProgramGlobals& globals_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::dcp

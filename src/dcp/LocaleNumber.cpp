@@ -7,7 +7,7 @@
 #include <cmath>
 #include <optional>
 
-namespace vcm {
+namespace vcm::dcp {
 
 namespace {
 
@@ -200,4 +200,4 @@ bool isNotLocaleNumber(const QString& text, const QLocale& locale) {
     return !localeNumber(text, locale).has_value();
 }
 
-}  // namespace vcm
+}  // namespace vcm::dcp

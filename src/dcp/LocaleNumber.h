@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace vcm {
+namespace vcm::dcp {
 
 /// Reads a whole text as a number the way the given locale writes numbers (never the process default):
 /// - surrounding blanks, tabs and line feeds are ignored (no other kind of space); inside the number only a
@@ -28,4 +28,4 @@ std::optional<double> localeNumber(const QString& text, const QLocale& locale);
 /// True when localeNumber rejects the text.
 bool isNotLocaleNumber(const QString& text, const QLocale& locale);
 
-}  // namespace vcm
+}  // namespace vcm::dcp

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-namespace vcm {
+namespace vcm::dcp {
 
 namespace {
 
@@ -159,4 +159,4 @@ QString formatGeneral(double value, const QLocale& locale) {
     return text;
 }
 
-}  // namespace vcm
+}  // namespace vcm::dcp

@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <QString>
 
-namespace vcm {
+namespace vcm::dcp {
 
 // Both forms write ASCII digits and an ASCII "-"; only the decimal separator comes from the locale, so
 // localeNumber reads every text they write back under the same locale. NaN and infinities (no caller
@@ -29,4 +29,4 @@ QString formatFixed(double value, int decimals, const QLocale& locale);
 /// the 15 digits below, so every text written here reads back as a finite number.
 QString formatGeneral(double value, const QLocale& locale);
 
-}  // namespace vcm
+}  // namespace vcm::dcp

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace vcm {
+namespace vcm::dcp {
 
 namespace {
 
@@ -167,4 +167,4 @@ std::optional<std::uint8_t> toByte(double value) {
     return static_cast<std::uint8_t>(rounded);
 }
 
-}  // namespace vcm
+}  // namespace vcm::dcp

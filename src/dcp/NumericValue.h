@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace vcm {
+namespace vcm::dcp {
 
 /// The numeric value of a text, read the same way whatever the user's locale:
 /// - blanks, tabs and line feeds (and no other character, not even another kind of space or a carriage
@@ -43,4 +43,4 @@ std::optional<std::int16_t> toInteger16(double value);
 /// rounding (so -0.5 gives 0 and 255.5 gives nullopt).
 std::optional<std::uint8_t> toByte(double value);
 
-}  // namespace vcm
+}  // namespace vcm::dcp

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace vcm {
+namespace vcm::dcp {
 
 /// The program's Booleans are 16-bit integers with True = -1 and False = 0.
 using VbBoolean = std::int16_t;
@@ -17,4 +17,4 @@ struct ProgramGlobals {
     VbBoolean sendOnSliderChange = vbFalse;  ///< True while a slider change sends to the chip
 };
 
-}  // namespace vcm
+}  // namespace vcm::dcp

@@ -8,11 +8,12 @@
 #include <QLineEdit>
 #include <QTimer>
 
-namespace vcm {
+namespace vcm::dcp {
 
-RegisterAccess::RegisterAccess(const DcpControls& controls, ProgramGlobals& globals, AdapterLibrary& library,
-                               MessageBoxService& messages, PauseService& pauses,
-                               std::function<void()> updateRangeFromResistors, QLocale locale)
+RegisterAccess::RegisterAccess(const DcpControls& controls, ProgramGlobals& globals,
+                               adapter::AdapterLibrary& library, ui::MessageBoxService& messages,
+                               ui::PauseService& pauses, std::function<void()> updateRangeFromResistors,
+                               QLocale locale)
     : controls_(controls),
       globals_(globals),
       library_(library),
@@ -57,8 +58,8 @@ void RegisterAccess::cmdWrite_Click() {
 }
 
 void RegisterAccess::Timer1_Timer() {
-    CaptionButton* button = controls_.cmdWrite;
-    button->setBackColor(button->backColor() == flashBright ? vbButtonFace : flashBright);
+    ui::CaptionButton* button = controls_.cmdWrite;
+    button->setBackColor(button->backColor() == flashBright ? ui::vbButtonFace : flashBright);
 }
 
 std::optional<std::uint8_t> RegisterAccess::boxValueOrComplain() {
@@ -66,7 +67,7 @@ std::optional<std::uint8_t> RegisterAccess::boxValueOrComplain() {
     const QString text = controls_.txtTest->text();
     const std::optional<std::uint8_t> value = sendableDcpValue(text, hex, locale_);
     if (!value) {
-        messages_.show(notADcpValueMessage(text, hex), styleOkOnly, QString());
+        messages_.show(notADcpValueMessage(text, hex), ui::styleOkOnly, QString());
     }
     return value;
 }
@@ -78,7 +79,7 @@ void RegisterAccess::setIndication(bool flashing) {
     } else if (!flashing) {
         controls_.Timer1->stop();
     }
-    controls_.cmdWrite->setBackColor(vbButtonFace);
+    controls_.cmdWrite->setBackColor(ui::vbButtonFace);
 }
 
-}  // namespace vcm
+}  // namespace vcm::dcp

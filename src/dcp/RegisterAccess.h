@@ -13,15 +13,15 @@
 #include <functional>
 #include <optional>
 
-namespace vcm {
+namespace vcm::dcp {
 
 /// All traffic with the chip's DCP: reading the data register into the value box, sending the box's value
 /// to the data register, programming the EEPROM, and the flashing of the EEPROM button that shows a send
 /// has happened since the last EEPROM write or read.
 class RegisterAccess {
   public:
-    RegisterAccess(const DcpControls& controls, ProgramGlobals& globals, AdapterLibrary& library,
-                   MessageBoxService& messages, PauseService& pauses,
+    RegisterAccess(const DcpControls& controls, ProgramGlobals& globals, adapter::AdapterLibrary& library,
+                   ui::MessageBoxService& messages, ui::PauseService& pauses,
                    std::function<void()> updateRangeFromResistors, QLocale locale);
 
     void cmdRead_Click();
@@ -40,11 +40,11 @@ class RegisterAccess {
 
     DcpControls controls_;
     ProgramGlobals& globals_;
-    AdapterLibrary& library_;
-    MessageBoxService& messages_;
-    PauseService& pauses_;
+    adapter::AdapterLibrary& library_;
+    ui::MessageBoxService& messages_;
+    ui::PauseService& pauses_;
     std::function<void()> updateRangeFromResistors_;
     QLocale locale_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::dcp

@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-namespace vcm {
+namespace vcm::dcp {
 namespace {
 
 /// Change of the value for the keys that step it.
@@ -36,7 +36,8 @@ bool isSendingKey(int keyCode) {
 }  // namespace
 
 ValueEntry::ValueEntry(const DcpControls& controls, ProgramGlobals& globals, RegisterAccess& registers,
-                       PauseService& pauses, std::function<void()> updateRangeFromResistors, QLocale locale)
+                       ui::PauseService& pauses, std::function<void()> updateRangeFromResistors,
+                       QLocale locale)
     : controls_(controls),
       globals_(globals),
       registers_(registers),
@@ -126,4 +127,4 @@ void ValueEntry::MouseWheelRolled(std::int32_t rotation) {
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::dcp

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace vcm {
+namespace vcm::dcp {
 
 /// Entry of the DCP value: typing in the box (sent with Enter), the arrow and page keys and the mouse
 /// wheel (sent at once), and the slider (sent while the box has had no key since it last lost the focus).
@@ -18,7 +18,7 @@ namespace vcm {
 class ValueEntry {
   public:
     ValueEntry(const DcpControls& controls, ProgramGlobals& globals, RegisterAccess& registers,
-               PauseService& pauses, std::function<void()> updateRangeFromResistors, QLocale locale);
+               ui::PauseService& pauses, std::function<void()> updateRangeFromResistors, QLocale locale);
 
     void initValueBox();
     void txtTest_KeyDown(int index, int keyCode, int shift);
@@ -42,9 +42,9 @@ class ValueEntry {
     DcpControls controls_;
     ProgramGlobals& globals_;
     RegisterAccess& registers_;
-    PauseService& pauses_;
+    ui::PauseService& pauses_;
     std::function<void()> updateRangeFromResistors_;
     QLocale locale_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::dcp

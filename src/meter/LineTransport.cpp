@@ -2,7 +2,7 @@
 
 #include <limits>
 
-namespace vcm {
+namespace vcm::meter {
 
 std::optional<QByteArray> takeLine(QByteArray& buffer) {
     const qsizetype end = buffer.indexOf('\n');
@@ -26,4 +26,4 @@ int remainingMilliseconds(QDeadlineTimer deadline) {
     return static_cast<int>(std::min<qint64>(left, std::numeric_limits<int>::max()));
 }
 
-}  // namespace vcm
+}  // namespace vcm::meter

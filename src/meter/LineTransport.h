@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace vcm {
+namespace vcm::meter {
 
 /// Why a transport could not go on. The meter puts its name and the command around it.
 struct LinkFailure {
@@ -40,4 +40,4 @@ std::optional<QByteArray> takeLine(QByteArray& buffer);
 /// A deadline's time left in milliseconds for a Qt blocking wait: at least 0, never "forever".
 int remainingMilliseconds(QDeadlineTimer deadline);
 
-}  // namespace vcm
+}  // namespace vcm::meter

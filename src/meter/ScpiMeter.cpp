@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace vcm {
+namespace vcm::meter {
 
 namespace {
 
@@ -50,30 +50,30 @@ void ScpiMeter::connect() {
     const auto [error, reply] = nextError();
     if (error.isError()) {
         fail(QStringLiteral("%1 was refused: %2 answered %3")
-                 .arg(configure, kErrorQuery, quotedArgument(reply)));
+                 .arg(configure, kErrorQuery, adapter::quotedArgument(reply)));
     }
 }
 
 double ScpiMeter::measure(std::uint8_t) {
     const QString reply = exchange(settings_.query, true);
-    const ScpiReading reading = scpiReading(reply);
+    const cli::ScpiReading reading = cli::scpiReading(reply);
     QString what;
     switch (reading.kind) {
-        case ScpiReading::Kind::Volts:
+        case cli::ScpiReading::Kind::Volts:
             return reading.volts;
-        case ScpiReading::Kind::Overload:
+        case cli::ScpiReading::Kind::Overload:
             what = QStringLiteral("%1 answered %2, the overload value (out of range)")
-                       .arg(settings_.query, quotedArgument(reply));
+                       .arg(settings_.query, adapter::quotedArgument(reply));
             break;
-        case ScpiReading::Kind::SeveralValues:
+        case cli::ScpiReading::Kind::SeveralValues:
             what = QStringLiteral("%1 answered %2, several values instead of one")
-                       .arg(settings_.query, quotedArgument(reply));
+                       .arg(settings_.query, adapter::quotedArgument(reply));
             break;
-        case ScpiReading::Kind::NotANumber:
+        case cli::ScpiReading::Kind::NotANumber:
             what = reply.trimmed().isEmpty()
                        ? QStringLiteral("%1 answered an empty line").arg(settings_.query)
                        : QStringLiteral("%1 answered %2, not a number in volts")
-                             .arg(settings_.query, quotedArgument(reply));
+                             .arg(settings_.query, adapter::quotedArgument(reply));
             break;
     }
     fail(what + errorQueueNote());
@@ -103,16 +103,18 @@ QString ScpiMeter::exchange(const QString& command, bool expectReply) {
         failLink(failure, command, false);
     }
     if (settings_.trace) {
-        settings_.trace(QStringLiteral("meter: %1 -> %2").arg(command, quotedArgument(reply, kTraceLimit)));
+        settings_.trace(
+            QStringLiteral("meter: %1 -> %2").arg(command, adapter::quotedArgument(reply, kTraceLimit)));
     }
     return reply;
 }
 
-std::pair<ScpiError, QString> ScpiMeter::nextError() {
+std::pair<cli::ScpiError, QString> ScpiMeter::nextError() {
     const QString reply = exchange(kErrorQuery, true);
-    const std::optional<ScpiError> error = scpiError(reply);
+    const std::optional<cli::ScpiError> error = cli::scpiError(reply);
     if (!error) {
-        fail(QStringLiteral("%1 answered %2, not an error code").arg(kErrorQuery, quotedArgument(reply)));
+        fail(QStringLiteral("%1 answered %2, not an error code")
+                 .arg(kErrorQuery, adapter::quotedArgument(reply)));
     }
     return {*error, reply};
 }
@@ -121,17 +123,18 @@ QString ScpiMeter::errorQueueNote() {
     try {
         const auto [error, reply] = nextError();
         if (error.isError()) {
-            return QStringLiteral("; %1 answered %2").arg(kErrorQuery, quotedArgument(reply));
+            return QStringLiteral("; %1 answered %2").arg(kErrorQuery, adapter::quotedArgument(reply));
         }
         return {};
-    } catch (const CommandFailure&) {
+    } catch (const cli::CommandFailure&) {
         // The reading already failed; a meter that cannot tell why adds nothing to say.
         return {};
     }
 }
 
 void ScpiMeter::fail(const QString& what) const {
-    throw CommandFailure{exitFailed, QStringLiteral("meter %1: %2").arg(settings_.description, what)};
+    throw cli::CommandFailure{cli::exitFailed,
+                              QStringLiteral("meter %1: %2").arg(settings_.description, what)};
 }
 
 void ScpiMeter::failLink(const LinkFailure& failure, const QString& command, bool sending) const {
@@ -150,4 +153,4 @@ void ScpiMeter::failLink(const LinkFailure& failure, const QString& command, boo
     fail(failure.reason);
 }
 
-}  // namespace vcm
+}  // namespace vcm::meter

@@ -10,7 +10,7 @@
 #include <memory>
 #include <utility>
 
-namespace vcm {
+namespace vcm::meter {
 
 /// A multimeter that speaks SCPI over any line transport. connect() asks `*IDN?`, clears the status
 /// (`*CLS`, so the check that follows sees only this session's errors), sets DC volts (`CONF:VOLT:DC`)
@@ -19,7 +19,7 @@ namespace vcm {
 ///
 /// Each wait for the instrument is bounded by the timeout. Whatever goes wrong throws a CommandFailure
 /// (exit 1) of one line: "meter DESCRIPTION: " and what it did or answered.
-class ScpiMeter final : public Meter {
+class ScpiMeter final : public cli::Meter {
   public:
     using TraceSink = std::function<void(const QString&)>;
 
@@ -43,7 +43,7 @@ class ScpiMeter final : public Meter {
     /// Sends a query and returns its reply; a command without a reply when `expectReply` is false.
     QString exchange(const QString& command, bool expectReply);
     /// The first entry of the error queue and its reply as sent; throws when the reply is not one.
-    std::pair<ScpiError, QString> nextError();
+    std::pair<cli::ScpiError, QString> nextError();
     /// What SYST:ERR? adds to a message about a bad reading: "; SYST:ERR? answered '...'", or nothing.
     QString errorQueueNote();
     [[noreturn]] void fail(const QString& what) const;
@@ -54,4 +54,4 @@ class ScpiMeter final : public Meter {
     QString identity_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::meter

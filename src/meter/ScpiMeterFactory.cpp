@@ -11,17 +11,17 @@
 #include "meter/UsbtmcTransport.h"
 #endif
 
-namespace vcm {
+namespace vcm::meter {
 
 namespace {
 
-std::unique_ptr<LineTransport> transportFor(const MeterSpec& spec) {
+std::unique_ptr<LineTransport> transportFor(const cli::MeterSpec& spec) {
     switch (spec.transport) {
-        case MeterTransport::Tcp:
+        case cli::MeterTransport::Tcp:
             return std::make_unique<TcpTransport>(spec.host, spec.port);
-        case MeterTransport::Serial:
+        case cli::MeterTransport::Serial:
             return std::make_unique<SerialTransport>(spec.device, spec.baud);
-        case MeterTransport::Usbtmc:
+        case cli::MeterTransport::Usbtmc:
 #ifdef VCM_HAVE_USBTMC
             return std::make_unique<UsbtmcTransport>(spec.device);
 #else
@@ -36,31 +36,33 @@ std::unique_ptr<LineTransport> transportFor(const MeterSpec& spec) {
 
 }  // namespace
 
-std::unique_ptr<Meter> makeScpiMeter(const MeterOptions& options) {
+std::unique_ptr<cli::Meter> makeScpiMeter(const cli::MeterOptions& options) {
     // Stamped as the adapter's trace lines are, so that the bus and the meter read as one timeline (a
     // meter's line is stamped when its answer came).
-    const TraceLog::Sink stamped = [clock = TraceLog::elapsedClock(), sink = TraceLog::stderrSink()](
-                                       const QString& line) { sink(traceLine(clock(), line)); };
-    return makeTracedScpiMeter(options, options.trace ? stamped : TraceLog::Sink());
+    const adapter::TraceLog::Sink stamped = [clock = adapter::TraceLog::elapsedClock(),
+                                             sink = adapter::TraceLog::stderrSink()](const QString& line) {
+        sink(adapter::traceLine(clock(), line));
+    };
+    return makeTracedScpiMeter(options, options.trace ? stamped : adapter::TraceLog::Sink());
 }
 
-std::unique_ptr<Meter> makeTracedScpiMeter(const MeterOptions& options,
-                                           std::function<void(const QString&)> trace) {
+std::unique_ptr<cli::Meter> makeTracedScpiMeter(const cli::MeterOptions& options,
+                                                std::function<void(const QString&)> trace) {
     QString problem;
-    const std::optional<MeterSpec> spec = parseMeterSpec(options.spec, problem);
+    const std::optional<cli::MeterSpec> spec = cli::parseMeterSpec(options.spec, problem);
     if (!spec) {
-        throw CommandFailure{exitUsage, problem};
+        throw cli::CommandFailure{cli::exitUsage, problem};
     }
     if (!options.query.isEmpty()) {
-        if (const QString queryProblem = meterQueryProblem(options.query); !queryProblem.isEmpty()) {
-            throw CommandFailure{exitUsage, queryProblem};
+        if (const QString queryProblem = cli::meterQueryProblem(options.query); !queryProblem.isEmpty()) {
+            throw cli::CommandFailure{cli::exitUsage, queryProblem};
         }
     }
-    ScpiMeter::Settings settings{meterSpecText(*spec), options.query, options.timeoutSeconds,
+    ScpiMeter::Settings settings{cli::meterSpecText(*spec), options.query, options.timeoutSeconds,
                                  options.trace ? std::move(trace) : ScpiMeter::TraceSink()};
     auto meter = std::make_unique<ScpiMeter>(transportFor(*spec), std::move(settings));
     meter->connect();
     return meter;
 }
 
-}  // namespace vcm
+}  // namespace vcm::meter

@@ -1,6 +1,6 @@
 #include "meter/SerialTransport.h"
 
-namespace vcm {
+namespace vcm::meter {
 
 SerialTransport::SerialTransport(QString device, std::int32_t baud)
     : device_(std::move(device)), baud_(baud) {
@@ -71,4 +71,4 @@ void SerialTransport::fail() const {
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::meter

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace vcm {
+namespace vcm::meter {
 
 /// An instrument on a serial line, 8 data bits, no parity, one stop bit, no flow control, with
 /// QSerialPort's blocking waits. Commands end with LF; a reply may end with LF or CR LF.
@@ -27,4 +27,4 @@ class SerialTransport final : public LineTransport {
     QByteArray buffer_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::meter

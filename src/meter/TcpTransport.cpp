@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace vcm {
+namespace vcm::meter {
 
 TcpTransport::TcpTransport(QString host, std::uint16_t port) : host_(std::move(host)), port_(port) {}
 
@@ -101,4 +101,4 @@ void TcpTransport::fail() const {
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::meter

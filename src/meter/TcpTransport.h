@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-namespace vcm {
+namespace vcm::meter {
 
 /// A raw SCPI socket (the instruments' port 5025), with QTcpSocket's blocking waits. A host name is
 /// looked up in a local event loop (the program needs a QCoreApplication), and each of its addresses tried
@@ -32,4 +32,4 @@ class TcpTransport final : public LineTransport {
     QByteArray buffer_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::meter

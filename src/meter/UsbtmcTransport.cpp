@@ -12,7 +12,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace vcm {
+namespace vcm::meter {
 
 namespace {
 
@@ -135,4 +135,4 @@ void UsbtmcTransport::failWith(int error) const {
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::meter

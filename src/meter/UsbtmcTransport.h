@@ -2,7 +2,7 @@
 
 #include "meter/LineTransport.h"
 
-namespace vcm {
+namespace vcm::meter {
 
 /// An instrument on USB through the kernel's USBTMC driver: a write to /dev/usbtmcN is one command
 /// message, a read one reply message. The driver does the USB transfers and bounds each by its own
@@ -32,4 +32,4 @@ class UsbtmcTransport final : public LineTransport {
     QByteArray buffer_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::meter

@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
-namespace vcm {
+namespace vcm::ui {
 
 QImage renderAppIcon(int pixels) {
     QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
@@ -25,4 +25,4 @@ QIcon applicationIcon() {
     return icon;
 }
 
-}  // namespace vcm
+}  // namespace vcm::ui

@@ -5,7 +5,7 @@
 
 #include <array>
 
-namespace vcm {
+namespace vcm::ui {
 
 /// The sizes in pixels the mark is drawn for: those desktops ask for, each sharp on its own grid.
 inline constexpr std::array<int, 6> kAppIconSizes{16, 32, 48, 64, 128, 256};
@@ -19,4 +19,4 @@ QImage renderAppIcon(int pixels);
 /// a device pixel ratio of 2. Needs a QGuiApplication.
 QIcon applicationIcon();
 
-}  // namespace vcm
+}  // namespace vcm::ui

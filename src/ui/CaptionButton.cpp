@@ -5,7 +5,7 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-namespace vcm {
+namespace vcm::ui {
 
 CaptionButton::CaptionButton(QWidget* parent) : QPushButton(parent) {}
 
@@ -61,4 +61,4 @@ void CaptionButton::paintEvent(QPaintEvent* /*event*/) {
     painter.drawText(textArea, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, text());
 }
 
-}  // namespace vcm
+}  // namespace vcm::ui

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace vcm {
+namespace vcm::ui {
 
 /// A command button whose caption wraps onto several lines when it does not fit its width, and which,
 /// in the graphical style, shows its background colour as a flat face. Qt's push buttons neither wrap
@@ -36,4 +36,4 @@ class CaptionButton : public QPushButton {
     VbColor backColor_ = vbButtonFace;
 };
 
-}  // namespace vcm
+}  // namespace vcm::ui

@@ -8,7 +8,7 @@
 #include <QVariant>
 #include <QWidget>
 
-namespace vcm {
+namespace vcm::ui {
 namespace {
 
 constexpr const char* backKey = "vbBackColor";
@@ -119,4 +119,4 @@ VbColor foreColor(const QWidget* control) {
     return value.isValid() ? static_cast<VbColor>(value.toULongLong()) : vbWindowText;
 }
 
-}  // namespace vcm
+}  // namespace vcm::ui

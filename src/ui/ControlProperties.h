@@ -6,7 +6,7 @@ class QLineEdit;
 class QString;
 class QWidget;
 
-namespace vcm {
+namespace vcm::ui {
 
 /// Places a control in twips within its container. The twips values are kept on the control as well, so
 /// that reading a position back gives exactly what was set, not a value rounded through pixels.
@@ -29,4 +29,4 @@ VbColor backColor(const QWidget* control);
 void setForeColor(QWidget* control, VbColor color);
 VbColor foreColor(const QWidget* control);
 
-}  // namespace vcm
+}  // namespace vcm::ui

@@ -4,7 +4,7 @@
 #include <QMenuBar>
 #include <QWidget>
 
-namespace vcm {
+namespace vcm::ui {
 
 FocusLeaveWatcher::FocusLeaveWatcher(QObject* parent) : QObject(parent) {
     connect(qApp, &QApplication::focusChanged, this, &FocusLeaveWatcher::onFocusChanged);
@@ -32,4 +32,4 @@ void FocusLeaveWatcher::onFocusChanged(QWidget* old, QWidget* now) {
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::ui

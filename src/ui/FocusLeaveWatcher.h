@@ -8,7 +8,7 @@
 
 class QWidget;
 
-namespace vcm {
+namespace vcm::ui {
 
 /// Tells when the focus moves from a watched control to another control of the same window: the only
 /// thing that counts as leaving a field. Qt also sends a focus-out when the window loses activation or a
@@ -31,4 +31,4 @@ class FocusLeaveWatcher : public QObject {
     std::vector<Entry> entries_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::ui

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPointer>
 
-namespace vcm {
+namespace vcm::ui {
 
 int virtualKeyCode(int qtKey) {
     if ((qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) || (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)) {
@@ -124,4 +124,4 @@ bool KeyEventBridge::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-}  // namespace vcm
+}  // namespace vcm::ui

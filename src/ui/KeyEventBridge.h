@@ -7,7 +7,7 @@
 
 class QLineEdit;
 
-namespace vcm {
+namespace vcm::ui {
 
 /// The window system's virtual-key code of a Qt key (Enter 13, Page Up 33, Page Down 34, Up 38, Down 40,
 /// letters and digits as their upper-case ASCII codes, ...); 0 for keys without one.
@@ -37,4 +37,4 @@ class KeyEventBridge : public QObject {
     KeyPress keyPress_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::ui

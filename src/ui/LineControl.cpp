@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace vcm {
+namespace vcm::ui {
 
 LineControl::LineControl(QWidget* container, int x1, int y1, int x2, int y2, int widthPixels, VbColor color)
     : QWidget(container), x1_(x1), y1_(y1), x2_(x2), y2_(y2), width_(widthPixels), color_(color) {
@@ -58,4 +58,4 @@ void LineControl::paintEvent(QPaintEvent* /*event*/) {
                      QPoint(twipsToPixels(x2_), twipsToPixels(y2_)) - origin);
 }
 
-}  // namespace vcm
+}  // namespace vcm::ui

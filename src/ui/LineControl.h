@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-namespace vcm {
+namespace vcm::ui {
 
 /// A straight line drawn on a container, with its end points in twips relative to that container and
 /// its width in pixels. The widget covers just the line's bounding box, lies beneath the container's
@@ -36,4 +36,4 @@ class LineControl : public QWidget {
     VbColor color_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::ui

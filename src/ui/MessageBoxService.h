@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace vcm {
+namespace vcm::ui {
 
 /// Answers of a message box, as the window system numbers them.
 inline constexpr int answerOk = 1;
@@ -27,4 +27,4 @@ class MessageBoxService {
     MessageBoxService& operator=(const MessageBoxService&) = default;
 };
 
-}  // namespace vcm
+}  // namespace vcm::ui

@@ -2,7 +2,7 @@
 
 #include <QThread>
 
-namespace vcm {
+namespace vcm::ui {
 
 void SleepingPause::pause(int milliseconds) {
     if (milliseconds > 0) {
@@ -10,4 +10,4 @@ void SleepingPause::pause(int milliseconds) {
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::ui

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace vcm {
+namespace vcm::ui {
 
 /// Blocks the window's thread for a number of milliseconds. The pauses are part of how the program
 /// paces traffic to the chip; tests replace this to record them instead of sleeping.
@@ -21,4 +21,4 @@ class SleepingPause final : public PauseService {
     void pause(int milliseconds) override;
 };
 
-}  // namespace vcm
+}  // namespace vcm::ui

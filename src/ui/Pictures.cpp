@@ -4,7 +4,7 @@
 
 #include <QPainter>
 
-namespace vcm {
+namespace vcm::ui {
 
 SchematicPicture::SchematicPicture(QWidget* parent) : QWidget(parent) {}
 
@@ -38,4 +38,4 @@ void LogoPicture::paintEvent(QPaintEvent* /*event*/) {
     p.drawText(QRectF(32, 0, 199, 27), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("CORVANE"));
 }
 
-}  // namespace vcm
+}  // namespace vcm::ui

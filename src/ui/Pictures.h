@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-namespace vcm {
+namespace vcm::ui {
 
 /// The output divider around the chip (dividerSchematic), drawn as vectors in the widget's font.
 class SchematicPicture : public QWidget {
@@ -24,4 +24,4 @@ class LogoPicture : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 };
 
-}  // namespace vcm
+}  // namespace vcm::ui

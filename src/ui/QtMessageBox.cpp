@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-namespace vcm {
+namespace vcm::ui {
 
 int QtMessageBox::show(const QString& text, int style, const QString& title) {
     const QString caption = title.isEmpty() && window_ ? window_->windowTitle() : title;
@@ -40,4 +40,4 @@ int QtMessageBox::show(const QString& text, int style, const QString& title) {
     return answerOk;
 }
 
-}  // namespace vcm
+}  // namespace vcm::ui

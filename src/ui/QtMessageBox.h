@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace vcm {
+namespace vcm::ui {
 
 /// The real message box: a QMessageBox over the given window. A box without a title of its own carries
 /// the window's caption.
@@ -18,4 +18,4 @@ class QtMessageBox final : public MessageBoxService {
     QPointer<QWidget> window_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::ui

@@ -3,7 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-namespace vcm {
+namespace vcm::ui {
 namespace {
 
 const QColor ink = Qt::black;
@@ -174,4 +174,4 @@ void paintSchematic(QPainter& painter, const SchematicDrawing& drawing, const QF
     painter.restore();
 }
 
-}  // namespace vcm
+}  // namespace vcm::ui

@@ -12,7 +12,7 @@
 
 class QPainter;
 
-namespace vcm {
+namespace vcm::ui {
 
 /// One drawn figure of the schematic: a wire, a resistor, a box, a pin square, a dot.
 struct SchematicShape {
@@ -59,4 +59,4 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(SchematicLayers)
 void paintSchematic(QPainter& painter, const SchematicDrawing& drawing, const QFont& font,
                     SchematicLayers layers = {SchematicLayer::Shapes, SchematicLayer::Labels});
 
-}  // namespace vcm
+}  // namespace vcm::ui

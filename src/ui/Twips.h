@@ -2,7 +2,7 @@
 
 #include <QRect>
 
-namespace vcm {
+namespace vcm::ui {
 
 /// Layout is given in twips. Qt positions widgets in device-independent pixels and applies the screen's
 /// device pixel ratio itself, so one logical pixel is 15 twips on every screen.
@@ -19,4 +19,4 @@ inline QRect twipsRect(int left, int top, int width, int height) {
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
 }
 
-}  // namespace vcm
+}  // namespace vcm::ui

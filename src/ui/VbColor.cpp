@@ -1,6 +1,6 @@
 #include "ui/VbColor.h"
 
-namespace vcm {
+namespace vcm::ui {
 
 QColor toQColor(VbColor value, const QPalette& palette) {
     if ((value & 0x80000000u) != 0) {
@@ -20,4 +20,4 @@ QColor toQColor(VbColor value, const QPalette& palette) {
                   static_cast<int>((value >> 16) & 0xFFu));
 }
 
-}  // namespace vcm
+}  // namespace vcm::ui

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace vcm {
+namespace vcm::ui {
 
 /// A window-system colour value: &H00BBGGRR for a fixed colour, &H800000nn for one of the system's colours.
 using VbColor = std::uint32_t;
@@ -19,4 +19,4 @@ inline constexpr VbColor vbWindowText = 0x80000008;
 /// button text -> ButtonText, window background -> Base, window text -> Text).
 QColor toQColor(VbColor value, const QPalette& palette);
 
-}  // namespace vcm
+}  // namespace vcm::ui

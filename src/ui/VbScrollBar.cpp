@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace vcm {
+namespace vcm::ui {
 
 VbScrollBar::VbScrollBar(int min, int max, int value, QWidget* parent)
     : QScrollBar(Qt::Vertical, parent), min_(min), max_(max) {
@@ -33,4 +33,4 @@ void VbScrollBar::setValue(int value) {
     QScrollBar::setValue(toInternal(value));
 }
 
-}  // namespace vcm
+}  // namespace vcm::ui

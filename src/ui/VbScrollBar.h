@@ -2,7 +2,7 @@
 
 #include <QScrollBar>
 
-namespace vcm {
+namespace vcm::ui {
 
 /// A vertical scroll bar whose top end is `min` and bottom end `max`, where min may be the larger
 /// (255 at the top, 0 at the bottom). Qt wants minimum <= maximum and moves towards the minimum with the
@@ -32,4 +32,4 @@ class VbScrollBar : public QScrollBar {
     int max_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::ui

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace vcm {
+namespace vcm::ui {
 namespace {
 
 QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
@@ -63,4 +63,4 @@ void installVbScrollBarAccessibility() {
     QAccessible::installFactory(accessibleFor);
 }
 
-}  // namespace vcm
+}  // namespace vcm::ui

@@ -2,7 +2,7 @@
 
 #include <QAccessibleWidget>
 
-namespace vcm {
+namespace vcm::ui {
 
 class VbScrollBar;
 
@@ -30,4 +30,4 @@ class VbScrollBarAccessible : public QAccessibleWidget, public QAccessibleValueI
 /// harmless. VbScrollBar calls it itself, before anything can ask for its interface.
 void installVbScrollBarAccessibility();
 
-}  // namespace vcm
+}  // namespace vcm::ui

@@ -4,7 +4,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 
-namespace vcm {
+namespace vcm::ui {
 
 WheelCapture::WheelCapture(QObject* parent) : QObject(parent) {}
 
@@ -53,4 +53,4 @@ bool WheelCapture::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-}  // namespace vcm
+}  // namespace vcm::ui

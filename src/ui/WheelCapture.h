@@ -8,7 +8,7 @@
 
 class QWidget;
 
-namespace vcm {
+namespace vcm::ui {
 
 /// Captures every wheel event over a window, whatever control is under the pointer or has the focus, and
 /// turns it into one call of the handler with the wheel distance (1/8 degree units, one notch 120,
@@ -35,4 +35,4 @@ class WheelCapture : public QObject {
     bool hooked_ = false;
 };
 
-}  // namespace vcm
+}  // namespace vcm::ui

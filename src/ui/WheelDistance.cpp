@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace vcm {
+namespace vcm::ui {
 
 std::int32_t wheelDistanceFromWParam(std::int32_t wParam) {
     // The quotient is at most 32768 in magnitude, so it always fits; nearbyint rounds halves to even in
@@ -10,4 +10,4 @@ std::int32_t wheelDistanceFromWParam(std::int32_t wParam) {
     return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(wParam) / 65536.0));
 }
 
-}  // namespace vcm
+}  // namespace vcm::ui

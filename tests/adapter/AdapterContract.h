@@ -38,7 +38,7 @@ class AdapterContract : public ::testing::Test {
     void connect() { ASSERT_EQ(library->crvHID_connect(), Maker::present ? 1 : 0); }
 
     /// The data register as a read returns it (nothing for an absent adapter, whose reads fail).
-    std::int16_t readBack(ByteArray& data) {
+    std::int16_t readBack(adapter::ByteArray& data) {
         I2CArgs read;
         read.data = {0x00, 0xA5};
         const std::int16_t result = read.read(*library);
@@ -47,7 +47,7 @@ class AdapterContract : public ::testing::Test {
     }
 
     Maker maker;
-    std::unique_ptr<AdapterLibrary> library;
+    std::unique_ptr<adapter::AdapterLibrary> library;
 };
 
 /// Names each instance of the suite after its back-end.
@@ -62,7 +62,8 @@ TYPED_TEST_SUITE_P(AdapterContract);
 
 TYPED_TEST_P(AdapterContract, ConnectAndTheConfigurationAnswerForWhetherAnAdapterIsThere) {
     this->connect();
-    const std::int16_t expected = TypeParam::present ? adapterResult::callDone : adapterResult::callFailed;
+    const std::int16_t expected =
+        TypeParam::present ? adapter::adapterResult::callDone : adapter::adapterResult::callFailed;
     std::int16_t module = 0;
     std::uint8_t first = 0;
     std::uint8_t second = 0;
@@ -77,10 +78,10 @@ TYPED_TEST_P(AdapterContract, ConnectAndTheConfigurationAnswerForWhetherAnAdapte
 
 TYPED_TEST_P(AdapterContract, AWriteToTheDataRegisterIsReadBackInElementZeroOnly) {
     this->connect();
-    ByteArray data;
+    adapter::ByteArray data;
     if constexpr (TypeParam::present) {
-        EXPECT_EQ(this->readBack(data), adapterResult::callDone);
-        EXPECT_EQ(data, (ByteArray{contractPowerOn, 0xA5}));
+        EXPECT_EQ(this->readBack(data), adapter::adapterResult::callDone);
+        EXPECT_EQ(data, (adapter::ByteArray{contractPowerOn, 0xA5}));
     }
     // 0x7D: bit 0 of the value (1) in the address, bit 0 of the data byte (1) picks the data register.
     I2CArgs send;
@@ -89,22 +90,23 @@ TYPED_TEST_P(AdapterContract, AWriteToTheDataRegisterIsReadBackInElementZeroOnly
     I2CArgs program;
     program.data = {0x80, 0x00};
     if constexpr (TypeParam::present) {
-        EXPECT_EQ(send.write(*this->library), adapterResult::callDone);
+        EXPECT_EQ(send.write(*this->library), adapter::adapterResult::callDone);
         // An EEPROM write leaves the data register as it is.
-        EXPECT_EQ(program.write(*this->library), adapterResult::callDone);
-        EXPECT_EQ(this->readBack(data), adapterResult::callDone);
-        EXPECT_EQ(data, (ByteArray{0x7D, 0xA5}));
+        EXPECT_EQ(program.write(*this->library), adapter::adapterResult::callDone);
+        EXPECT_EQ(this->readBack(data), adapter::adapterResult::callDone);
+        EXPECT_EQ(data, (adapter::ByteArray{0x7D, 0xA5}));
     } else {
         I2CArgs read;
         read.data = {0xA5, 0x5A};
-        EXPECT_EQ(read.read(*this->library), adapterResult::callFailed);
-        EXPECT_EQ(read.data, (ByteArray{0xA5, 0x5A}));
+        EXPECT_EQ(read.read(*this->library), adapter::adapterResult::callFailed);
+        EXPECT_EQ(read.data, (adapter::ByteArray{0xA5, 0x5A}));
         send.data = {0x81, 0x00};
-        EXPECT_EQ(send.write(*this->library), adapterResult::callFailed);
-        EXPECT_EQ(program.write(*this->library), adapterResult::callFailed);
+        EXPECT_EQ(send.write(*this->library), adapter::adapterResult::callFailed);
+        EXPECT_EQ(program.write(*this->library), adapter::adapterResult::callFailed);
     }
     // The library reads the data it sends; it does not write into it.
-    EXPECT_EQ(send.data, (ByteArray{TypeParam::present ? std::uint8_t{0x7D} : std::uint8_t{0x81}, 0x00}));
+    EXPECT_EQ(send.data,
+              (adapter::ByteArray{TypeParam::present ? std::uint8_t{0x7D} : std::uint8_t{0x81}, 0x00}));
 }
 
 TYPED_TEST_P(AdapterContract, ACallThatCannotBeRightFailsWithoutTouchingTheDataOrTheChip) {
@@ -112,7 +114,7 @@ TYPED_TEST_P(AdapterContract, ACallThatCannotBeRightFailsWithoutTouchingTheDataO
         const char* what;
         std::uint8_t device;
         std::uint8_t count;
-        ByteArray data;
+        adapter::ByteArray data;
     };
     const Case cases[] = {
         {"another device", 0x50, 1, {0x11, 0x22}},
@@ -128,15 +130,15 @@ TYPED_TEST_P(AdapterContract, ACallThatCannotBeRightFailsWithoutTouchingTheDataO
         args.device = c.device;
         args.count = c.count;
         args.data = c.data;
-        EXPECT_EQ(args.read(*this->library), adapterResult::callFailed);
+        EXPECT_EQ(args.read(*this->library), adapter::adapterResult::callFailed);
         EXPECT_EQ(args.data, c.data);
         args.status = 0;  // as the program sets it before every call; the read may have written it
-        EXPECT_EQ(args.write(*this->library), adapterResult::callFailed);
+        EXPECT_EQ(args.write(*this->library), adapter::adapterResult::callFailed);
         EXPECT_EQ(args.data, c.data);
     }
     if constexpr (TypeParam::present) {
-        ByteArray data;
-        EXPECT_EQ(this->readBack(data), adapterResult::callDone);
+        adapter::ByteArray data;
+        EXPECT_EQ(this->readBack(data), adapter::adapterResult::callDone);
         EXPECT_EQ(data[0], contractPowerOn);
     }
 }

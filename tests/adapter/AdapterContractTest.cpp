@@ -15,22 +15,22 @@ namespace {
 struct SimulatedMaker {
     static constexpr const char* name = "Simulated";
     static constexpr bool present = true;
-    std::unique_ptr<AdapterLibrary> make() {
-        return std::make_unique<SimulatedAdapter>(SimulatedChip(contractPowerOn));
+    std::unique_ptr<adapter::AdapterLibrary> make() {
+        return std::make_unique<adapter::SimulatedAdapter>(adapter::SimulatedChip(contractPowerOn));
     }
 };
 
 struct AbsentMaker {
     static constexpr const char* name = "Absent";
     static constexpr bool present = false;
-    std::unique_ptr<AdapterLibrary> make() { return std::make_unique<AbsentAdapter>(); }
+    std::unique_ptr<adapter::AdapterLibrary> make() { return std::make_unique<adapter::AbsentAdapter>(); }
 };
 
 #ifdef VCM_HAVE_I2C_DEV
 struct I2cDevMaker {
     static constexpr const char* name = "I2cDev";
     static constexpr bool present = true;
-    std::unique_ptr<AdapterLibrary> make() {
+    std::unique_ptr<adapter::AdapterLibrary> make() {
         const FakeI2c* fake = FakeI2c::find();
         if (fake == nullptr) {
             return nullptr;  // not run with the fake_i2c library preloaded
@@ -38,8 +38,9 @@ struct I2cDevMaker {
         fake->setState(FakeI2c::State::Present);
         fake->powerOn(contractPowerOn);
         // Its problems and notes are its own tests' business.
-        return std::make_unique<I2cDevAdapter>(
-            locateI2cBus(QString::fromLatin1(FakeI2c::node)), [](const QString&) {}, [](const QString&) {});
+        return std::make_unique<adapter::I2cDevAdapter>(
+            adapter::locateI2cBus(QString::fromLatin1(FakeI2c::node)), [](const QString&) {},
+            [](const QString&) {});
     }
 };
 #endif

@@ -6,21 +6,21 @@
 
 #include <QStringList>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 struct Recorder {
     double now = 0.0;
     QStringList lines;
-    TraceLog::Clock clock() {
+    adapter::TraceLog::Clock clock() {
         return [this] { return now += 0.1; };
     }
-    TraceLog::Sink sink() {
+    adapter::TraceLog::Sink sink() {
         return [this](const QString& line) { lines.append(line); };
     }
 };
 
-std::int16_t readDataRegister(AdapterLibrary& library, ByteArray& data) {
+std::int16_t readDataRegister(adapter::AdapterLibrary& library, adapter::ByteArray& data) {
     test::I2CArgs args;
     const std::int16_t result = args.read(library);
     data = args.data;
@@ -29,11 +29,11 @@ std::int16_t readDataRegister(AdapterLibrary& library, ByteArray& data) {
 
 TEST(AdapterFactory, SimulatedBoardStartsWithTheEepromValueAndTracesNothingByDefault) {
     Recorder recorder;
-    const AdapterSetup setup =
-        createAdapter({{AdapterChoice::Simulated, {}}, 0x5C, false}, recorder.clock(), recorder.sink());
+    const adapter::AdapterSetup setup = adapter::createAdapter(
+        {{adapter::AdapterChoice::Simulated, {}}, 0x5C, false}, recorder.clock(), recorder.sink());
     EXPECT_TRUE(setup.library().isSimulatedBoard());
     EXPECT_EQ(setup.library().crvHID_connect(), 1);
-    ByteArray data;
+    adapter::ByteArray data;
     EXPECT_EQ(readDataRegister(setup.library(), data), 0);
     EXPECT_EQ(data[0], 0x5C);
     EXPECT_TRUE(recorder.lines.isEmpty());
@@ -41,18 +41,18 @@ TEST(AdapterFactory, SimulatedBoardStartsWithTheEepromValueAndTracesNothingByDef
 
 TEST(AdapterFactory, NoAdapter) {
     Recorder recorder;
-    const AdapterSetup setup =
-        createAdapter({{AdapterChoice::Absent, {}}, 0x80, false}, recorder.clock(), recorder.sink());
+    const adapter::AdapterSetup setup = adapter::createAdapter(
+        {{adapter::AdapterChoice::Absent, {}}, 0x80, false}, recorder.clock(), recorder.sink());
     EXPECT_FALSE(setup.library().isSimulatedBoard());
     EXPECT_EQ(setup.library().crvHID_connect(), 0);
-    ByteArray data;
+    adapter::ByteArray data;
     EXPECT_EQ(readDataRegister(setup.library(), data), 1);
 }
 
 TEST(AdapterFactory, TraceCarriesCallsAndChipNotesInOneLog) {
     Recorder recorder;
-    const AdapterSetup setup =
-        createAdapter({{AdapterChoice::Simulated, {}}, 0x80, true}, recorder.clock(), recorder.sink());
+    const adapter::AdapterSetup setup = adapter::createAdapter(
+        {{adapter::AdapterChoice::Simulated, {}}, 0x80, true}, recorder.clock(), recorder.sink());
     EXPECT_TRUE(setup.library().isSimulatedBoard());
     setup.library().crvHID_connect();
     test::I2CArgs send;
@@ -72,29 +72,31 @@ TEST(AdapterFactory, AGivenMakerBuildsTheSimulatedBoardBehindTheTrace) {
     // powered all along, as the command-line tool does from its board file.
     Recorder recorder;
     std::uint8_t eepromSeen = 0;
-    const SimulatedBoardMaker maker = [&](std::uint8_t eeprom, SimulatedChip::NoteSink notes) {
+    const adapter::SimulatedBoardMaker maker = [&](std::uint8_t eeprom,
+                                                   adapter::SimulatedChip::NoteSink notes) {
         eepromSeen = eeprom;
-        return std::make_unique<SimulatedAdapter>(
-            SimulatedChip(SimulatedChip::State{0x3C, 0x11}, std::move(notes)));
+        return std::make_unique<adapter::SimulatedAdapter>(
+            adapter::SimulatedChip(adapter::SimulatedChip::State{0x3C, 0x11}, std::move(notes)));
     };
-    const AdapterSetup setup = createAdapter({{AdapterChoice::Simulated, {}}, 0x5C, true}, recorder.clock(),
-                                             recorder.sink(), recorder.sink(), maker);
+    const adapter::AdapterSetup setup =
+        createAdapter({{adapter::AdapterChoice::Simulated, {}}, 0x5C, true}, recorder.clock(),
+                      recorder.sink(), recorder.sink(), maker);
     EXPECT_EQ(eepromSeen, 0x5C);
-    ByteArray data;
+    adapter::ByteArray data;
     EXPECT_EQ(readDataRegister(setup.library(), data), 0);
     EXPECT_EQ(data[0], 0x3C);
     std::uint8_t device = 0x4E;
     std::uint8_t reg = 0x00;
     std::uint8_t count = 1;
-    ByteArray eepromByte{0x80, 0x00};
-    ByteArray spare{0x00};
+    adapter::ByteArray eepromByte{0x80, 0x00};
+    adapter::ByteArray spare{0x00};
     std::int16_t module = 0;
     std::int32_t status = 0;
     setup.library().crvHID_doI2CWrite(device, reg, count, eepromByte, spare, module, status);
     EXPECT_EQ(recorder.lines.last(), QStringLiteral("0.3 sim: EEPROM 0x80"));
-    EXPECT_EQ(dynamic_cast<const SimulatedAdapter&>(*setup.board).chip().state(),
-              (SimulatedChip::State{0x3C, 0x80}));
+    EXPECT_EQ(dynamic_cast<const adapter::SimulatedAdapter&>(*setup.board).chip().state(),
+              (adapter::SimulatedChip::State{0x3C, 0x80}));
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

@@ -9,39 +9,41 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 #ifndef Q_OS_WIN
 TEST(BridgeCommand, WineRunsTheBridgeAndSeesTheLibraryThroughDriveZ) {
-    EXPECT_EQ(winePath(QStringLiteral("/home/a b/crvhid.dll")), QStringLiteral("Z:\\home\\a b\\crvhid.dll"));
+    EXPECT_EQ(adapter::winePath(QStringLiteral("/home/a b/crvhid.dll")),
+              QStringLiteral("Z:\\home\\a b\\crvhid.dll"));
     const QTemporaryDir bin;
     QFile wine(bin.filePath(QStringLiteral("wine")));
     ASSERT_TRUE(wine.open(QIODevice::WriteOnly));
     wine.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
     wine.close();
 
-    const BridgeCommand found =
-        bridgeCommand(QStringLiteral("/opt/vcm"), QStringLiteral("/lib/x"), {bin.path()});
+    const adapter::BridgeCommand found =
+        adapter::bridgeCommand(QStringLiteral("/opt/vcm"), QStringLiteral("/lib/x"), {bin.path()});
     EXPECT_EQ(found.program, wine.fileName());
     EXPECT_EQ(found.arguments,
               (QStringList{"/opt/vcm/vcm7310-adapter-bridge.exe", "--library", "Z:\\lib\\x"}));
     EXPECT_TRUE(found.problem.isEmpty());
-    EXPECT_EQ(bridgeCommand(QStringLiteral("/opt/vcm"), {}, {bin.path()}).arguments,
+    EXPECT_EQ(adapter::bridgeCommand(QStringLiteral("/opt/vcm"), {}, {bin.path()}).arguments,
               QStringList{"/opt/vcm/vcm7310-adapter-bridge.exe"});
 
     const QTemporaryDir empty;
-    const BridgeCommand missing = bridgeCommand(QStringLiteral("/opt/vcm"), {}, {empty.path()});
+    const adapter::BridgeCommand missing =
+        adapter::bridgeCommand(QStringLiteral("/opt/vcm"), {}, {empty.path()});
     EXPECT_TRUE(missing.problem.contains(QLatin1String("'wine' was not found on the PATH")));
 }
 #endif
 
 TEST(BridgeAdapter, AMissingBridgeFailsTheFirstCallForGoodAndNamesTheFile) {
-    BridgeCommand command;
+    adapter::BridgeCommand command;
     command.bridge = QStringLiteral("/nowhere/vcm7310-adapter-bridge.exe");
     command.program = QStringLiteral("/bin/sh");
     QStringList notes;
-    BridgeAdapter adapter(command, [&notes](const QString& line) { notes << line; });
+    adapter::BridgeAdapter adapter(command, [&notes](const QString& line) { notes << line; });
     EXPECT_EQ(adapter.crvHID_connect(), 0);
     ASSERT_TRUE(adapter.unavailable());
     EXPECT_TRUE(adapter.unavailable()->startsWith(
@@ -58,4 +60,4 @@ TEST(BridgeAdapter, AMissingBridgeFailsTheFirstCallForGoodAndNamesTheFile) {
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

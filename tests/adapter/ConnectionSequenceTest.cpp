@@ -5,7 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 using ::testing::_;
@@ -31,10 +31,10 @@ TEST_P(ConnectionWithAdapter, ConnectsThenIndicatesThenConfiguresOnModuleZero) {
     }
     std::int16_t selectedModule = 3;
 
-    const std::int16_t result = beginConnection(library, selectedModule);
+    const std::int16_t result = adapter::beginConnection(library, selectedModule);
     EXPECT_EQ(result, GetParam());
     EXPECT_EQ(selectedModule, 0);
-    EXPECT_TRUE(finishConnection(library, result, selectedModule));
+    EXPECT_TRUE(adapter::finishConnection(library, result, selectedModule));
     EXPECT_EQ(selectedModule, 0);
 }
 
@@ -46,10 +46,10 @@ TEST(ConnectionWithoutAdapter, ConnectIsTheOnlyCall) {
     EXPECT_CALL(library, crvHID_connect()).WillOnce(Return(std::int16_t{0}));
     std::int16_t selectedModule = 3;
 
-    const std::int16_t result = beginConnection(library, selectedModule);
+    const std::int16_t result = adapter::beginConnection(library, selectedModule);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(selectedModule, 0);
-    EXPECT_FALSE(finishConnection(library, result, selectedModule));
+    EXPECT_FALSE(adapter::finishConnection(library, result, selectedModule));
 }
 
 // Bytes the library writes back into the GPIO arguments must not leak into the next attempt.
@@ -65,9 +65,10 @@ TEST(ConnectionRepeated, SendsTheSameConfigurationEveryTime) {
                               SetArgReferee<2>(0), Return(std::int16_t{0})));
     std::int16_t selectedModule = 0;
     for (int attempt = 0; attempt < 2; ++attempt) {
-        EXPECT_TRUE(finishConnection(library, beginConnection(library, selectedModule), selectedModule));
+        EXPECT_TRUE(adapter::finishConnection(library, adapter::beginConnection(library, selectedModule),
+                                              selectedModule));
     }
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

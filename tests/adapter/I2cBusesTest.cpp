@@ -7,7 +7,7 @@
 
 #include <QCommandLineParser>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 using test::FakeSysfs;
@@ -33,7 +33,7 @@ TEST(I2cBuses, TargetIsANodePathABusNumberOrAuto) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         QString problem;
-        const std::optional<QString> node = parseI2cTarget(QString::fromLatin1(c.text), problem);
+        const std::optional<QString> node = adapter::parseI2cTarget(QString::fromLatin1(c.text), problem);
         if (c.node == nullptr) {
             EXPECT_FALSE(node);
             EXPECT_EQ(problem,
@@ -48,12 +48,12 @@ TEST(I2cBuses, TargetIsANodePathABusNumberOrAuto) {
 #ifdef VCM_HAVE_I2C_DEV
 TEST(I2cBuses, AdapterSelectionCarriesTheNode) {
     QString problem;
-    EXPECT_EQ(parseAdapterSelection(QStringLiteral("i2c:5"), problem),
-              (AdapterSelection{AdapterChoice::I2cBus, QStringLiteral("/dev/i2c-5")}));
-    EXPECT_EQ(parseAdapterSelection(QStringLiteral("i2c:auto"), problem),
-              (AdapterSelection{AdapterChoice::I2cBus, QStringLiteral("auto")}));
-    EXPECT_FALSE(parseAdapterSelection(QStringLiteral("i2c:"), problem));
-    EXPECT_FALSE(parseAdapterSelection(QStringLiteral("i2c"), problem));
+    EXPECT_EQ(adapter::parseAdapterSelection(QStringLiteral("i2c:5"), problem),
+              (adapter::AdapterSelection{adapter::AdapterChoice::I2cBus, QStringLiteral("/dev/i2c-5")}));
+    EXPECT_EQ(adapter::parseAdapterSelection(QStringLiteral("i2c:auto"), problem),
+              (adapter::AdapterSelection{adapter::AdapterChoice::I2cBus, QStringLiteral("auto")}));
+    EXPECT_FALSE(adapter::parseAdapterSelection(QStringLiteral("i2c:"), problem));
+    EXPECT_FALSE(adapter::parseAdapterSelection(QStringLiteral("i2c"), problem));
 }
 #endif
 
@@ -71,7 +71,7 @@ TEST(I2cBuses, BridgeKindsFromTheNamesTheirDriversGive) {
         {"i915 gmbus dpc", ""},
     };
     for (const auto& [name, kind] : cases) {
-        EXPECT_EQ(bridgeKind(QString::fromLatin1(name)), QString::fromLatin1(kind)) << name;
+        EXPECT_EQ(adapter::bridgeKind(QString::fromLatin1(name)), QString::fromLatin1(kind)) << name;
     }
 }
 
@@ -80,10 +80,10 @@ TEST(I2cBuses, ListingReadsEveryBusByNumberWhereverTheKernelPutItsName) {
     sysfs.addBus(10, QStringLiteral("MCP2221 usb-i2c bridge"));
     sysfs.addBus(2, QStringLiteral("SMBus I801 adapter at efa0"), true);
     sysfs.addBus(0, QStringLiteral("i915 gmbus dpc"));
-    EXPECT_EQ(listI2cBuses(sysfs.root()),
-              (std::vector<I2cBus>{{0, QStringLiteral("i915 gmbus dpc")},
-                                   {2, QStringLiteral("SMBus I801 adapter at efa0")},
-                                   {10, QStringLiteral("MCP2221 usb-i2c bridge")}}));
+    EXPECT_EQ(adapter::listI2cBuses(sysfs.root()),
+              (std::vector<adapter::I2cBus>{{0, QStringLiteral("i915 gmbus dpc")},
+                                            {2, QStringLiteral("SMBus I801 adapter at efa0")},
+                                            {10, QStringLiteral("MCP2221 usb-i2c bridge")}}));
 }
 
 // `auto` at start-up, as every executable reads it: the one bridge is taken; none or several end the
@@ -121,28 +121,29 @@ TEST(I2cBuses, AutoNeedsExactlyOneBridge) {
             sysfs.addBus(number, QString::fromLatin1(name));
         }
         QString problem;
-        const std::optional<QString> node = findBridgeBus(sysfs.root(), problem);
+        const std::optional<QString> node = adapter::findBridgeBus(sysfs.root(), problem);
         EXPECT_EQ(node,
                   c.problem == nullptr ? std::optional<QString>(QStringLiteral("/dev/i2c-5")) : std::nullopt);
         EXPECT_EQ(problem, c.problem == nullptr ? QString() : QString::fromLatin1(c.problem));
 
 #ifdef VCM_HAVE_I2C_DEV
-        const AdapterOptionSet optionSet(sysfs.root());
+        const adapter::AdapterOptionSet optionSet(sysfs.root());
         QCommandLineParser parser;
         optionSet.addTo(parser);
         ASSERT_TRUE(parser.parse(
             {QStringLiteral("program"), QStringLiteral("--adapter"), QStringLiteral("i2c:auto")}));
         QString optionProblem;
-        const std::optional<AdapterOptions> options = optionSet.read(parser, optionProblem);
+        const std::optional<adapter::AdapterOptions> options = optionSet.read(parser, optionProblem);
         EXPECT_EQ(options.has_value(), c.problem == nullptr);
         EXPECT_EQ(optionProblem, problem);
         if (options) {
             // The bridge is looked for again at each connection: it may come back as another bus.
-            EXPECT_EQ(options->adapter, (AdapterSelection{AdapterChoice::I2cBus, QStringLiteral("auto")}));
+            EXPECT_EQ(options->adapter,
+                      (adapter::AdapterSelection{adapter::AdapterChoice::I2cBus, QStringLiteral("auto")}));
         }
 #endif
     }
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

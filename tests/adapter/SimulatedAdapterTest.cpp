@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 using test::I2CArgs;
@@ -14,7 +14,7 @@ using test::I2CArgs;
 // as it was are the contract of every back-end (AdapterContract.h); here is what only the chip shows.
 
 TEST(SimulatedAdapter, WriteReachesTheChip) {
-    SimulatedAdapter adapter{SimulatedChip(0x00)};
+    adapter::SimulatedAdapter adapter{adapter::SimulatedChip(0x00)};
     I2CArgs send;
     send.device = 0x4F;
     send.data = {0x7D, 0x00};
@@ -29,7 +29,7 @@ TEST(SimulatedAdapter, WriteReachesTheChip) {
 struct ShortArray {
     const char* what;
     std::uint8_t count;
-    ByteArray data;
+    adapter::ByteArray data;
 };
 
 // That the calls fail and leave the array as it was is the contract's; here, that the chip saw nothing.
@@ -41,7 +41,7 @@ TEST(SimulatedAdapter, AShortDataArrayNeverReachesTheChip) {
     };
     for (const ShortArray& c : cases) {
         SCOPED_TRACE(c.what);
-        SimulatedAdapter adapter{SimulatedChip(0x42)};
+        adapter::SimulatedAdapter adapter{adapter::SimulatedChip(0x42)};
         I2CArgs read;
         read.count = c.count;
         read.data = c.data;
@@ -56,4 +56,4 @@ TEST(SimulatedAdapter, AShortDataArrayNeverReachesTheChip) {
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

@@ -10,7 +10,7 @@
 #include <ostream>
 #include <string>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 // A power-on value none of the round trips uses, so a write that lands in the wrong place shows.
@@ -33,12 +33,12 @@ class SimulatedChipRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
 TEST_P(SimulatedChipRoundTrip, SendStoresTheValueInTheDataRegisterAndReadsItBack) {
     const RoundTrip& c = GetParam();
     QStringList notes;
-    SimulatedChip chip(kPowerOn, [&](const QString& note) { notes.append(note); });
+    adapter::SimulatedChip chip(kPowerOn, [&](const QString& note) { notes.append(note); });
 
     const std::array<std::uint8_t, 1> sent{c.sendByte};
-    EXPECT_EQ(chip.write(c.deviceAddress, 0x00, sent), adapterResult::callDone);
+    EXPECT_EQ(chip.write(c.deviceAddress, 0x00, sent), adapter::adapterResult::callDone);
     std::array<std::uint8_t, 1> read{0xA5};
-    EXPECT_EQ(chip.read(0x4E, 0x00, read), adapterResult::callDone);
+    EXPECT_EQ(chip.read(0x4E, 0x00, read), adapter::adapterResult::callDone);
 
     EXPECT_EQ(read[0], c.value);
     EXPECT_EQ(chip.eeprom(), kPowerOn);
@@ -48,12 +48,12 @@ TEST_P(SimulatedChipRoundTrip, SendStoresTheValueInTheDataRegisterAndReadsItBack
 TEST_P(SimulatedChipRoundTrip, EepromWriteStoresTheValueAndLeavesTheDataRegister) {
     const RoundTrip& c = GetParam();
     QStringList notes;
-    SimulatedChip chip(kPowerOn, [&](const QString& note) { notes.append(note); });
+    adapter::SimulatedChip chip(kPowerOn, [&](const QString& note) { notes.append(note); });
 
     const std::array<std::uint8_t, 1> sent{c.eepromByte};
-    EXPECT_EQ(chip.write(c.deviceAddress, 0x00, sent), adapterResult::callDone);
+    EXPECT_EQ(chip.write(c.deviceAddress, 0x00, sent), adapter::adapterResult::callDone);
     std::array<std::uint8_t, 1> read{0xA5};
-    EXPECT_EQ(chip.read(0x4E, 0x00, read), adapterResult::callDone);
+    EXPECT_EQ(chip.read(0x4E, 0x00, read), adapter::adapterResult::callDone);
 
     EXPECT_EQ(chip.eeprom(), c.value);
     EXPECT_EQ(read[0], kPowerOn);
@@ -68,9 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SimulatedChipPowerOn, LoadsTheEepromIntoTheDataRegister) {
     for (const std::uint8_t eeprom : {std::uint8_t{0x00}, std::uint8_t{0x80}, std::uint8_t{0xFF}}) {
-        SimulatedChip chip(eeprom);
+        adapter::SimulatedChip chip(eeprom);
         std::array<std::uint8_t, 1> read{0xA5};
-        EXPECT_EQ(chip.read(0x4E, 0x00, read), adapterResult::callDone);
+        EXPECT_EQ(chip.read(0x4E, 0x00, read), adapter::adapterResult::callDone);
         EXPECT_EQ(read[0], eeprom);
         EXPECT_EQ(chip.eeprom(), eeprom);
     }
@@ -99,18 +99,18 @@ constexpr std::array<Refused, 8> kRefused{{
 TEST(SimulatedChipRefuses, ReadsItDoesNotAnswerAndLeavesTheBuffer) {
     for (const Refused& c : kRefused) {
         SCOPED_TRACE(c.what);
-        SimulatedChip chip(0x42);
+        adapter::SimulatedChip chip(0x42);
         std::array<std::uint8_t, 2> buffer{0xA5, 0x5A};
         EXPECT_EQ(chip.read(c.deviceAddress, c.registerAddress, std::span(buffer.data(), c.count)),
-                  adapterResult::callFailed);
+                  adapter::adapterResult::callFailed);
         EXPECT_EQ(buffer, (std::array<std::uint8_t, 2>{0xA5, 0x5A}));
     }
 }
 
 TEST(SimulatedChipRefuses, ReadAtTheOddAddress) {
-    SimulatedChip chip(0x42);
+    adapter::SimulatedChip chip(0x42);
     std::array<std::uint8_t, 1> buffer{0xA5};
-    EXPECT_EQ(chip.read(0x4F, 0x00, buffer), adapterResult::callFailed);
+    EXPECT_EQ(chip.read(0x4F, 0x00, buffer), adapter::adapterResult::callFailed);
     EXPECT_EQ(buffer[0], 0xA5);
 }
 
@@ -118,10 +118,10 @@ TEST(SimulatedChipRefuses, WritesItDoesNotAnswerAndStoresNothing) {
     for (const Refused& c : kRefused) {
         SCOPED_TRACE(c.what);
         QStringList notes;
-        SimulatedChip chip(0x42, [&](const QString& note) { notes.append(note); });
+        adapter::SimulatedChip chip(0x42, [&](const QString& note) { notes.append(note); });
         const std::array<std::uint8_t, 2> bytes{0x11, 0x10};
         EXPECT_EQ(chip.write(c.deviceAddress, c.registerAddress, std::span(bytes.data(), c.count)),
-                  adapterResult::callFailed);
+                  adapter::adapterResult::callFailed);
         EXPECT_EQ(chip.dataRegister(), 0x42);
         EXPECT_EQ(chip.eeprom(), 0x42);
         EXPECT_TRUE(notes.isEmpty());
@@ -129,4 +129,4 @@ TEST(SimulatedChipRefuses, WritesItDoesNotAnswerAndStoresNothing) {
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

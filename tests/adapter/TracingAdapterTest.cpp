@@ -12,7 +12,7 @@
 
 #include <functional>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 using ::testing::_;
@@ -24,23 +24,24 @@ using ::testing::SetArgReferee;
 struct TraceFixture {
     double now = 812.3;
     QStringList lines;
-    TraceLog log{[this] { return now += 0.1; }, [this](const QString& line) { lines.append(line); }};
+    adapter::TraceLog log{[this] { return now += 0.1; }, [this](const QString& line) { lines.append(line); }};
 };
 
 struct WriteArgs {
     std::uint8_t device;
     std::uint8_t reg = 0x00;
     std::uint8_t count = 1;
-    ByteArray data;
-    ByteArray spare{0x00};
+    adapter::ByteArray data;
+    adapter::ByteArray spare{0x00};
     std::int16_t module = 0;
     std::int32_t status = 0;
 };
 
 TEST(TracingAdapter, ChipNotesFollowTheLineOfTheCallThatCausedThem) {
     TraceFixture trace;
-    SimulatedAdapter board{SimulatedChip(0x80, [&](const QString& note) { trace.log.note(note); })};
-    TracingAdapter adapter(board, trace.log);
+    adapter::SimulatedAdapter board{
+        adapter::SimulatedChip(0x80, [&](const QString& note) { trace.log.note(note); })};
+    adapter::TracingAdapter adapter(board, trace.log);
 
     WriteArgs send{0x4F, 0x00, 1, {0x7D, 0x00}};
     adapter.crvHID_doI2CWrite(send.device, send.reg, send.count, send.data, send.spare, send.module,
@@ -59,8 +60,8 @@ TEST(TracingAdapter, ChipNotesFollowTheLineOfTheCallThatCausedThem) {
 
 TEST(TracingAdapter, ConnectionCallsOfAnAbsentAdapter) {
     TraceFixture trace;
-    AbsentAdapter board;
-    TracingAdapter adapter(board, trace.log);
+    adapter::AbsentAdapter board;
+    adapter::TracingAdapter adapter(board, trace.log);
     std::int16_t module = 0;
     std::uint8_t first = 0;
     std::uint8_t second = 0;
@@ -84,13 +85,13 @@ TEST(TracingAdapter, ShowsEveryArgumentAsTheLibraryLeftIt) {
     struct Case {
         const char* name;
         /// Makes the call on `adapter` with arguments that are 0, the mock writing into every one of them.
-        std::function<std::int16_t(MockAdapterLibrary& inner, AdapterLibrary& adapter)> call;
+        std::function<std::int16_t(MockAdapterLibrary& inner, adapter::AdapterLibrary& adapter)> call;
         const char* line;
         std::int16_t result;  ///< the mock's, passed on to the caller
     };
     const Case cases[] = {
         {"indicateSelectedModule",
-         [](MockAdapterLibrary& inner, AdapterLibrary& adapter) {
+         [](MockAdapterLibrary& inner, adapter::AdapterLibrary& adapter) {
              EXPECT_CALL(inner, crvHID_indicateSelectedModule(_))
                  .WillOnce(DoAll(SetArgReferee<0>(std::int16_t{2}), Return(std::int16_t{0})));
              std::int16_t module = 0;
@@ -100,7 +101,7 @@ TEST(TracingAdapter, ShowsEveryArgumentAsTheLibraryLeftIt) {
          },
          "812.4 crvHID_indicateSelectedModule(2) = 0", 0},
         {"setGPIOConfiguration",
-         [](MockAdapterLibrary& inner, AdapterLibrary& adapter) {
+         [](MockAdapterLibrary& inner, adapter::AdapterLibrary& adapter) {
              EXPECT_CALL(inner, crvHID_setGPIOConfiguration(_, _, _, _))
                  .WillOnce(DoAll(SetArgReferee<0>(std::uint8_t{0x5A}), SetArgReferee<1>(std::uint8_t{0x3C}),
                                  SetArgReferee<2>(0x000FFFFF), SetArgReferee<3>(std::int16_t{1}),
@@ -116,12 +117,13 @@ TEST(TracingAdapter, ShowsEveryArgumentAsTheLibraryLeftIt) {
          },
          "812.4 crvHID_setGPIOConfiguration(0x5A, 0x3C, 1048575, 1) = 0", 0},
         {"doI2CRead",
-         [](MockAdapterLibrary& inner, AdapterLibrary& adapter) {
+         [](MockAdapterLibrary& inner, adapter::AdapterLibrary& adapter) {
              EXPECT_CALL(inner, crvHID_doI2CRead(_, _, _, _, _, _, _))
-                 .WillOnce(DoAll(SetArgReferee<0>(std::uint8_t{0x4E}), SetArgReferee<1>(std::uint8_t{0x01}),
-                                 SetArgReferee<2>(std::uint8_t{2}), SetArgReferee<3>(ByteArray{0x42, 0x00}),
-                                 SetArgReferee<4>(ByteArray{0x99}), SetArgReferee<5>(std::int16_t{3}),
-                                 SetArgReferee<6>(-7), Return(std::int16_t{3})));
+                 .WillOnce(DoAll(
+                     SetArgReferee<0>(std::uint8_t{0x4E}), SetArgReferee<1>(std::uint8_t{0x01}),
+                     SetArgReferee<2>(std::uint8_t{2}), SetArgReferee<3>(adapter::ByteArray{0x42, 0x00}),
+                     SetArgReferee<4>(adapter::ByteArray{0x99}), SetArgReferee<5>(std::int16_t{3}),
+                     SetArgReferee<6>(-7), Return(std::int16_t{3})));
              WriteArgs read{0x00, 0x00, 0, {0x00, 0x00}, {0x00}, 0, 0};
              const std::int16_t result = adapter.crvHID_doI2CRead(
                  read.device, read.reg, read.count, read.data, read.spare, read.module, read.status);
@@ -131,17 +133,18 @@ TEST(TracingAdapter, ShowsEveryArgumentAsTheLibraryLeftIt) {
          },
          "812.4 crvHID_doI2CRead(0x4E, 0x01, 2, [42 00], [99], 3, -7) = 3", 3},
         {"doI2CWrite",
-         [](MockAdapterLibrary& inner, AdapterLibrary& adapter) {
+         [](MockAdapterLibrary& inner, adapter::AdapterLibrary& adapter) {
              EXPECT_CALL(inner, crvHID_doI2CWrite(_, _, _, _, _, _, _))
                  .WillOnce(DoAll(SetArgReferee<0>(std::uint8_t{0x4F}), SetArgReferee<1>(std::uint8_t{0x02}),
-                                 SetArgReferee<2>(std::uint8_t{1}), SetArgReferee<3>(ByteArray{0x7D}),
-                                 SetArgReferee<4>(ByteArray{}), SetArgReferee<5>(std::int16_t{-1}),
+                                 SetArgReferee<2>(std::uint8_t{1}),
+                                 SetArgReferee<3>(adapter::ByteArray{0x7D}),
+                                 SetArgReferee<4>(adapter::ByteArray{}), SetArgReferee<5>(std::int16_t{-1}),
                                  SetArgReferee<6>(1), Return(std::int16_t{0})));
              WriteArgs write{0x00, 0x00, 0, {0x00, 0x00}, {0x00}, 0, 0};
              const std::int16_t result = adapter.crvHID_doI2CWrite(
                  write.device, write.reg, write.count, write.data, write.spare, write.module, write.status);
              EXPECT_EQ(write.device, 0x4F);
-             EXPECT_EQ(write.data, ByteArray{0x7D});
+             EXPECT_EQ(write.data, adapter::ByteArray{0x7D});
              return result;
          },
          "812.4 crvHID_doI2CWrite(0x4F, 0x02, 1, [7D], [], -1, 1) = 0", 0},
@@ -150,7 +153,7 @@ TEST(TracingAdapter, ShowsEveryArgumentAsTheLibraryLeftIt) {
         SCOPED_TRACE(c.name);
         TraceFixture trace;
         MockAdapterLibrary inner;
-        TracingAdapter adapter(inner, trace.log);
+        adapter::TracingAdapter adapter(inner, trace.log);
         EXPECT_EQ(c.call(inner, adapter), c.result);
         EXPECT_EQ(trace.lines, QStringList{QString::fromLatin1(c.line)});
     }
@@ -163,4 +166,4 @@ TEST(TraceLog, NotesOutsideACallAreWrittenAtOnce) {
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

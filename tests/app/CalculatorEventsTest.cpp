@@ -56,13 +56,13 @@ TEST_F(CalculatorFocus, YesRecomputesTheRangeAndNoTheResistors) {
     // Yes after a change of AVDD: the range follows the resistors.
     focus("txtAVDD");
     field("txtAVDD")->setText("10");
-    f.messages.answers = {answerYes};
+    f.messages.answers = {ui::answerYes};
     focus("txtR2");
     EXPECT_EQ(f.text("txtR1"), "83000");
     EXPECT_EQ(f.text("txtVoutMax"), "6.1474");
     // No after a change of RSET: the resistors follow the range (and nothing asks again).
     focus("txtRSET");
-    f.messages.answers = {answerNo};
+    f.messages.answers = {ui::answerNo};
     f.forget();
     focus("txtR2");
     ASSERT_EQ(f.messages.shown.size(), 1u);
@@ -184,14 +184,14 @@ TEST_F(CalculatorFocus, ResultsNearTheLargestDoubleReadBack) {
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     for (const char* name : {"txtVoutMax", "txtVOutMin", "txtVOUT"}) {
         SCOPED_TRACE(name);
-        const std::optional<double> shown = localeNumber(f.text(name), english);
+        const std::optional<double> shown = dcp::localeNumber(f.text(name), english);
         ASSERT_TRUE(shown.has_value());
         EXPECT_DOUBLE_EQ(*shown, 1.79769313486231e308);
     }
     focus("txtVoutMax");
     f.forget();
     focus("txtR1");
-    const std::optional<double> after = localeNumber(f.text("txtVoutMax"), english);
+    const std::optional<double> after = dcp::localeNumber(f.text("txtVoutMax"), english);
     ASSERT_TRUE(after.has_value());
     EXPECT_GT(*after, 1e308);
 }

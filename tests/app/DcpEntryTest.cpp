@@ -27,8 +27,8 @@ class DcpEntry : public ::testing::Test {
         ASSERT_TRUE(box()->hasFocus());
     }
     QLineEdit* box() const { return f.get<QLineEdit>("txtTest(0)"); }
-    VbScrollBar* slider() const { return f.get<VbScrollBar>("vscTest(0)"); }
-    CaptionButton* eepromButton() const { return f.get<CaptionButton>("cmdWrite"); }
+    ui::VbScrollBar* slider() const { return f.get<ui::VbScrollBar>("vscTest(0)"); }
+    ui::CaptionButton* eepromButton() const { return f.get<ui::CaptionButton>("cmdWrite"); }
     QTimer* timer() const { return f.window->findChild<QTimer*>("Timer1"); }
     bool reminderShown() const { return !f.get("LabelEnterReminder")->isHidden(); }
 
@@ -188,7 +188,7 @@ TEST_F(DcpEntry, EnterResendsAnUnchangedValueAndRestartsTheIndication) {
     f.key(Qt::Key_Return);
     EXPECT_EQ(f.busCalls().size(), 2);
     EXPECT_TRUE(timer()->isActive());
-    EXPECT_EQ(eepromButton()->backColor(), vbButtonFace);
+    EXPECT_EQ(eepromButton()->backColor(), ui::vbButtonFace);
     EXPECT_EQ(f.pauses.pauses, std::vector<int>{50});
 }
 
@@ -196,42 +196,42 @@ TEST_F(DcpEntry, TheEepromButtonFlashesFromASendUntilTheNextEepromWrite) {
     EXPECT_EQ(eepromButton()->backColor(), 0x000000FFu);  // red from start-up
     f.key(Qt::Key_Up);
     EXPECT_TRUE(timer()->isActive());
-    EXPECT_EQ(eepromButton()->backColor(), vbButtonFace);
-    const VbColor expected[] = {0xC0FFFF, vbButtonFace, 0xC0FFFF, vbButtonFace};
-    for (const VbColor colour : expected) {
+    EXPECT_EQ(eepromButton()->backColor(), ui::vbButtonFace);
+    const ui::VbColor expected[] = {0xC0FFFF, ui::vbButtonFace, 0xC0FFFF, ui::vbButtonFace};
+    for (const ui::VbColor colour : expected) {
         tick();
         EXPECT_EQ(eepromButton()->backColor(), colour);
     }
     tick();
     box()->setFocus();
     f.key(Qt::Key_Up);  // a send while bright goes back to button face; the next tick turns it bright
-    EXPECT_EQ(eepromButton()->backColor(), vbButtonFace);
+    EXPECT_EQ(eepromButton()->backColor(), ui::vbButtonFace);
     tick();
     EXPECT_EQ(eepromButton()->backColor(), 0xC0FFFFu);
     QTest::mouseClick(eepromButton(), Qt::LeftButton);
     EXPECT_FALSE(timer()->isActive());
-    EXPECT_EQ(eepromButton()->backColor(), vbButtonFace);
+    EXPECT_EQ(eepromButton()->backColor(), ui::vbButtonFace);
 }
 
 TEST_F(DcpEntry, AnEepromWriteFromTheRedStartUpStateLeavesButtonFace) {
     QTest::mouseClick(eepromButton(), Qt::LeftButton);
-    EXPECT_EQ(eepromButton()->backColor(), vbButtonFace);
+    EXPECT_EQ(eepromButton()->backColor(), ui::vbButtonFace);
     EXPECT_FALSE(timer()->isActive());
 }
 
 TEST_F(DcpEntry, ReadShowsTheRegisterInEitherModeAndEndsSteady) {
     SimulatedWindow g(0x07, true);  // the chip powers up with 0x07 in its data register
     g.show();
-    auto* read = g.get<CaptionButton>("cmdRead");
+    auto* read = g.get<ui::CaptionButton>("cmdRead");
     g.forget();
     QTest::mouseClick(read, Qt::LeftButton);
     // The new value moved the slider while the send flag was True: it is written back once.
     EXPECT_EQ(g.busCalls(), (QStringList{"crvHID_doI2CRead(0x4E, 0x00, 1, [07 00], [00], 0, 0) = 0",
                                          writeCall("0x4F", "07 00"), "sim: data register 0x07"}));
     EXPECT_EQ(g.text("txtTest(0)"), "07");
-    EXPECT_EQ(g.get<VbScrollBar>("vscTest(0)")->value(), 7);
+    EXPECT_EQ(g.get<ui::VbScrollBar>("vscTest(0)")->value(), 7);
     EXPECT_FALSE(g.window->findChild<QTimer*>("Timer1")->isActive());
-    EXPECT_EQ(g.get<CaptionButton>("cmdWrite")->backColor(), vbButtonFace);
+    EXPECT_EQ(g.get<ui::CaptionButton>("cmdWrite")->backColor(), ui::vbButtonFace);
     EXPECT_TRUE(g.pauses.pauses.empty());
 
     // Reading the value the box already shows moves nothing and sends nothing.

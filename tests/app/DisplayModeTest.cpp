@@ -30,20 +30,20 @@ TEST_F(DisplayMode, SwitchingConvertsEveryDcpTextAndSendsNothing) {
         f.get<QLineEdit>("txtTest(0)")->setText(c.hex);
         f.forget();
         click("opDisplayMode(1)");
-        EXPECT_EQ(f.window->globals().displayHex, vbFalse);
+        EXPECT_EQ(f.window->globals().displayHex, dcp::vbFalse);
         EXPECT_EQ(f.text("txtTest(0)"), c.dec);
         EXPECT_EQ(f.text("txtDVR"), c.dec);
         EXPECT_EQ(label("lblDVR"), "DCP (dec)");
         EXPECT_EQ(label("lblDVR2"), "DCP (dec)");
-        EXPECT_EQ(f.get<VbScrollBar>("vscTest(0)")->value(), c.value);
+        EXPECT_EQ(f.get<ui::VbScrollBar>("vscTest(0)")->value(), c.value);
 
         click("opDisplayMode(0)");
-        EXPECT_EQ(f.window->globals().displayHex, vbTrue);
+        EXPECT_EQ(f.window->globals().displayHex, dcp::vbTrue);
         EXPECT_EQ(f.text("txtTest(0)"), c.backToHex);
         EXPECT_EQ(f.text("txtDVR"), c.backToHex);
         EXPECT_EQ(label("lblDVR"), "DCP (hex)");
         EXPECT_EQ(label("lblDVR2"), "DCP (hex)");
-        EXPECT_EQ(f.get<VbScrollBar>("vscTest(0)")->value(), c.value);
+        EXPECT_EQ(f.get<ui::VbScrollBar>("vscTest(0)")->value(), c.value);
         EXPECT_TRUE(f.calls.isEmpty());
         EXPECT_TRUE(f.pauses.pauses.empty());
     }
@@ -58,7 +58,7 @@ TEST_F(DisplayMode, ClickingTheSelectedOptionChangesNothing) {
     f.get<QLineEdit>("txtTest(0)")->setText("7");
     click("opDisplayMode(1)");
     EXPECT_EQ(f.text("txtTest(0)"), "7");
-    EXPECT_EQ(f.window->globals().displayHex, vbFalse);
+    EXPECT_EQ(f.window->globals().displayHex, dcp::vbFalse);
 }
 
 TEST_F(DisplayMode, ThreeZerosTypedInHexBecomeZeroInDecimal) {

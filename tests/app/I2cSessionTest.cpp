@@ -16,18 +16,18 @@
 namespace vcm::test {
 namespace {
 
-constexpr VbColor lightGreen = 0x80FF80;
-constexpr VbColor lightRed = 0x8080FF;
+constexpr ui::VbColor lightGreen = 0x80FF80;
+constexpr ui::VbColor lightRed = 0x8080FF;
 
-const AdapterSelection fakeBus{AdapterChoice::I2cBus, QString::fromLatin1(FakeI2c::node)};
-const AdapterSelection simulatedBoard{AdapterChoice::Simulated, {}};
+const adapter::AdapterSelection fakeBus{adapter::AdapterChoice::I2cBus, QString::fromLatin1(FakeI2c::node)};
+const adapter::AdapterSelection simulatedBoard{adapter::AdapterChoice::Simulated, {}};
 
 /// The window on the adapter `selection` names, traced (lines without their time stamps), with the chip's
 /// EEPROM at 0x80, shown.
 class Bench {
   public:
-    explicit Bench(const AdapterSelection& selection)
-        : adapter(createAdapter(
+    explicit Bench(const adapter::AdapterSelection& selection)
+        : adapter(adapter::createAdapter(
               {selection, 0x80, true}, [] { return 0.0; },
               [this](const QString& line) { trace << line.mid(line.indexOf(u' ') + 1); },
               [this](const QString& line) { problems << line; })) {
@@ -35,7 +35,7 @@ class Bench {
     }
 
     QString box() const { return f.text("txtTest(0)"); }
-    VbColor colour(const char* name) const { return f.get<CaptionButton>(name)->backColor(); }
+    ui::VbColor colour(const char* name) const { return f.get<ui::CaptionButton>(name)->backColor(); }
     void click(const char* name) { f.click(name); }
     /// A key in the value box, routed as a real key press is.
     void key(Qt::Key k) {
@@ -55,7 +55,7 @@ class Bench {
 
     QStringList trace;
     QStringList problems;
-    AdapterSetup adapter;
+    adapter::AdapterSetup adapter;
     WindowFixture f{adapter};
 };
 
@@ -88,7 +88,7 @@ TEST_F(I2cSession, EachOperationPutsExactlyItsBytesOnTheBus) {
     EXPECT_EQ(bench.box(), "7E");
     EXPECT_EQ(bench.colour("cmdConnect"), lightGreen);
     // A real board is named nowhere: the caption is the plain one.
-    EXPECT_EQ(bench.f.window->windowTitle(), QString::fromLatin1(FrmMain::caption));
+    EXPECT_EQ(bench.f.window->windowTitle(), QString::fromLatin1(app::FrmMain::caption));
     EXPECT_TRUE(bench.problems.isEmpty());
     EXPECT_TRUE(bench.f.messages.shown.empty());
     EXPECT_EQ(fake->openHandles(), 1);

@@ -102,11 +102,11 @@ bool kindMatches(QWidget* w, const std::string& kind) {
     if (kind == "F")
         return qobject_cast<QGroupBox*>(w) != nullptr;
     if (kind == "B")
-        return qobject_cast<CaptionButton*>(w) != nullptr;
+        return qobject_cast<ui::CaptionButton*>(w) != nullptr;
     if (kind == "O")
         return qobject_cast<QRadioButton*>(w) != nullptr;
     if (kind == "S")
-        return qobject_cast<VbScrollBar*>(w) != nullptr;
+        return qobject_cast<ui::VbScrollBar*>(w) != nullptr;
     if (kind == "L")
         return qobject_cast<QLabel*>(w) != nullptr;
     if (kind == "T" || kind == "Tl")
@@ -142,7 +142,7 @@ TEST(Inventory, EveryControlHasItsKindTextTipGeometryAlignmentAndLock) {
         if (auto* t = qobject_cast<QLineEdit*>(w)) {
             const bool locked = std::string(row.kind) == "Tl";
             EXPECT_EQ(t->isReadOnly(), locked);
-            EXPECT_EQ(backColor(t), locked ? vbButtonFace : vbWindowBackground);
+            EXPECT_EQ(ui::backColor(t), locked ? ui::vbButtonFace : ui::vbWindowBackground);
         }
     }
 }
@@ -178,14 +178,14 @@ TEST(Inventory, TabIndexesAreEachUsedOnceAndTabWalksTheFocusableControlsInOrder)
 
 TEST(Inventory, ColoursOfTheGraphicalButtonsShowOnTheirFaces) {
     SimulatedWindow f(0x80, true);
-    auto* write = f.get<CaptionButton>("cmdWrite");
-    auto* connect = f.get<CaptionButton>("cmdConnect");
+    auto* write = f.get<ui::CaptionButton>("cmdWrite");
+    auto* connect = f.get<ui::CaptionButton>("cmdConnect");
     EXPECT_TRUE(write->graphicalStyle());
     EXPECT_TRUE(connect->graphicalStyle());
-    EXPECT_FALSE(f.get<CaptionButton>("cmdRead")->graphicalStyle());
+    EXPECT_FALSE(f.get<ui::CaptionButton>("cmdRead")->graphicalStyle());
     EXPECT_EQ(write->faceColor(), QColor(255, 0, 0));
     EXPECT_EQ(connect->faceColor(), QColor(0x80, 0xFF, 0x80));
-    write->setBackColor(vbButtonFace);
+    write->setBackColor(ui::vbButtonFace);
     EXPECT_EQ(write->faceColor(), write->palette().color(QPalette::Button));
     // The painted face really carries the colour (sampled in the middle, away from the caption).
     connect->setBackColor(0x8080FF);
@@ -195,10 +195,10 @@ TEST(Inventory, ColoursOfTheGraphicalButtonsShowOnTheirFaces) {
 
 TEST(Inventory, TheScaleLinesAndThePointerAreWhereTheyBelong) {
     SimulatedWindow f;
-    const auto lines = f.get("fraCalculator")->findChildren<LineControl*>();
+    const auto lines = f.get("fraCalculator")->findChildren<ui::LineControl*>();
     ASSERT_EQ(lines.size(), 4);
     std::vector<std::array<int, 5>> found;
-    for (const LineControl* l : lines)
+    for (const ui::LineControl* l : lines)
         found.push_back({l->x1(), l->y1(), l->x2(), l->y2(), l->borderWidth()});
     const std::vector<std::array<int, 5>> expected{{3240, 840, 3720, 840, 3},
                                                    {3480, 840, 3480, 2760, 3},
@@ -212,18 +212,18 @@ TEST(Inventory, TheScaleLiesBeneathTheVcomBoxAndLetsClicksThrough) {
     f.show();
     QWidget* frame = f.get("fraCalculator");
     auto* box = f.get<QLineEdit>("txtVOUT");
-    const auto lines = frame->findChildren<LineControl*>();
+    const auto lines = frame->findChildren<ui::LineControl*>();
     // At DCP 00 the top tick runs into the box's left edge; the strip left of the box shows it.
     ASSERT_EQ(box->y(), 48);
-    const LineControl* topTick = lines.front();
+    const ui::LineControl* topTick = lines.front();
     ASSERT_TRUE(topTick->geometry().intersects(box->geometry()));
     const int tickRow = topTick->geometry().center().y() - box->y();
     const QRect strip = box->geometry().adjusted(-12, 0, 0, 0);
     const QImage withLines = frame->grab(strip).toImage();
-    for (LineControl* line : lines)
+    for (ui::LineControl* line : lines)
         line->hide();
     const QImage withoutLines = frame->grab(strip).toImage();
-    for (LineControl* line : lines)
+    for (ui::LineControl* line : lines)
         line->show();
     const QRect left(0, 0, 12, strip.height());
     const QRect onBox(12, 0, box->width(), strip.height());

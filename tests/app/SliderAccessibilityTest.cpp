@@ -29,7 +29,7 @@ TEST(SliderAccessibility, ReportsTheDcpValueInBothModesAndAfterEveryKindOfStep) 
     SimulatedWindow f;
     f.show();
     auto* box = f.get<QLineEdit>("txtTest(0)");
-    auto* slider = f.get<VbScrollBar>("vscTest(0)");
+    auto* slider = f.get<ui::VbScrollBar>("vscTest(0)");
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(slider);
     ASSERT_NE(accessible, nullptr);
     QAccessibleValueInterface* value = accessible->valueInterface();

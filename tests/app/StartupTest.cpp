@@ -25,8 +25,8 @@ const QStringList connectedStartup{
 TEST(Startup, WithAdapterMakesTheThreeConnectionCallsInOrderAndNothingElse) {
     SimulatedWindow f(0x80, true);
     EXPECT_EQ(f.calls, connectedStartup);
-    EXPECT_EQ(f.get<CaptionButton>("cmdConnect")->backColor(), 0x80FF80u);
-    EXPECT_EQ(f.get<CaptionButton>("cmdConnect")->text(), "CONNECT");
+    EXPECT_EQ(f.get<ui::CaptionButton>("cmdConnect")->backColor(), 0x80FF80u);
+    EXPECT_EQ(f.get<ui::CaptionButton>("cmdConnect")->text(), "CONNECT");
     EXPECT_TRUE(f.messages.shown.empty());
     EXPECT_TRUE(f.pauses.pauses.empty());
 }
@@ -34,8 +34,8 @@ TEST(Startup, WithAdapterMakesTheThreeConnectionCallsInOrderAndNothingElse) {
 TEST(Startup, WithoutAdapterOnlyConnectsAndShowsLightRed) {
     SimulatedWindow f(0x80, false);
     EXPECT_EQ(f.calls, QStringList{"crvHID_connect() = 0"});
-    EXPECT_EQ(f.get<CaptionButton>("cmdConnect")->backColor(), 0x8080FFu);
-    EXPECT_EQ(f.get<CaptionButton>("cmdConnect")->text(), "CONNECT");
+    EXPECT_EQ(f.get<ui::CaptionButton>("cmdConnect")->backColor(), 0x8080FFu);
+    EXPECT_EQ(f.get<ui::CaptionButton>("cmdConnect")->text(), "CONNECT");
     EXPECT_TRUE(f.messages.shown.empty());
 }
 
@@ -45,15 +45,15 @@ TEST(Startup, EveryControlIsInItsStartingState) {
         SimulatedWindow f(0x80, plugged);
         EXPECT_EQ(f.text("txtTest(0)"), "00");
         EXPECT_EQ(f.get<QLineEdit>("txtTest(0)")->alignment(), Qt::AlignCenter);
-        EXPECT_EQ(f.get<VbScrollBar>("vscTest(0)")->value(), 0);
+        EXPECT_EQ(f.get<ui::VbScrollBar>("vscTest(0)")->value(), 0);
         EXPECT_TRUE(f.get("LabelEnterReminder")->isHidden());
-        EXPECT_EQ(f.get<CaptionButton>("cmdWrite")->backColor(), 0x000000FFu);
+        EXPECT_EQ(f.get<ui::CaptionButton>("cmdWrite")->backColor(), 0x000000FFu);
         EXPECT_FALSE(f.window->findChild<QTimer*>("Timer1")->isActive());
         EXPECT_EQ(f.window->findChild<QTimer*>("Timer1")->interval(), 500);
         EXPECT_TRUE(f.get<QRadioButton>("opDisplayMode(0)")->isChecked());
         EXPECT_FALSE(f.get<QRadioButton>("opDisplayMode(1)")->isChecked());
-        EXPECT_EQ(f.window->globals().displayHex, vbTrue);
-        EXPECT_EQ(f.window->globals().sendOnSliderChange, vbTrue);
+        EXPECT_EQ(f.window->globals().displayHex, dcp::vbTrue);
+        EXPECT_EQ(f.window->globals().sendOnSliderChange, dcp::vbTrue);
         EXPECT_EQ(f.window->globals().selectedModule, 0);
         EXPECT_TRUE(f.window->wheelCaptureInstalled());
         // The forward calculation ran once on the design values with the box at "00".
@@ -65,8 +65,8 @@ TEST(Startup, EveryControlIsInItsStartingState) {
         EXPECT_EQ(f.text("txtDVR"), "00");
         EXPECT_EQ(f.get<QLabel>("lblDVR2")->text(), "DCP (hex)");
         EXPECT_EQ(f.get<QLabel>("lblDVR")->text(), "DCP Value");
-        EXPECT_EQ(twipsTop(f.get("txtVOUT")), 720);
-        EXPECT_EQ(f.get<LineControl>("Line4")->y1(), 840);
+        EXPECT_EQ(ui::twipsTop(f.get("txtVOUT")), 720);
+        EXPECT_EQ(f.get<ui::LineControl>("Line4")->y1(), 840);
     }
 }
 
@@ -85,7 +85,7 @@ TEST(Startup, WindowHasItsCaptionMenuAndClientSize) {
 
 TEST(Connect, ClickWithAdapterPresentThenAbsentRecoloursAndKeepsModuleZero) {
     SimulatedWindow f(0x80, false);
-    auto* connect = f.get<CaptionButton>("cmdConnect");
+    auto* connect = f.get<ui::CaptionButton>("cmdConnect");
     f.forget();
     f.board.plugged = true;
     QTest::mouseClick(connect, Qt::LeftButton);
@@ -106,9 +106,9 @@ TEST(Connect, ClickWithAdapterPresentThenAbsentRecoloursAndKeepsModuleZero) {
 TEST(Connect, ClickDoesNotTouchTheSliderSendFlag) {
     SimulatedWindow f;
     f.window->MouseWheelRolled(120);  // clears the flag
-    ASSERT_EQ(f.window->globals().sendOnSliderChange, vbFalse);
+    ASSERT_EQ(f.window->globals().sendOnSliderChange, dcp::vbFalse);
     f.click("cmdConnect");
-    EXPECT_EQ(f.window->globals().sendOnSliderChange, vbFalse);
+    EXPECT_EQ(f.window->globals().sendOnSliderChange, dcp::vbFalse);
 }
 
 TEST(Shutdown, FileExitAndTheCloseBoxBothUnloadTheSameWayWithoutAdapterCalls) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 TEST(ToolkitOptions, AreRemovedWithTheirValuesAndTheProgramsOwnOptionsKept) {
@@ -21,9 +21,9 @@ TEST(ToolkitOptions, AreRemovedWithTheirValuesAndTheProgramsOwnOptionsKept) {
         {{"bench", "--platform", "x"}, {"bench", "--platform", "x"}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(withoutToolkitOptions(c.given), c.kept) << c.given.join(' ').toStdString();
+        EXPECT_EQ(app::withoutToolkitOptions(c.given), c.kept) << c.given.join(' ').toStdString();
     }
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

@@ -38,7 +38,7 @@ TEST(WheelDistance, IsTheSignedHighWordWhateverTheKeyFlags) {
         {static_cast<std::int32_t>(0x80000000u), -32768},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(wheelDistanceFromWParam(c.wParam), c.distance) << c.wParam;
+        EXPECT_EQ(ui::wheelDistanceFromWParam(c.wParam), c.distance) << c.wParam;
     }
 }
 
@@ -79,7 +79,7 @@ TEST_F(Wheel, EachEventIsOneStepWhereverThePointerIs) {
         EXPECT_EQ(f.text("txtTest(0)"), c.result);
         EXPECT_EQ(f.busCalls().size(), 2 * c.sends);
         EXPECT_EQ(f.pauses.pauses, std::vector<int>(static_cast<std::size_t>(c.sends), 50));
-        EXPECT_EQ(f.get<VbScrollBar>("vscTest(0)")->value(), f.text("txtTest(0)").toInt(nullptr, 16));
+        EXPECT_EQ(f.get<ui::VbScrollBar>("vscTest(0)")->value(), f.text("txtTest(0)").toInt(nullptr, 16));
         EXPECT_EQ(f.text("txtR1"), r1Before);
     }
 }
@@ -96,7 +96,7 @@ TEST_F(Wheel, ASidewaysTiltIsNotAStepButAnAltTurnIs) {
 TEST_F(Wheel, AStepClearsTheSliderSendFlagAndHidesTheReminder) {
     f.get("LabelEnterReminder")->show();
     roll(f.get("Image1"), 120);
-    EXPECT_EQ(f.window->globals().sendOnSliderChange, vbFalse);
+    EXPECT_EQ(f.window->globals().sendOnSliderChange, dcp::vbFalse);
     EXPECT_TRUE(f.get("LabelEnterReminder")->isHidden());
 }
 

@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 QString variant(const char* name) {
@@ -17,22 +17,22 @@ QString variant(const char* name) {
 }
 
 struct Client {
-    explicit Client(const QString& library, BridgeTimeouts timeouts = BridgeTimeouts())
+    explicit Client(const QString& library, adapter::BridgeTimeouts timeouts = adapter::BridgeTimeouts())
         : adapter(
-              bridgeCommand(QCoreApplication::applicationDirPath(), library, {}),
+              adapter::bridgeCommand(QCoreApplication::applicationDirPath(), library, {}),
               [this](const QString& line) { notes << line; }, timeouts) {}
 
-    std::int16_t read(std::uint8_t reg, ByteArray& data) {
+    std::int16_t read(std::uint8_t reg, adapter::ByteArray& data) {
         std::uint8_t device = 0x4E;
         std::uint8_t count = 1;
-        ByteArray spare{0x00};
+        adapter::ByteArray spare{0x00};
         std::int16_t module = 0;
         std::int32_t status = 0;
         return adapter.crvHID_doI2CRead(device, reg, count, data, spare, module, status);
     }
 
     QStringList notes;
-    BridgeAdapter adapter;
+    adapter::BridgeAdapter adapter;
 };
 
 TEST(BridgeAdapter, WritesBackEveryArgumentTheLibraryChanged) {
@@ -50,11 +50,11 @@ TEST(BridgeAdapter, WritesBackEveryArgumentTheLibraryChanged) {
     std::uint8_t device = 0x4E;
     std::uint8_t reg = 0x00;
     std::uint8_t count = 1;
-    ByteArray data{0x00, 0xEE};
-    ByteArray spare{0x00};
+    adapter::ByteArray data{0x00, 0xEE};
+    adapter::ByteArray spare{0x00};
     std::int32_t status = 0;
     EXPECT_EQ(client.adapter.crvHID_doI2CRead(device, reg, count, data, spare, module, status), 0);
-    EXPECT_EQ(data, (ByteArray{0x80, 0xEE}));
+    EXPECT_EQ(data, (adapter::ByteArray{0x80, 0xEE}));
     EXPECT_EQ(status, 1);
     EXPECT_FALSE(client.adapter.unavailable());
     EXPECT_TRUE(client.notes.isEmpty());
@@ -78,14 +78,14 @@ TEST(BridgeAdapter, AMisbehavingLibraryFailsTheCallSaysWhyAndConnectStartsAFresh
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.note);
-        Client client(variant("faulty"), BridgeTimeouts{30000, callTimeout});
+        Client client(variant("faulty"), adapter::BridgeTimeouts{30000, callTimeout});
         ASSERT_EQ(client.adapter.crvHID_connect(), 1);
-        ByteArray data{0x00, 0x00};
+        adapter::ByteArray data{0x00, 0x00};
         QElapsedTimer clock;
         clock.start();
         EXPECT_EQ(client.read(c.reg, data), 1);
         EXPECT_LT(clock.elapsed(), callTimeout * 3 / 2);
-        EXPECT_EQ(data, (ByteArray{0x00, 0x00}));
+        EXPECT_EQ(data, (adapter::ByteArray{0x00, 0x00}));
         // Until CONNECT, every call fails at once without a bridge.
         EXPECT_EQ(client.read(0x00, data), 1);
         EXPECT_EQ(client.notes,
@@ -101,9 +101,9 @@ TEST(BridgeAdapter, AMisbehavingLibraryFailsTheCallSaysWhyAndConnectStartsAFresh
 
 TEST(BridgeAdapter, AnArrayTheLibraryReplacedComesBackAsItIs) {
     Client client(variant("faulty"));
-    ByteArray data{0x00, 0x00};
+    adapter::ByteArray data{0x00, 0x00};
     EXPECT_EQ(client.read(0xE4, data), 0);
-    EXPECT_EQ(data, (ByteArray{0x01, 0x02, 0x03}));
+    EXPECT_EQ(data, (adapter::ByteArray{0x01, 0x02, 0x03}));
 }
 
 TEST(BridgeAdapter, ALibraryOrFunctionThatCannotBeHadMakesTheFirstCallFailWithAMessageNamingIt) {
@@ -147,4 +147,4 @@ TEST(BridgeAdapter, ALibraryOrFunctionThatCannotBeHadMakesTheFirstCallFailWithAM
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

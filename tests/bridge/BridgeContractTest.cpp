@@ -11,9 +11,9 @@ namespace {
 struct BridgeMaker {
     static constexpr const char* name = "Bridge";
     static constexpr bool present = true;
-    std::unique_ptr<AdapterLibrary> make() {
-        return std::make_unique<BridgeAdapter>(bridgeCommand(QCoreApplication::applicationDirPath(),
-                                                             QStringLiteral(VCM_STANDIN_DIR "/standin"), {}));
+    std::unique_ptr<adapter::AdapterLibrary> make() {
+        return std::make_unique<adapter::BridgeAdapter>(adapter::bridgeCommand(
+            QCoreApplication::applicationDirPath(), QStringLiteral(VCM_STANDIN_DIR "/standin"), {}));
     }
 };
 

@@ -10,14 +10,14 @@
 
 #include <QLineEdit>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 /// Start-up, a value sent, written to the EEPROM and read back, then CONNECT: the trace without time
 /// stamps.
-QStringList traceOfASession(const AdapterSelection& selection) {
+QStringList traceOfASession(const adapter::AdapterSelection& selection) {
     QStringList lines;
-    const AdapterSetup adapter = createAdapter(
+    const adapter::AdapterSetup adapter = adapter::createAdapter(
         {selection, 0x80, true}, [] { return 0.0; },
         [&lines](const QString& line) { lines << line.mid(line.indexOf(u' ') + 1); });
     test::WindowFixture f(adapter);
@@ -57,9 +57,9 @@ QStringList withTheStandInsWriteBacks(QStringList lines) {
 }
 
 TEST(BridgeSession, TracesLineForLineAsTheSimulatedBoard) {
-    const QStringList simulated = traceOfASession({AdapterChoice::Simulated, {}});
-    const QStringList bridged =
-        traceOfASession({AdapterChoice::MakerLibrary, QStringLiteral(VCM_STANDIN_DIR "/standin/crvhid.dll")});
+    const QStringList simulated = traceOfASession({adapter::AdapterChoice::Simulated, {}});
+    const QStringList bridged = traceOfASession(
+        {adapter::AdapterChoice::MakerLibrary, QStringLiteral(VCM_STANDIN_DIR "/standin/crvhid.dll")});
     // The session reached the chip: a send, an EEPROM write and a read, each traced.
     EXPECT_TRUE(simulated.contains("sim: data register 0x7D"));
     EXPECT_TRUE(simulated.contains("sim: EEPROM 0x7D"));
@@ -69,4 +69,4 @@ TEST(BridgeSession, TracesLineForLineAsTheSimulatedBoard) {
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

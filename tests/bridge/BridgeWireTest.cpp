@@ -7,14 +7,14 @@
 #include <QCoreApplication>
 #include <QProcess>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 class BridgeWire : public ::testing::Test {
   protected:
     void SetUp() override {
-        const BridgeCommand command = bridgeCommand(QCoreApplication::applicationDirPath(),
-                                                    QStringLiteral(VCM_STANDIN_DIR "/standin"), {});
+        const adapter::BridgeCommand command = adapter::bridgeCommand(
+            QCoreApplication::applicationDirPath(), QStringLiteral(VCM_STANDIN_DIR "/standin"), {});
         ASSERT_TRUE(command.problem.isEmpty()) << command.problem.toStdString();
         bridge.start(command.program, command.arguments);
         ASSERT_TRUE(bridge.waitForStarted(30000));
@@ -81,4 +81,4 @@ TEST_F(BridgeWire, CallsBeforeAGreetingAndAnotherVersionAreRefused) {
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

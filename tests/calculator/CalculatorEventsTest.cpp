@@ -28,7 +28,7 @@ class CalcPanelEvents : public CalcPanelTest {
 
 struct HandlerCase {
     const char* name;
-    void (CalculatorPanel::*handler)();
+    void (calc::CalculatorPanel::*handler)();
     bool forward;
 };
 
@@ -43,16 +43,16 @@ TEST_P(CalcPanelHandler, RunsItsCalculation) {
 
 INSTANTIATE_TEST_SUITE_P(
     Handlers, CalcPanelHandler,
-    ::testing::Values(HandlerCase{"Calculate", &CalculatorPanel::cmdCalculate_Click, true},
-                      HandlerCase{"R1", &CalculatorPanel::txtR1_LostFocus, true},
-                      HandlerCase{"R2", &CalculatorPanel::txtR2_LostFocus, true},
-                      HandlerCase{"VoutMax", &CalculatorPanel::txtVoutMax_LostFocus, false},
-                      HandlerCase{"VOutMin", &CalculatorPanel::txtVOutMin_LostFocus, false}),
+    ::testing::Values(HandlerCase{"Calculate", &calc::CalculatorPanel::cmdCalculate_Click, true},
+                      HandlerCase{"R1", &calc::CalculatorPanel::txtR1_LostFocus, true},
+                      HandlerCase{"R2", &calc::CalculatorPanel::txtR2_LostFocus, true},
+                      HandlerCase{"VoutMax", &calc::CalculatorPanel::txtVoutMax_LostFocus, false},
+                      HandlerCase{"VOutMin", &calc::CalculatorPanel::txtVOutMin_LostFocus, false}),
     vcm::test::CaseName());
 
 struct QuestionCase {
     const char* name;
-    void (CalculatorPanel::*handler)();
+    void (calc::CalculatorPanel::*handler)();
     const char* title;
     int answer;
     bool forward;
@@ -81,21 +81,22 @@ const char* const avddTitle = "AVDD Changed - Update Range from Resistor Values?
 INSTANTIATE_TEST_SUITE_P(
     Answers, CalcPanelQuestion,
     ::testing::Values(
-        QuestionCase{"RsetYes", &CalculatorPanel::txtRSET_LostFocus, rsetTitle, answerYes, true},
-        QuestionCase{"RsetNo", &CalculatorPanel::txtRSET_LostFocus, rsetTitle, answerNo, false},
-        QuestionCase{"AvddYes", &CalculatorPanel::txtAVDD_LostFocus, avddTitle, answerYes, true},
-        QuestionCase{"AvddNo", &CalculatorPanel::txtAVDD_LostFocus, avddTitle, answerNo, false},
-        QuestionCase{"AvddOtherAnswer", &CalculatorPanel::txtAVDD_LostFocus, avddTitle, answerOk, false}),
+        QuestionCase{"RsetYes", &calc::CalculatorPanel::txtRSET_LostFocus, rsetTitle, ui::answerYes, true},
+        QuestionCase{"RsetNo", &calc::CalculatorPanel::txtRSET_LostFocus, rsetTitle, ui::answerNo, false},
+        QuestionCase{"AvddYes", &calc::CalculatorPanel::txtAVDD_LostFocus, avddTitle, ui::answerYes, true},
+        QuestionCase{"AvddNo", &calc::CalculatorPanel::txtAVDD_LostFocus, avddTitle, ui::answerNo, false},
+        QuestionCase{"AvddOtherAnswer", &calc::CalculatorPanel::txtAVDD_LostFocus, avddTitle, ui::answerOk,
+                     false}),
     vcm::test::CaseName());
 
 TEST_F(CalcPanelTest, QuestionComesBeforeTheMessagesOfTheCalculation) {
     c.txtAVDD->setText("0");
-    boxes.answers = {answerYes};
+    boxes.answers = {ui::answerYes};
 
     panel->txtAVDD_LostFocus();
 
     ASSERT_EQ(boxes.shown.size(), 2U);
-    EXPECT_EQ(boxes.shown[0].style, styleYesNoQuestionDefaultNo);
+    EXPECT_EQ(boxes.shown[0].style, ui::styleYesNoQuestionDefaultNo);
     EXPECT_EQ(boxes.shown[1].text, "AVDD needs to be non-zero");
 }
 
@@ -127,7 +128,7 @@ TEST_F(CalcPanelEvents, AttachWiresFieldsAndButton) {
           static_cast<QWidget*>(c.txtVoutMax), static_cast<QWidget*>(c.cmdCalculate)}) {
         layout->addWidget(w);
     }
-    FocusLeaveWatcher watcher;
+    ui::FocusLeaveWatcher watcher;
     panel->attach(watcher);
     frame.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
@@ -146,7 +147,7 @@ TEST_F(CalcPanelEvents, AttachWiresFieldsAndButton) {
     EXPECT_EQ(c.txtVoutMax->text(), "5.0000");
     EXPECT_EQ(c.txtVOutMin->text(), "1.0000");
 
-    boxes.answers = {answerYes};
+    boxes.answers = {ui::answerYes};
     c.txtAVDD->setFocus();  // leaving RSET: the question
     ASSERT_EQ(boxes.shown.size(), 1U);
     EXPECT_EQ(boxes.shown[0].title, "Rset Changed - Update Range from Resistor Values?");

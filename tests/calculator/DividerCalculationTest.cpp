@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <variant>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 using vcm::test::PrintTo;
@@ -33,9 +33,9 @@ class CalcForwardWorkedExample : public ::testing::TestWithParam<ForwardCase> {}
 
 TEST_P(CalcForwardWorkedExample, GivesTheUnroundedResults) {
     const ForwardCase& c = GetParam();
-    const auto outcome = computeForward({8.0, 10000.0, 83000.0, 133000.0, c.d});
-    ASSERT_TRUE(std::holds_alternative<ForwardResults>(outcome));
-    const auto& r = std::get<ForwardResults>(outcome);
+    const auto outcome = calc::computeForward({8.0, 10000.0, 83000.0, 133000.0, c.d});
+    ASSERT_TRUE(std::holds_alternative<calc::ForwardResults>(outcome));
+    const auto& r = std::get<calc::ForwardResults>(outcome);
     EXPECT_NEAR(r.ioutMilliamps, c.iout, tolerance);
     EXPECT_NEAR(r.vrset, c.vrset, tolerance);
     EXPECT_NEAR(r.vcom, c.vcom, tolerance);
@@ -49,8 +49,10 @@ INSTANTIATE_TEST_SUITE_P(Rows, CalcForwardWorkedExample,
                                            ForwardCase{255, 0.04, 0.4, 2.8816667}));
 
 TEST(CalcForward, RangeEndsAreVcomAtBothEndsOfTheScale) {
-    const auto atZero = std::get<ForwardResults>(computeForward({8.0, 10000.0, 83000.0, 133000.0, 0}));
-    const auto atTop = std::get<ForwardResults>(computeForward({8.0, 10000.0, 83000.0, 133000.0, 255}));
+    const auto atZero =
+        std::get<calc::ForwardResults>(calc::computeForward({8.0, 10000.0, 83000.0, 133000.0, 0}));
+    const auto atTop =
+        std::get<calc::ForwardResults>(calc::computeForward({8.0, 10000.0, 83000.0, 133000.0, 255}));
     EXPECT_EQ(atZero.vcom, atZero.voutMax);
     EXPECT_EQ(atTop.vcom, atTop.voutMin);
 }
@@ -66,9 +68,9 @@ class CalcReverse : public ::testing::TestWithParam<ReverseCase> {};
 
 TEST_P(CalcReverse, GivesTheResistorsForTheRange) {
     const ReverseCase& c = GetParam();
-    const auto outcome = computeReverse({c.avdd, 10000.0, c.voutMax, c.voutMin, c.d});
-    ASSERT_TRUE(std::holds_alternative<ReverseResults>(outcome));
-    const auto& r = std::get<ReverseResults>(outcome);
+    const auto outcome = calc::computeReverse({c.avdd, 10000.0, c.voutMax, c.voutMin, c.d});
+    ASSERT_TRUE(std::holds_alternative<calc::ReverseResults>(outcome));
+    const auto& r = std::get<calc::ReverseResults>(outcome);
     EXPECT_NEAR(r.r1, c.r1, 0.01);
     EXPECT_NEAR(r.r2, c.r2, 0.01);
     EXPECT_NEAR(r.vcom, c.vcom, tolerance);
@@ -89,23 +91,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct FaultCase {
     const char* name;
-    std::variant<ForwardInputs, ReverseInputs> inputs;
+    std::variant<calc::ForwardInputs, calc::ReverseInputs> inputs;
     const char* messagePart;
 };
 
 template <typename Results>
-std::optional<QString> faultMessage(const std::variant<Results, ArithmeticFault>& outcome) {
-    if (const auto* fault = std::get_if<ArithmeticFault>(&outcome)) {
+std::optional<QString> faultMessage(const std::variant<Results, calc::ArithmeticFault>& outcome) {
+    if (const auto* fault = std::get_if<calc::ArithmeticFault>(&outcome)) {
         return fault->message;
     }
     return std::nullopt;
 }
 
-std::optional<QString> faultOf(const ForwardInputs& inputs) {
-    return faultMessage(computeForward(inputs));
+std::optional<QString> faultOf(const calc::ForwardInputs& inputs) {
+    return faultMessage(calc::computeForward(inputs));
 }
-std::optional<QString> faultOf(const ReverseInputs& inputs) {
-    return faultMessage(computeReverse(inputs));
+std::optional<QString> faultOf(const calc::ReverseInputs& inputs) {
+    return faultMessage(calc::computeReverse(inputs));
 }
 
 class CalcFault : public ::testing::TestWithParam<FaultCase> {};
@@ -122,21 +124,27 @@ constexpr double huge = 1e306;
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CalcFault,
-    ::testing::Values(
-        FaultCase{"ResistorsCancel", ForwardInputs{8.0, 10000.0, 1000.0, -1000.0, 0},
-                  "R1 + R2 must not be 0"},
-        FaultCase{"BothResistorsZero", ForwardInputs{8.0, 10000.0, 0.0, 0.0, 0}, "R1 + R2 must not be 0"},
-        // R2 / (R2 + R1) would quietly be 0 if the overflowing sum went unchecked.
-        FaultCase{"ResistorSumOverflows", ForwardInputs{8.0, 10000.0, 1e308, 1e308, 0}, "VCOM is too large"},
-        FaultCase{"CurrentOverflows", ForwardInputs{huge, 1e-300, 83000.0, 133000.0, 0}, "IOUT is too large"},
-        FaultCase{"RsetScaleOverflows", ForwardInputs{8.0, huge, 83000.0, 133000.0, 0}, "VCOM is too large"},
-        FaultCase{"ForwardRsetZero", ForwardInputs{8.0, 0.0, 83000.0, 133000.0, 0},
-                  "RSET must be greater than 0"},
-        FaultCase{"SpanIs255TimesHeadroom", ReverseInputs{8.0, 10000.0, 7.96875, 0.0, 0},
-                  "exactly 255 times AVDD - VOUTmax"},
-        FaultCase{"MinIs256TimesMax", ReverseInputs{8.0, 10000.0, -1.0, -256.0, 0}, "divisor of R1 zero"},
-        FaultCase{"ReverseR1Overflows", ReverseInputs{8.0, huge, 4.9179, 2.8817, 0}, "R1 is too large"},
-        FaultCase{"ReverseR2Overflows", ReverseInputs{1e307, 10000.0, 1e305, 0.0, 0}, "R2 is too large"}),
+    ::testing::Values(FaultCase{"ResistorsCancel", calc::ForwardInputs{8.0, 10000.0, 1000.0, -1000.0, 0},
+                                "R1 + R2 must not be 0"},
+                      FaultCase{"BothResistorsZero", calc::ForwardInputs{8.0, 10000.0, 0.0, 0.0, 0},
+                                "R1 + R2 must not be 0"},
+                      // R2 / (R2 + R1) would quietly be 0 if the overflowing sum went unchecked.
+                      FaultCase{"ResistorSumOverflows", calc::ForwardInputs{8.0, 10000.0, 1e308, 1e308, 0},
+                                "VCOM is too large"},
+                      FaultCase{"CurrentOverflows", calc::ForwardInputs{huge, 1e-300, 83000.0, 133000.0, 0},
+                                "IOUT is too large"},
+                      FaultCase{"RsetScaleOverflows", calc::ForwardInputs{8.0, huge, 83000.0, 133000.0, 0},
+                                "VCOM is too large"},
+                      FaultCase{"ForwardRsetZero", calc::ForwardInputs{8.0, 0.0, 83000.0, 133000.0, 0},
+                                "RSET must be greater than 0"},
+                      FaultCase{"SpanIs255TimesHeadroom", calc::ReverseInputs{8.0, 10000.0, 7.96875, 0.0, 0},
+                                "exactly 255 times AVDD - VOUTmax"},
+                      FaultCase{"MinIs256TimesMax", calc::ReverseInputs{8.0, 10000.0, -1.0, -256.0, 0},
+                                "divisor of R1 zero"},
+                      FaultCase{"ReverseR1Overflows", calc::ReverseInputs{8.0, huge, 4.9179, 2.8817, 0},
+                                "R1 is too large"},
+                      FaultCase{"ReverseR2Overflows", calc::ReverseInputs{1e307, 10000.0, 1e305, 0.0, 0},
+                                "R2 is too large"}),
     vcm::test::CaseName());
 
 struct MarkerCase {
@@ -152,8 +160,8 @@ class CalcMarker : public ::testing::TestWithParam<MarkerCase> {};
 
 TEST_P(CalcMarker, MovesWithTheDcpValue) {
     const MarkerCase& c = GetParam();
-    EXPECT_EQ(vcomMarkerOffset(c.d), c.offset);
-    const VcomMarkerPosition position = vcomMarkerPosition(c.d);
+    EXPECT_EQ(calc::vcomMarkerOffset(c.d), c.offset);
+    const calc::VcomMarkerPosition position = calc::vcomMarkerPosition(c.d);
     EXPECT_EQ(position.top, c.top);
     EXPECT_EQ(position.lineY, c.lineY);
 }
@@ -165,4 +173,4 @@ INSTANTIATE_TEST_SUITE_P(Values, CalcMarker,
                                            MarkerCase{255, 1920, 2640, 2760}));
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

@@ -25,7 +25,7 @@ class CalcPanelWorkedExample : public CalcPanelTest, public ::testing::WithParam
 
 TEST_P(CalcPanelWorkedExample, ShowsTheRowAndMovesTheMarker) {
     const WorkedRow& row = GetParam();
-    globals.displayHex = row.hex ? vbTrue : vbFalse;
+    globals.displayHex = row.hex ? dcp::vbTrue : dcp::vbFalse;
     c.txtTest->setText(QString::fromUtf8(row.dcpText));
 
     panel->updateRangeFromResistors();
@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, CalcPanelWorkedExample,
                                            WorkedRow{false, "255", "DCP (dec)", dcpFF}));
 
 struct Repair {
-    QLineEdit* CalculatorControls::*field;
+    QLineEdit* calc::CalculatorControls::*field;
     const char* typed;
     const char* repaired;
 };
@@ -71,11 +71,11 @@ TEST_P(CalcPanelForwardRepair, RestoresTheDefaultSilently) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, CalcPanelForwardRepair,
-                         ::testing::Values(Repair{&CalculatorControls::txtAVDD, "", "8"},
-                                           Repair{&CalculatorControls::txtAVDD, "abc", "8"},
-                                           Repair{&CalculatorControls::txtRSET, "", "10000"},
-                                           Repair{&CalculatorControls::txtR1, "1x", "83000"},
-                                           Repair{&CalculatorControls::txtR2, "", "133000"}));
+                         ::testing::Values(Repair{&calc::CalculatorControls::txtAVDD, "", "8"},
+                                           Repair{&calc::CalculatorControls::txtAVDD, "abc", "8"},
+                                           Repair{&calc::CalculatorControls::txtRSET, "", "10000"},
+                                           Repair{&calc::CalculatorControls::txtR1, "1x", "83000"},
+                                           Repair{&calc::CalculatorControls::txtR2, "", "133000"}));
 
 /// What a forward run leaves in AVDD, RSET, VOUT (VCOM), VOUTmax and VOUTmin.
 struct ForwardResult {

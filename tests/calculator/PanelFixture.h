@@ -56,16 +56,16 @@ class CalcPanelTest : public ::testing::Test {
         c.txtTest = field("00");
         c.lblDVR2 = new QLabel(QStringLiteral("DVR (hex)"), &frame);
         c.lblVCOM = new QLabel(QStringLiteral("VCOM"), &frame);
-        c.Line4 = new LineControl(&frame, 3120, 840, 3480, 840, 5, 0x000000FF);
+        c.Line4 = new ui::LineControl(&frame, 3120, 840, 3480, 840, 5, 0x000000FF);
         c.cmdCalculate = new QPushButton(QStringLiteral("Calculate"), &frame);
-        setTwipsGeometry(c.txtVOUT, 3600, 720, 855, 285);
-        setTwipsGeometry(c.lblVCOM, 2400, 720, 615, 255);
-        globals.displayHex = vbTrue;
+        ui::setTwipsGeometry(c.txtVOUT, 3600, 720, 855, 285);
+        ui::setTwipsGeometry(c.lblVCOM, 2400, 720, 615, 255);
+        globals.displayHex = dcp::vbTrue;
         panel = makePanel(QLocale(QLocale::English, QLocale::UnitedStates));
     }
 
-    std::unique_ptr<CalculatorPanel> makePanel(const QLocale& locale) {
-        return std::make_unique<CalculatorPanel>(c, globals, boxes, locale);
+    std::unique_ptr<calc::CalculatorPanel> makePanel(const QLocale& locale) {
+        return std::make_unique<calc::CalculatorPanel>(c, globals, boxes, locale);
     }
 
     /// Everything a run writes besides the inputs and lblDVR2: output texts, colours and the marker.
@@ -75,11 +75,11 @@ class CalcPanelTest : public ::testing::Test {
                    "marker %12/%13/%14/%15")
             .arg(c.txtIOUT->text(), c.txtVRSET->text(), c.txtVOUT->text(), c.txtDVR->text(),
                  c.txtVoutMax->text(), c.txtVOutMin->text(), c.txtR1->text(), c.txtR2->text())
-            .arg(foreColor(c.txtR1))
-            .arg(foreColor(c.txtR2))
-            .arg(foreColor(c.txtAVDD))
-            .arg(twipsTop(c.txtVOUT))
-            .arg(twipsTop(c.lblVCOM))
+            .arg(ui::foreColor(c.txtR1))
+            .arg(ui::foreColor(c.txtR2))
+            .arg(ui::foreColor(c.txtAVDD))
+            .arg(ui::twipsTop(c.txtVOUT))
+            .arg(ui::twipsTop(c.lblVCOM))
             .arg(c.Line4->y1())
             .arg(c.Line4->y2());
     }
@@ -121,7 +121,7 @@ class CalcPanelTest : public ::testing::Test {
         for (std::size_t i = 0; i < expected.size(); ++i) {
             EXPECT_EQ(boxes.shown[i].text, expected[i].first);
             EXPECT_EQ(whileOpen[i], expected[i].second);
-            EXPECT_EQ(boxes.shown[i].style, styleOkOnly);
+            EXPECT_EQ(boxes.shown[i].style, ui::styleOkOnly);
             EXPECT_EQ(boxes.shown[i].title, QString());
         }
     }
@@ -130,18 +130,18 @@ class CalcPanelTest : public ::testing::Test {
         EXPECT_EQ(c.txtIOUT->text(), expected.iout);
         EXPECT_EQ(c.txtVRSET->text(), expected.vrset);
         EXPECT_EQ(c.txtVOUT->text(), expected.vcom);
-        EXPECT_EQ(twipsTop(c.txtVOUT), expected.top);
-        EXPECT_EQ(twipsTop(c.lblVCOM), expected.top);
+        EXPECT_EQ(ui::twipsTop(c.txtVOUT), expected.top);
+        EXPECT_EQ(ui::twipsTop(c.lblVCOM), expected.top);
         EXPECT_EQ(c.Line4->y1(), expected.lineY);
         EXPECT_EQ(c.Line4->y2(), expected.lineY);
     }
 
     QWidget frame;
-    CalculatorControls c;
-    ProgramGlobals globals;
+    calc::CalculatorControls c;
+    dcp::ProgramGlobals globals;
     ScriptedMessages boxes;
     std::vector<QString> whileOpen;
-    std::unique_ptr<CalculatorPanel> panel;
+    std::unique_ptr<calc::CalculatorPanel> panel;
 
   private:
     QLineEdit* field(const char* text) { return new QLineEdit(QString::fromUtf8(text), &frame); }

@@ -13,20 +13,20 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
-constexpr VbColor red = 0x000000FF;
-constexpr VbColor normal = vbButtonText;
+constexpr ui::VbColor red = 0x000000FF;
+constexpr ui::VbColor normal = ui::vbButtonText;
 
 /// What a reverse run leaves in AVDD, VOUTmax, VOUTmin and RSET (null: the text typed there), in R1, R2
 /// and VOUT (VCOM), and the colours of R1, R2 and AVDD.
 struct ReverseResult {
     const char *avdd, *voutMax, *voutMin, *rset;
     const char *r1, *r2, *vcom;
-    VbColor r1Colour = normal, r2Colour = normal, avddColour = normal;
+    ui::VbColor r1Colour = normal, r2Colour = normal, avddColour = normal;
 };
 
 /// The four fields keep what was typed.
-constexpr ReverseResult kept(const char* r1, const char* r2, const char* vcom, VbColor r1Colour = normal,
-                             VbColor r2Colour = normal, VbColor avddColour = normal) {
+constexpr ReverseResult kept(const char* r1, const char* r2, const char* vcom, ui::VbColor r1Colour = normal,
+                             ui::VbColor r2Colour = normal, ui::VbColor avddColour = normal) {
     return {nullptr, nullptr, nullptr, nullptr, r1, r2, vcom, r1Colour, r2Colour, avddColour};
 }
 
@@ -70,9 +70,9 @@ TEST_P(CalcPanelReverse, ChecksThenWritesResistorsAndColours) {
     EXPECT_EQ(c.txtR2->text(), t.result.r2);
     EXPECT_EQ(c.txtVOUT->text(), t.result.vcom);
     EXPECT_EQ(c.txtDVR->text(), "00");
-    EXPECT_EQ(foreColor(c.txtR1), t.result.r1Colour);
-    EXPECT_EQ(foreColor(c.txtR2), t.result.r2Colour);
-    EXPECT_EQ(foreColor(c.txtAVDD), t.result.avddColour);
+    EXPECT_EQ(ui::foreColor(c.txtR1), t.result.r1Colour);
+    EXPECT_EQ(ui::foreColor(c.txtR2), t.result.r2Colour);
+    EXPECT_EQ(ui::foreColor(c.txtAVDD), t.result.avddColour);
 }
 
 const char* const avddMsg = "AVDD needs to be non-zero";
@@ -141,7 +141,7 @@ TEST_P(CalcPanelFault, WritesNothingAndSaysWhy) {
     const FaultCase& t = GetParam();
     c.txtTest->setText("FF");
     panel->updateRangeFromResistors();  // outputs and marker away from their design values
-    setForeColor(c.txtR2, red);
+    ui::setForeColor(c.txtR2, red);
     c.txtTest->setText("00");
     c.lblDVR2->setText("DVR (hex)");
     ASSERT_NO_FATAL_FAILURE(typeInto({c.txtRSET, c.txtR1, c.txtR2, c.txtVoutMax, c.txtVOutMin}, t.typed));
@@ -154,7 +154,7 @@ TEST_P(CalcPanelFault, WritesNothingAndSaysWhy) {
     ASSERT_EQ(boxes.shown.size(), t.messageParts.size());
     for (std::size_t i = 0; i < t.messageParts.size(); ++i) {
         EXPECT_THAT(boxes.shown[i].text.toStdString(), HasSubstr(t.messageParts[i]));
-        EXPECT_EQ(boxes.shown[i].style, styleOkOnly);
+        EXPECT_EQ(boxes.shown[i].style, ui::styleOkOnly);
         EXPECT_EQ(boxes.shown[i].title, QString());
     }
 }
@@ -181,7 +181,7 @@ class CalcPanelDcpJunk : public CalcPanelTest, public ::testing::WithParamInterf
 
 TEST_P(CalcPanelDcpJunk, StopsWithAMessageAfterTheRepairs) {
     const JunkCase& t = GetParam();
-    globals.displayHex = t.hex ? vbTrue : vbFalse;
+    globals.displayHex = t.hex ? dcp::vbTrue : dcp::vbFalse;
     c.txtTest->setText(t.dcpText);
     c.txtAVDD->setText("");   // repaired before the DCP value is read
     c.txtRSET->setText("0");  // would be reported by a check
@@ -209,7 +209,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CalcPanelDcpJunk,
 TEST_F(CalcPanelTest, ADecimalDcpTextIsReadAsANumberRoundedToAByte) {
     const std::pair<const char*, const char*> cases[] = {{"2.0", "2"}, {"+7", "7"},  {"1e1", "10"},
                                                          {"1.5", "2"}, {"2.5", "2"}, {" 200 ", "200"}};
-    globals.displayHex = vbFalse;
+    globals.displayHex = dcp::vbFalse;
     for (const auto& [text, digits] : cases) {
         for (const bool reverse : {false, true}) {
             SCOPED_TRACE(std::string(text) + (reverse ? " reverse" : " forward"));

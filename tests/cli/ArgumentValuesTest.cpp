@@ -9,7 +9,7 @@
 
 #include <optional>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 TEST(DcpArgument, HexByDefaultDecimalWithDec) {
@@ -63,7 +63,7 @@ TEST(DcpArgument, HexByDefaultDecimalWithDec) {
         {"", true, {}},
     };
     for (const Case& c : cases) {
-        const std::optional<std::uint8_t> value = dcpArgument(QString::fromUtf8(c.text), c.decimal);
+        const std::optional<std::uint8_t> value = cli::dcpArgument(QString::fromUtf8(c.text), c.decimal);
         EXPECT_EQ(value.has_value(), c.value.has_value()) << c.text << (c.decimal ? " --dec" : "");
         if (value && c.value) {
             EXPECT_EQ(*value, *c.value) << c.text;
@@ -90,15 +90,15 @@ TEST(DcpArgument, ProblemSaysOutOfRangeOrMalformed) {
         {"7D", true, "Bad VALUE '7D' (with --dec give a decimal number from 0 to 255)."},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(dcpArgumentProblem(QStringLiteral("VALUE"), QString::fromUtf8(c.text), c.decimal),
+        EXPECT_EQ(cli::dcpArgumentProblem(QStringLiteral("VALUE"), QString::fromUtf8(c.text), c.decimal),
                   QString::fromUtf8(c.problem))
             << c.text;
     }
     try {
-        (void)requireDcpArgument(QStringLiteral("--dcp value"), QStringLiteral("1FF"), false);
+        (void)cli::requireDcpArgument(QStringLiteral("--dcp value"), QStringLiteral("1FF"), false);
         ADD_FAILURE() << "1FF accepted";
-    } catch (const CommandFailure& failure) {
-        EXPECT_EQ(failure.exitCode, exitUsage);
+    } catch (const cli::CommandFailure& failure) {
+        EXPECT_EQ(failure.exitCode, cli::exitUsage);
         EXPECT_EQ(
             failure.message,
             QStringLiteral("--dcp value '1FF' is out of range (give 00 to FF, or 0 to 255 with --dec)."));
@@ -128,7 +128,7 @@ TEST(QuotedArgument, AtMostFortyCharactersWithControlsEscaped) {
         {"crvhid:C:\\Board", "'crvhid:C:\\Board'"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(quotedArgument(c.text), c.quoted) << c.text.toStdString();
+        EXPECT_EQ(adapter::quotedArgument(c.text), c.quoted) << c.text.toStdString();
     }
 }
 
@@ -143,7 +143,7 @@ TEST(NumberArgument, PeriodDecimalsWithoutGrouping) {
         {"1e999", {}}, {"4.9179V", {}}, {"nan", {}},   {"inf", {}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(numberArgument(QString::fromUtf8(c.text)), c.value) << c.text;
+        EXPECT_EQ(cli::numberArgument(QString::fromUtf8(c.text)), c.value) << c.text;
     }
 }
 
@@ -160,12 +160,12 @@ TEST(MeasurementIn, OneNumberAloneInTheOutput) {
         {"4.0\n5.0\n", {}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(measurementIn(QString::fromUtf8(c.output)), c.volts) << c.output;
+        EXPECT_EQ(cli::measurementIn(QString::fromUtf8(c.output)), c.volts) << c.output;
     }
 }
 
 TEST(JsonObject, KeepsOrderAndEscapesStrings) {
-    const QString text = JsonObject()
+    const QString text = cli::JsonObject()
                              .text(QStringLiteral("error"), QStringLiteral("a \"b\" \\ c\nd\x01"))
                              .number(QStringLiteral("vcom"), QStringLiteral("4.9179"))
                              .integer(QStringLiteral("value"), 125)
@@ -178,4 +178,4 @@ TEST(JsonObject, KeepsOrderAndEscapesStrings) {
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

@@ -6,14 +6,14 @@
 
 #include <QSet>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 // Every command is one row: the dispatcher, commandName and the parser find the same row for it.
 TEST(CommandTable, EachCommandIsOneRowFoundByTheWordsOfItsName) {
     QSet<QString> names;
     QSet<int> commands;
-    for (const CommandDefinition& row : commandTable()) {
+    for (const cli::CommandDefinition& row : cli::commandTable()) {
         SCOPED_TRACE(row.name.toStdString());
         EXPECT_TRUE(row.run != nullptr);
         EXPECT_FALSE(row.brief.isEmpty());
@@ -28,11 +28,11 @@ TEST(CommandTable, EachCommandIsOneRowFoundByTheWordsOfItsName) {
         // The command's name followed by what a command line has after it.
         const QStringList nameWords = row.name.split(u' ');
         qsizetype wordsUsed = 0;
-        EXPECT_EQ(findCommand(nameWords + QStringList{"--json", "7D"}, wordsUsed), &row);
+        EXPECT_EQ(cli::findCommand(nameWords + QStringList{"--json", "7D"}, wordsUsed), &row);
         EXPECT_EQ(wordsUsed, nameWords.size());
     }
     // One row for each enumerator, up to the last one.
-    EXPECT_EQ(commands.size(), static_cast<int>(Command::SimMeasure) + 1);
+    EXPECT_EQ(commands.size(), static_cast<int>(cli::Command::SimMeasure) + 1);
 }
 
 TEST(CommandTable, WordsThatNameNoCommandFindNone) {
@@ -40,7 +40,7 @@ TEST(CommandTable, WordsThatNameNoCommandFindNone) {
     for (const QStringList& words : cases) {
         SCOPED_TRACE(words.join(u' ').toStdString());
         qsizetype wordsUsed = 0;
-        EXPECT_EQ(findCommand(words, wordsUsed), nullptr);
+        EXPECT_EQ(cli::findCommand(words, wordsUsed), nullptr);
         EXPECT_EQ(wordsUsed, 0);
     }
 }
@@ -74,9 +74,9 @@ TEST(CommandWords, OptionsAndValuesAreSortedAsTheParserWouldExceptNegativeNumber
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.words.join(u' ').toStdString());
-        const ArrangedWords arranged = arrangeWords(c.words, known);
+        const cli::ArrangedWords arranged = cli::arrangeWords(c.words, known);
         QList<QStringList> options;
-        for (const OptionWords& option : arranged.options) {
+        for (const cli::OptionWords& option : arranged.options) {
             options << option.words;
         }
         EXPECT_EQ(options, c.options);
@@ -86,4 +86,4 @@ TEST(CommandWords, OptionsAndValuesAreSortedAsTheParserWouldExceptNegativeNumber
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

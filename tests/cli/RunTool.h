@@ -7,7 +7,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-namespace vcm {
+namespace vcm::test {
 
 /// What one run of the real vcm7310 gave.
 struct ToolRun {
@@ -59,4 +59,4 @@ inline QStringList connectTrace() {
             QStringLiteral("crvHID_setGPIOConfiguration(0x00, 0x00, -1, 0) = 0")};
 }
 
-}  // namespace vcm
+}  // namespace vcm::test

@@ -9,30 +9,30 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 TEST(SimulatedBoardFile, KeepsTheBoardAndReadsNothingWhereNoFileIs) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("board.json"));
-    EXPECT_EQ(loadSimulatedBoard(path), std::nullopt);
+    EXPECT_EQ(cli::loadSimulatedBoard(path), std::nullopt);
 
-    const SimulatedBoardState state{{0x7D, 0x80}, -2.5};
-    saveSimulatedBoard(path, state);
-    EXPECT_EQ(loadSimulatedBoard(path), state);
-    saveSimulatedBoard(path, {{0xFF, 0x00}, 3.0});
-    EXPECT_EQ(loadSimulatedBoard(path), (SimulatedBoardState{{0xFF, 0x00}, 3.0}));
+    const cli::SimulatedBoardState state{{0x7D, 0x80}, -2.5};
+    cli::saveSimulatedBoard(path, state);
+    EXPECT_EQ(cli::loadSimulatedBoard(path), state);
+    cli::saveSimulatedBoard(path, {{0xFF, 0x00}, 3.0});
+    EXPECT_EQ(cli::loadSimulatedBoard(path), (cli::SimulatedBoardState{{0xFF, 0x00}, 3.0}));
     // The VCOM's offset and step, and a negative step, come back too.
-    const SimulatedBoardState shaped{{0x10, 0x20}, 1.0, -12.5, 0x80, -2000.0};
+    const cli::SimulatedBoardState shaped{{0x10, 0x20}, 1.0, -12.5, 0x80, -2000.0};
     saveSimulatedBoard(path, shaped);
-    EXPECT_EQ(loadSimulatedBoard(path), shaped);
+    EXPECT_EQ(cli::loadSimulatedBoard(path), shaped);
 }
 
 TEST(SimulatedBoard, TellsOfEveryChangeInsideTheWriteSoTheFileIsSavedBeforeTheEepromPause) {
     int changes = 0;
     int changesAtPause = -1;
-    SimulatedBoard board(SimulatedChip(0x80), SimFault::None, [&] { ++changes; });
-    BoardSession session(board, [&](int) { changesAtPause = changes; });
+    adapter::SimulatedBoard board(adapter::SimulatedChip(0x80), adapter::SimFault::None, [&] { ++changes; });
+    cli::BoardSession session(board, [&](int) { changesAtPause = changes; });
     session.connect();
     EXPECT_EQ(changes, 0);
     session.sendVerified(0x7D);
@@ -41,10 +41,11 @@ TEST(SimulatedBoard, TellsOfEveryChangeInsideTheWriteSoTheFileIsSavedBeforeTheEe
     EXPECT_EQ(changes, 1) << "a write that changed nothing";
     session.program(0x7D);
     EXPECT_EQ(changesAtPause, 2) << "the EEPROM's change is told before the write time is waited";
-    SimulatedBoard lost(SimulatedChip(0x80), SimFault::WritesLost, [&] { ++changes; });
-    BoardSession lostSession(lost, [](int) {});
+    adapter::SimulatedBoard lost(adapter::SimulatedChip(0x80), adapter::SimFault::WritesLost,
+                                 [&] { ++changes; });
+    cli::BoardSession lostSession(lost, [](int) {});
     lostSession.connect();
-    EXPECT_THROW(lostSession.sendVerified(0x7D), CommandFailure);
+    EXPECT_THROW(lostSession.sendVerified(0x7D), cli::CommandFailure);
     EXPECT_EQ(changes, 2);
 }
 
@@ -66,10 +67,10 @@ TEST(SimulatedBoardFile, AFileThatIsNoBoardFails) {
         file.write(text);
         file.close();
         try {
-            (void)loadSimulatedBoard(path);
+            (void)cli::loadSimulatedBoard(path);
             ADD_FAILURE() << "accepted: " << text;
-        } catch (const CommandFailure& failure) {
-            EXPECT_EQ(failure.exitCode, exitFailed);
+        } catch (const cli::CommandFailure& failure) {
+            EXPECT_EQ(failure.exitCode, cli::exitFailed);
             EXPECT_TRUE(failure.message.contains(QStringLiteral("not a board state file"))) << text;
         }
     }
@@ -78,8 +79,8 @@ TEST(SimulatedBoardFile, AFileThatIsNoBoardFails) {
 TEST(SimulatedBoardFile, AFileThatCannotBeWrittenFails) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("missing-folder/board.json"));
-    EXPECT_THROW(saveSimulatedBoard(path, {}), CommandFailure);
+    EXPECT_THROW(cli::saveSimulatedBoard(path, {}), cli::CommandFailure);
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 /// The text output of calc forward: IOUT, VRSET, VCOM, DCP, VOUTmax, VOUTmin.
@@ -164,4 +164,4 @@ TEST(ToolCalc, ANegativeResistorSumWarnsAndTheValuesFollow) {
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 // The real tool on a real bus, down to the kernel's ioctl: the fake bus preloaded into the process
@@ -32,4 +32,4 @@ TEST(ToolI2c, EachCommandTracesOnARealBusAsOnTheSimulatedBoard) {
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

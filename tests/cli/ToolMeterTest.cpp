@@ -7,7 +7,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 /// The fake bench meter of our own, as a process on 127.0.0.1 that answers from a simulated board's
@@ -99,4 +99,4 @@ TEST_F(BenchMeter, AMeterThatFailsEndsTheTrimOnOneLineWithNothingProgrammed) {
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

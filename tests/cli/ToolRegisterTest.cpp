@@ -12,7 +12,7 @@
 
 #include <cerrno>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 const QString read80 = QStringLiteral("crvHID_doI2CRead(0x4E, 0x00, 1, [80 00], [00], 0, 0) = 0");
@@ -140,7 +140,7 @@ TEST(ToolRegister, FailuresOfTheAdapterAndTheChipExitWithOne) {
 // why, which the JSON object carries too.
 TEST(ToolRegister, ABusThatIsNotThereIsAFailedConnection) {
     QString noBridge;
-    if (findBridgeBus(kSysfsRoot, noBridge)) {
+    if (adapter::findBridgeBus(adapter::kSysfsRoot, noBridge)) {
         GTEST_SKIP() << "a USB to I2C bridge is plugged in, so i2c:auto would find it";
     }
     struct Case {
@@ -149,7 +149,8 @@ TEST(ToolRegister, ABusThatIsNotThereIsAFailedConnection) {
     };
     const Case cases[] = {
         {"i2c:auto", noBridge.replace(QRegularExpression(QStringLiteral("\\s*\n\\s*")), QStringLiteral(" "))},
-        {"i2c:/dev/i2c-99", i2cConnectFailure(QStringLiteral("/dev/i2c-99"), I2cConnectStep::Open, ENOENT)},
+        {"i2c:/dev/i2c-99",
+         adapter::i2cConnectFailure(QStringLiteral("/dev/i2c-99"), adapter::I2cConnectStep::Open, ENOENT)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.adapter);
@@ -160,7 +161,7 @@ TEST(ToolRegister, ABusThatIsNotThereIsAFailedConnection) {
         const ToolRun json = runTool({"read", "--json", "--adapter", QString::fromLatin1(c.adapter)});
         EXPECT_EQ(json.exitCode, 1);
         EXPECT_EQ(json.out, QStringLiteral("{\"command\":\"read\",\"error\":%1,\"exitCode\":1}\n")
-                                .arg(jsonString(QStringLiteral("connect: ") + c.reason)));
+                                .arg(cli::jsonString(QStringLiteral("connect: ") + c.reason)));
     }
 }
 #endif
@@ -196,4 +197,4 @@ TEST(ToolRegister, TheBoardFileCarriesTheChipFromOneRunToTheNext) {
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

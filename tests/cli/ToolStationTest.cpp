@@ -17,7 +17,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 /// A test station's runs of vcm7310 on a simulated board kept in a temporary folder.
@@ -202,4 +202,4 @@ TEST_F(Station, ASweepMeasuresEveryValueAndLeavesTheDataRegisterAsItFoundIt) {
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 TEST(ToolTrim, ModelOnlyOnTheDefaultDivider) {
@@ -82,7 +82,8 @@ TEST_F(ClosedLoop, ConvergesToTheSweepsValueInFewMeasurements) {
         double bestDistance = INFINITY;
         for (int value = 0; value <= 255; ++value) {
             const double reading =
-                simulatedMeasurementText(simulatedVcom(static_cast<std::uint8_t>(value), 3.0)).toDouble();
+                cli::simulatedMeasurementText(cli::simulatedVcom(static_cast<std::uint8_t>(value), 3.0))
+                    .toDouble();
             if (std::abs(reading - target) < bestDistance) {
                 bestDistance = std::abs(reading - target);
                 best = value;
@@ -208,4 +209,4 @@ TEST_F(ClosedLoop, TheSimulatedMeterReadsTheBoardsVcomWithItsError) {
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

@@ -5,7 +5,7 @@
 
 #include <QTemporaryDir>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 TEST(ToolUsage, UsageErrorsExitWithTwoAndTouchNothing) {
@@ -60,7 +60,7 @@ TEST(ToolUsage, UsageErrorsExitWithTwoAndTouchNothing) {
         {{"read", "--adapter", "usb"},
          QStringLiteral(
              "vcm7310: Unknown adapter 'usb' (use %1).\nTry 'vcm7310 read --help' for more information.\n")
-             .arg(adapterOptionValueName())},
+             .arg(adapter::adapterOptionValueName())},
         {{"read", "--adapter", "none", "--sim-state", "x"},
          "vcm7310: The --sim-... options apply to the simulated board (--adapter sim) only.\n"
          "Try 'vcm7310 read --help' for more information.\n"},
@@ -172,7 +172,7 @@ TEST(ToolUsage, HelpForEveryCommandListsAllItsOptionsWithoutADisplay) {
         QString usage;
         QStringList options;
     };
-    const QStringList bus{"--adapter <" + adapterOptionValueName() + ">",
+    const QStringList bus{"--adapter <" + adapter::adapterOptionValueName() + ">",
                           "--eeprom <HH>",
                           "--trace",
                           "--sim-state <FILE>",
@@ -218,4 +218,4 @@ TEST(ToolUsage, HelpForEveryCommandListsAllItsOptionsWithoutADisplay) {
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

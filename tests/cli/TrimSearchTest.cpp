@@ -7,17 +7,17 @@
 #include <cmath>
 #include <map>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
-const ForwardInputs kDivider{8.0, 10000.0, 83000.0, 133000.0, 0};
+const calc::ForwardInputs kDivider{8.0, 10000.0, 83000.0, 133000.0, 0};
 
-ModelLine defaultModel() {
-    return std::get<ModelLine>(modelLineOf(kDivider));
+cli::ModelLine defaultModel() {
+    return std::get<cli::ModelLine>(cli::modelLineOf(kDivider));
 }
 
 double modelVcom(int value) {
-    return simulatedVcom(static_cast<std::uint8_t>(value), 0.0);
+    return cli::simulatedVcom(static_cast<std::uint8_t>(value), 0.0);
 }
 
 /// A board as a line engineer meets it: the model with a gain error and an offset, perhaps a step where
@@ -70,7 +70,8 @@ std::vector<double> targetsOn(const Board& board) {
     return targets;
 }
 
-ClosedLoopResult search(const Board& board, double target, SearchStrategy strategy, double tolerance = 1.0) {
+cli::ClosedLoopResult search(const Board& board, double target, cli::SearchStrategy strategy,
+                             double tolerance = 1.0) {
     return nearestByMeasurement(target, defaultModel(), tolerance, board, strategy);
 }
 
@@ -92,15 +93,15 @@ TEST(ClosedLoopSearch, EndsOnTheSweepsValueOnLinearBoardsInFewMeasurements) {
         for (const double target : targetsOn(board)) {
             std::map<int, int> timesMeasured;
             const Board counted = board;
-            const ClosedLoopResult result = nearestByMeasurement(
+            const cli::ClosedLoopResult result = nearestByMeasurement(
                 target, defaultModel(), 1.0,
                 [&](std::uint8_t value) {
                     ++timesMeasured[value];
                     return counted(value);
                 },
-                SearchStrategy::Interpolating);
-            const ClosedLoopResult halving = search(board, target, SearchStrategy::Halving);
-            ASSERT_EQ(result.outcome, ClosedLoopResult::Outcome::Passed) << board.name << ' ' << target;
+                cli::SearchStrategy::Interpolating);
+            const cli::ClosedLoopResult halving = search(board, target, cli::SearchStrategy::Halving);
+            ASSERT_EQ(result.outcome, cli::ClosedLoopResult::Outcome::Passed) << board.name << ' ' << target;
             EXPECT_EQ(result.best.value, sweepBest(board, target)) << board.name << ' ' << target;
             EXPECT_EQ(halving.best.value, sweepBest(board, target)) << board.name << ' ' << target;
             EXPECT_LE(result.measurements.size(), halving.measurements.size() + 2)
@@ -127,8 +128,8 @@ TEST(ClosedLoopSearch, ABoardWithAStepEndsWhereNoNeighbourIsNearer) {
         // Targets around the step, where the VCOM crosses them more than once.
         for (int i = -10; i <= 10; ++i) {
             const double target = board(static_cast<std::uint8_t>(board.stepFrom)) + i * 0.002;
-            const ClosedLoopResult result = search(board, target, SearchStrategy::Interpolating);
-            ASSERT_EQ(result.outcome, ClosedLoopResult::Outcome::Passed) << board.name << ' ' << target;
+            const cli::ClosedLoopResult result = search(board, target, cli::SearchStrategy::Interpolating);
+            ASSERT_EQ(result.outcome, cli::ClosedLoopResult::Outcome::Passed) << board.name << ' ' << target;
             const double distance = std::abs(board(result.best.value) - target);
             for (const int beside : {result.best.value - 1, result.best.value + 1}) {
                 EXPECT_GE(std::abs(board(static_cast<std::uint8_t>(beside)) - target), distance)
@@ -143,7 +144,7 @@ TEST(ClosedLoopSearch, ABoardWithAStepEndsWhereNoNeighbourIsNearer) {
     const auto dipped = [&](std::uint8_t value) {
         return value == 0x72 ? target + 0.0005 : modelVcom(value);
     };
-    const ClosedLoopResult result = nearestByMeasurement(target, defaultModel(), 1.0, dipped);
+    const cli::ClosedLoopResult result = nearestByMeasurement(target, defaultModel(), 1.0, dipped);
     EXPECT_EQ(result.best.value, 0x72);
     EXPECT_EQ(result.movedFrom, std::optional<std::uint8_t>(0x73));
 }
@@ -151,17 +152,17 @@ TEST(ClosedLoopSearch, ABoardWithAStepEndsWhereNoNeighbourIsNearer) {
 TEST(ClosedLoopSearch, AFinalCheckFartherThanTheToleranceFails) {
     // 2 V down from 80 on: 2.9 V sits in the gap, a volt from the nearest value on either side.
     const Board jump{"-2 V jump at 80", 0.0, 0.0, 0x80, -2000.0};
-    const ClosedLoopResult result = search(jump, 2.9, SearchStrategy::Interpolating, 0.008);
-    EXPECT_EQ(result.outcome, ClosedLoopResult::Outcome::OutOfTolerance);
+    const cli::ClosedLoopResult result = search(jump, 2.9, cli::SearchStrategy::Interpolating, 0.008);
+    EXPECT_EQ(result.outcome, cli::ClosedLoopResult::Outcome::OutOfTolerance);
     ASSERT_TRUE(result.finalVcom.has_value());
     EXPECT_GT(std::abs(*result.finalVcom - 2.9), 0.9);
     // Within it, the same search passes.
-    EXPECT_EQ(search(Board{"model"}, 3.9, SearchStrategy::Interpolating, 0.008).outcome,
-              ClosedLoopResult::Outcome::Passed);
+    EXPECT_EQ(search(Board{"model"}, 3.9, cli::SearchStrategy::Interpolating, 0.008).outcome,
+              cli::ClosedLoopResult::Outcome::Passed);
 }
 
 TEST(ClosedLoopSearch, ReversedFlatAndOutOfReachBoardsStopBeforeTheSearch) {
-    using Outcome = ClosedLoopResult::Outcome;
+    using Outcome = cli::ClosedLoopResult::Outcome;
     struct Case {
         Board board;
         double target;
@@ -181,8 +182,9 @@ TEST(ClosedLoopSearch, ReversedFlatAndOutOfReachBoardsStopBeforeTheSearch) {
         {model, model(255) - 0.001, Outcome::BelowRange, 12},
     };
     for (const Case& c : cases) {
-        for (const SearchStrategy strategy : {SearchStrategy::Interpolating, SearchStrategy::Halving}) {
-            const ClosedLoopResult result = search(c.board, c.target, strategy);
+        for (const cli::SearchStrategy strategy :
+             {cli::SearchStrategy::Interpolating, cli::SearchStrategy::Halving}) {
+            const cli::ClosedLoopResult result = search(c.board, c.target, strategy);
             EXPECT_EQ(result.outcome, c.outcome) << c.board.name << ' ' << c.target;
             EXPECT_LE(result.measurements.size(), c.atMost) << c.board.name << ' ' << c.target;
             EXPECT_FALSE(result.finalVcom.has_value()) << c.board.name;
@@ -190,21 +192,23 @@ TEST(ClosedLoopSearch, ReversedFlatAndOutOfReachBoardsStopBeforeTheSearch) {
     }
     // Out of reach is proven by the end itself.
     for (const auto& [target, end] : {std::pair{model(0) + 0.001, 0}, std::pair{model(255) - 0.001, 255}}) {
-        const ClosedLoopResult result = search(model, target, SearchStrategy::Interpolating);
+        const cli::ClosedLoopResult result = search(model, target, cli::SearchStrategy::Interpolating);
         EXPECT_TRUE(std::any_of(result.measurements.begin(), result.measurements.end(),
-                                [end = end](const DcpPoint& point) { return point.value == end; }))
+                                [end = end](const cli::DcpPoint& point) { return point.value == end; }))
             << target;
     }
     // The top of the range itself is reached, not out of reach.
-    EXPECT_EQ(search(model, model(0), SearchStrategy::Interpolating).best.value, 0);
+    EXPECT_EQ(search(model, model(0), cli::SearchStrategy::Interpolating).best.value, 0);
 }
 
 TEST(ClosedLoopSearch, OfTwoEquallyNearValuesTheLowerOne) {
     // A curve in whole millivolts: 255 mV at 0 down to 0 mV at 255; 100.5 mV lies between 155 and 154.
     const auto millivolts = [](std::uint8_t value) { return (255 - value) / 1000.0; };
-    const ModelLine line{0.255, 0.0};
-    EXPECT_EQ(nearestByMeasurement(0.1005, line, 1.0, millivolts).best.value, 154);
-    EXPECT_EQ(nearestByMeasurement(0.1005, line, 1.0, millivolts, SearchStrategy::Halving).best.value, 154);
+    const cli::ModelLine line{0.255, 0.0};
+    EXPECT_EQ(cli::nearestByMeasurement(0.1005, line, 1.0, millivolts).best.value, 154);
+    EXPECT_EQ(
+        cli::nearestByMeasurement(0.1005, line, 1.0, millivolts, cli::SearchStrategy::Halving).best.value,
+        154);
 }
 
 TEST(ModelSearch, NearestPredictedValueOnTheDefaultDivider) {
@@ -216,12 +220,12 @@ TEST(ModelSearch, NearestPredictedValueOnTheDefaultDivider) {
     const Case cases[] = {{4.91794053819444, 0}, {4.9179, 0},      {2.88166666666667, 255},
                           {2.8817, 255},         {3.8958109, 128}, {3.8958, 128}};
     for (const Case& c : cases) {
-        const auto result = nearestByModel(kDivider, c.target);
-        ASSERT_TRUE(std::holds_alternative<DcpPoint>(result)) << c.target;
-        EXPECT_EQ(std::get<DcpPoint>(result).value, c.value) << c.target;
+        const auto result = cli::nearestByModel(kDivider, c.target);
+        ASSERT_TRUE(std::holds_alternative<cli::DcpPoint>(result)) << c.target;
+        EXPECT_EQ(std::get<cli::DcpPoint>(result).value, c.value) << c.target;
     }
     EXPECT_NEAR(defaultModel().step(), (4.91794053819444 - 2.88166666666667) / 255, 1e-12);
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

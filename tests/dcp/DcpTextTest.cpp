@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 TEST(DcpText, ByteToHexWritesTwoUpperCaseDigits) {
@@ -12,7 +12,7 @@ TEST(DcpText, ByteToHexWritesTwoUpperCaseDigits) {
     } cases[] = {{0, "00"},   {9, "09"},   {15, "0F"},    {16, "10"}, {171, "AB"},
                  {255, "FF"}, {256, "FF"}, {32767, "FF"}, {-1, "00"}, {-32768, "00"}};
     for (const auto& c : cases) {
-        EXPECT_EQ(byteToHex(c.value), QLatin1String(c.text)) << c.value;
+        EXPECT_EQ(dcp::byteToHex(c.value), QLatin1String(c.text)) << c.value;
     }
 }
 
@@ -25,12 +25,12 @@ TEST(DcpText, KeyFiltersOverEveryCode) {
         const bool lowerHex = key >= 'a' && key <= 'f';
 
         std::uint16_t hexKey = key;
-        filterHexKey(hexKey);
+        dcp::filterHexKey(hexKey);
         const int expectedHex = (control || digit || upperHex) ? key : lowerHex ? key - 32 : 0;
         ASSERT_EQ(hexKey, expectedHex) << "code " << code;
 
         std::uint16_t decimalKey = key;
-        filterDecimalKey(decimalKey);
+        dcp::filterDecimalKey(decimalKey);
         ASSERT_EQ(decimalKey, (control || digit) ? key : 0) << "code " << code;
     }
 }
@@ -43,7 +43,7 @@ TEST(DcpText, TextAndNumberInBothModes) {
     } texts[] = {{0, true, "00"},      {125, true, "7D"}, {300, true, "FF"},   {70000, true, "FF"},
                  {-70000, true, "00"}, {0, false, "0"},   {125, false, "125"}, {255, false, "255"}};
     for (const auto& c : texts) {
-        EXPECT_EQ(dcpText(c.value, c.hex), QLatin1String(c.text)) << c.value;
+        EXPECT_EQ(dcp::dcpText(c.value, c.hex), QLatin1String(c.text)) << c.value;
     }
     const struct {
         const char* text;
@@ -53,7 +53,7 @@ TEST(DcpText, TextAndNumberInBothModes) {
                    {"7 D", true, 125},  {"FFFF", true, -1}, {"255", false, 255}, {"", false, 0},
                    {"1.5", false, 1.5}, {"12x", false, 12}};
     for (const auto& c : numbers) {
-        EXPECT_EQ(dcpNumber(QLatin1String(c.text), c.hex), c.value) << c.text;
+        EXPECT_EQ(dcp::dcpNumber(QLatin1String(c.text), c.hex), c.value) << c.text;
     }
 }
 
@@ -103,15 +103,15 @@ TEST(DcpText, SliderCalculatorAndSendReadTheSameValueOrTheSendIsRefused) {
     for (const auto& c : cases) {
         const QString text = c.text.toString();
         SCOPED_TRACE(text.toStdString() + (c.hex ? " hex" : " dec"));
-        EXPECT_EQ(sliderValueOf(text, c.hex, english), c.slider);
-        EXPECT_EQ(dcpValueOf(text, c.hex, english), c.calc);
-        EXPECT_EQ(sendableDcpValue(text, c.hex, english), c.send);
+        EXPECT_EQ(dcp::sliderValueOf(text, c.hex, english), c.slider);
+        EXPECT_EQ(dcp::dcpValueOf(text, c.hex, english), c.calc);
+        EXPECT_EQ(dcp::sendableDcpValue(text, c.hex, english), c.send);
     }
     // Under a locale that groups with a period, "2.0" is twenty to the slider, and so to a send.
     const QLocale german(QLocale::German, QLocale::Germany);
-    EXPECT_EQ(sliderValueOf("2.0", false, german), 20);
-    EXPECT_EQ(sendableDcpValue("2.0", false, german), std::optional<std::uint8_t>(20));
+    EXPECT_EQ(dcp::sliderValueOf("2.0", false, german), 20);
+    EXPECT_EQ(dcp::sendableDcpValue("2.0", false, german), std::optional<std::uint8_t>(20));
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

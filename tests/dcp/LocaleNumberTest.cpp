@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 struct LocaleCase {
@@ -15,9 +15,9 @@ struct LocaleCase {
 void expectReadings(const QLocale& locale, std::initializer_list<LocaleCase> cases) {
     for (const auto& c : cases) {
         const QString text = c.text.toString();
-        EXPECT_EQ(localeNumber(text, locale), c.value)
+        EXPECT_EQ(dcp::localeNumber(text, locale), c.value)
             << locale.name().toStdString() << " '" << text.toStdString() << "'";
-        EXPECT_EQ(isNotLocaleNumber(text, locale), !c.value.has_value()) << text.toStdString();
+        EXPECT_EQ(dcp::isNotLocaleNumber(text, locale), !c.value.has_value()) << text.toStdString();
     }
 }
 
@@ -101,10 +101,10 @@ TEST(LocaleNumber, CommaLocales) {
 TEST(LocaleNumber, FollowsTheGivenLocaleNotTheDefault) {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_EQ(localeNumber(QStringLiteral("1.5"), QLocale::c()), 1.5);
-    EXPECT_EQ(localeNumber(QStringLiteral("1,5"), QLocale::c()), 15);
+    EXPECT_EQ(dcp::localeNumber(QStringLiteral("1.5"), QLocale::c()), 1.5);
+    EXPECT_EQ(dcp::localeNumber(QStringLiteral("1,5"), QLocale::c()), 15);
     QLocale::setDefault(previous);
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

@@ -5,7 +5,7 @@
 
 #include <limits>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 const QLocale cLocale = QLocale::c();
@@ -19,7 +19,7 @@ struct FixedCase {
 
 void expectFixed(std::initializer_list<FixedCase> cases, const QLocale& locale = cLocale) {
     for (const auto& c : cases) {
-        EXPECT_EQ(formatFixed(c.value, c.decimals, locale), QString::fromUtf8(c.text))
+        EXPECT_EQ(dcp::formatFixed(c.value, c.decimals, locale), QString::fromUtf8(c.text))
             << c.value << " with " << c.decimals;
     }
 }
@@ -69,10 +69,10 @@ TEST(FormatFixed, PadsAndKeepsTheSignOfANegativeValueThatRoundsToZero) {
 }
 
 TEST(FormatFixed, NearTheLargestDoubleWritesATextThatReadsBack) {
-    const QString text = formatFixed(1.7976931348623157e308, 4, cLocale);
+    const QString text = dcp::formatFixed(1.7976931348623157e308, 4, cLocale);
     EXPECT_TRUE(text.startsWith("179769313486231000")) << text.left(20).toStdString();
     EXPECT_TRUE(text.endsWith(".0000"));
-    const std::optional<double> back = localeNumber(text, cLocale);
+    const std::optional<double> back = dcp::localeNumber(text, cLocale);
     ASSERT_TRUE(back.has_value());
     EXPECT_DOUBLE_EQ(*back, 1.79769313486231e308);
 }
@@ -107,12 +107,12 @@ TEST(FormatFixed, DividerWorkedExample) {
         const double iout = avdd / (rset * 20) * (row.n / 256.0) * 1000;
         const double vrset = iout / 1000 * rset;
         const double vcom = (1 - (row.n * r1) / (rset * 5120)) * (r2 / (r2 + r1) * avdd);
-        EXPECT_EQ(formatFixed(iout, 5, cLocale), QLatin1String(row.iout)) << row.n;
-        EXPECT_EQ(formatFixed(vrset, 4, cLocale), QLatin1String(row.vrset)) << row.n;
-        EXPECT_EQ(formatFixed(vcom, 4, cLocale), QLatin1String(row.vcom)) << row.n;
+        EXPECT_EQ(dcp::formatFixed(iout, 5, cLocale), QLatin1String(row.iout)) << row.n;
+        EXPECT_EQ(dcp::formatFixed(vrset, 4, cLocale), QLatin1String(row.vrset)) << row.n;
+        EXPECT_EQ(dcp::formatFixed(vcom, 4, cLocale), QLatin1String(row.vcom)) << row.n;
     }
-    EXPECT_EQ(formatFixed(vmax, 4, cLocale), QLatin1String("4.9179"));
-    EXPECT_EQ(formatFixed(vmin, 4, cLocale), QLatin1String("2.8817"));
+    EXPECT_EQ(dcp::formatFixed(vmax, 4, cLocale), QLatin1String("4.9179"));
+    EXPECT_EQ(dcp::formatFixed(vmin, 4, cLocale), QLatin1String("2.8817"));
     expectFixed({{0.00015625, 5, "0.00016"},
                  {0.2015625, 4, "0.2016"},
                  {3.8958109, 4, "3.8958"},
@@ -136,8 +136,8 @@ TEST(FormatFixed, ReverseCalculationResistors) {
     for (const auto& c : cases) {
         const double r1 = (c.vmax - c.vmin) / (c.vmax * 256 - c.vmin) * (rset * 5120);
         const double r2 = (c.vmax - c.vmin) / (c.avdd * 255 + c.vmin - c.vmax * 256) * (rset * 5120);
-        EXPECT_EQ(formatFixed(r1, 1, cLocale), QLatin1String(c.r1)) << c.vmax;
-        EXPECT_EQ(formatFixed(r2, 1, cLocale), QLatin1String(c.r2)) << c.vmax;
+        EXPECT_EQ(dcp::formatFixed(r1, 1, cLocale), QLatin1String(c.r1)) << c.vmax;
+        EXPECT_EQ(dcp::formatFixed(r2, 1, cLocale), QLatin1String(c.r2)) << c.vmax;
     }
 }
 
@@ -174,9 +174,9 @@ TEST(FormatGeneral, FifteenDigitsWithoutTrailingZeros) {
         {1.79769313486231e308, "1.79769313486231E+308", cLocale},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(formatGeneral(c.value, c.locale), QLatin1String(c.text)) << c.value;
+        EXPECT_EQ(dcp::formatGeneral(c.value, c.locale), QLatin1String(c.text)) << c.value;
     }
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

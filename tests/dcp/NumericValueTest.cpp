@@ -7,7 +7,7 @@
 #include <cmath>
 #include <limits>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 constexpr double inf = std::numeric_limits<double>::infinity();
@@ -29,7 +29,7 @@ TEST(NumericValue, ReadsTheLeadingNumberIgnoringBlanks) {
         {u"0e99999", 0},    {u"007", 7},        {u"1.5e2x", 150},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(numericValue(c.text), c.value) << c.text.toString().toStdString();
+        EXPECT_EQ(dcp::numericValue(c.text), c.value) << c.text.toString().toStdString();
     }
 }
 
@@ -56,7 +56,7 @@ TEST(NumericValue, AWholeNumberIsTheNumberAndNothingElse) {
         {u".", std::nullopt},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(wholeNumericValue(c.text), c.value) << c.text.toString().toStdString();
+        EXPECT_EQ(dcp::wholeNumericValue(c.text), c.value) << c.text.toString().toStdString();
     }
 }
 
@@ -94,25 +94,25 @@ TEST(NumericValue, ReadsPrefixedFormsByTheirWordSize) {
         {u"&O40000000000", inf},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(numericValue(c.text), c.value) << c.text.toString().toStdString();
+        EXPECT_EQ(dcp::numericValue(c.text), c.value) << c.text.toString().toStdString();
     }
 }
 
 TEST(NumericValue, ZeroHasNoSign) {
-    EXPECT_FALSE(std::signbit(numericValue(u"-0")));
-    EXPECT_FALSE(std::signbit(numericValue(u"-0.000e5")));
+    EXPECT_FALSE(std::signbit(dcp::numericValue(u"-0")));
+    EXPECT_FALSE(std::signbit(dcp::numericValue(u"-0.000e5")));
 }
 
 TEST(NumericValue, ReadsMegabyteTexts) {
     const qsizetype size = 1 << 20;
-    EXPECT_EQ(numericValue(QString(size, u'1')), inf);
-    EXPECT_EQ(numericValue(QString(size, u' ') + QStringLiteral("7")), 7);
-    EXPECT_EQ(numericValue(QStringLiteral("&H") + QString(size, u'F')), inf);
-    EXPECT_EQ(numericValue(QStringLiteral("-0.") + QString(size, u'0') + QStringLiteral("1")), 0);
-    EXPECT_EQ(numericValue(QStringLiteral("1") + QString(size, u'0') + QStringLiteral("e-") +
-                           QString::number(size)),
+    EXPECT_EQ(dcp::numericValue(QString(size, u'1')), inf);
+    EXPECT_EQ(dcp::numericValue(QString(size, u' ') + QStringLiteral("7")), 7);
+    EXPECT_EQ(dcp::numericValue(QStringLiteral("&H") + QString(size, u'F')), inf);
+    EXPECT_EQ(dcp::numericValue(QStringLiteral("-0.") + QString(size, u'0') + QStringLiteral("1")), 0);
+    EXPECT_EQ(dcp::numericValue(QStringLiteral("1") + QString(size, u'0') + QStringLiteral("e-") +
+                                QString::number(size)),
               1);
-    EXPECT_EQ(numericValue(QString(size / 2, u'9').replace(u'9', QStringLiteral("9 "))), inf);
+    EXPECT_EQ(dcp::numericValue(QString(size / 2, u'9').replace(u'9', QStringLiteral("9 "))), inf);
 }
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
@@ -126,7 +126,7 @@ TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
                  {2.4, 2},       {0.49999999999999994, 0},
                  {1e300, 1e300}, {4503599627370497.0, 4503599627370497.0}};
     for (const auto& c : cases) {
-        EXPECT_EQ(roundHalfEven(c.value), c.rounded) << c.value;
+        EXPECT_EQ(dcp::roundHalfEven(c.value), c.rounded) << c.value;
     }
 }
 
@@ -154,10 +154,10 @@ TEST(RoundHalfEven, ConversionsCheckTheRangeAfterRounding) {
         {-inf, std::nullopt, std::nullopt},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(toInteger16(c.value), c.integer16) << c.value;
-        EXPECT_EQ(toByte(c.value), c.byte) << c.value;
+        EXPECT_EQ(dcp::toInteger16(c.value), c.integer16) << c.value;
+        EXPECT_EQ(dcp::toByte(c.value), c.byte) << c.value;
     }
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

@@ -5,7 +5,7 @@
 
 #include <QThread>
 
-namespace vcm {
+namespace vcm::test {
 
 /// The fake instrument for an in-process test: served from a thread of its own, so that the meter under
 /// test may block in its waits on the test's thread.
@@ -45,4 +45,4 @@ class FakeScpiInstrument {
     FakeScpiServer* server_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::test

@@ -22,11 +22,11 @@ namespace {
 // through this meter and one through `--measure sim-measure` see the same volts.
 double boardVcom(const QString& stateFile) {
     try {
-        const std::optional<vcm::SimulatedBoardState> board = vcm::loadSimulatedBoard(stateFile);
-        const vcm::SimulatedBoardState state = board.value_or(vcm::SimulatedBoardState{});
-        const double vcom = vcm::simulatedVcom(state.chip.dataRegister, state.shape());
-        return vcm::simulatedMeasurementText(vcom).toDouble();
-    } catch (const vcm::CommandFailure& failure) {
+        const std::optional<vcm::cli::SimulatedBoardState> board = vcm::cli::loadSimulatedBoard(stateFile);
+        const vcm::cli::SimulatedBoardState state = board.value_or(vcm::cli::SimulatedBoardState{});
+        const double vcom = vcm::cli::simulatedVcom(state.chip.dataRegister, state.shape());
+        return vcm::cli::simulatedMeasurementText(vcom).toDouble();
+    } catch (const vcm::cli::CommandFailure& failure) {
         std::fprintf(stderr, "fake_scpi_meter: %s\n", failure.message.toUtf8().constData());
         // Answered as "NAN", which no meter takes for volts.
         return std::numeric_limits<double>::quiet_NaN();
@@ -48,13 +48,13 @@ int main(int argc, char** argv) {
     parser.addOptions({stateOption, modeOption});
     parser.process(app);
 
-    const std::map<QString, vcm::FakeScpiMode> modes = {
-        {QStringLiteral("normal"), vcm::FakeScpiMode::Normal},
-        {QStringLiteral("stops-answering"), vcm::FakeScpiMode::StopsAnswering},
-        {QStringLiteral("junk"), vcm::FakeScpiMode::AnswersJunk},
-        {QStringLiteral("refuses-config"), vcm::FakeScpiMode::RefusesConfig},
-        {QStringLiteral("reading-error"), vcm::FakeScpiMode::ReadingError},
-        {QStringLiteral("closes"), vcm::FakeScpiMode::Closes},
+    const std::map<QString, vcm::test::FakeScpiMode> modes = {
+        {QStringLiteral("normal"), vcm::test::FakeScpiMode::Normal},
+        {QStringLiteral("stops-answering"), vcm::test::FakeScpiMode::StopsAnswering},
+        {QStringLiteral("junk"), vcm::test::FakeScpiMode::AnswersJunk},
+        {QStringLiteral("refuses-config"), vcm::test::FakeScpiMode::RefusesConfig},
+        {QStringLiteral("reading-error"), vcm::test::FakeScpiMode::ReadingError},
+        {QStringLiteral("closes"), vcm::test::FakeScpiMode::Closes},
     };
     const auto mode = modes.find(parser.value(modeOption));
     if (!parser.isSet(stateOption) || mode == modes.end()) {
@@ -62,8 +62,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString stateFile = parser.value(stateOption);
-    vcm::FakeScpiProtocol protocol(mode->second, [stateFile] { return boardVcom(stateFile); });
-    vcm::FakeScpiServer server(protocol, "\n");
+    vcm::test::FakeScpiProtocol protocol(mode->second, [stateFile] { return boardVcom(stateFile); });
+    vcm::test::FakeScpiServer server(protocol, "\n");
     const quint16 port = server.listenTcp();
     if (port == 0) {
         std::fputs("fake_scpi_meter: cannot listen on 127.0.0.1\n", stderr);

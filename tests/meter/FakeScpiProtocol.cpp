@@ -3,7 +3,7 @@
 #include <QMutexLocker>
 #include <QString>
 
-namespace vcm {
+namespace vcm::test {
 
 FakeScpiProtocol::FakeScpiProtocol(FakeScpiMode mode, Reading reading)
     : mode_(mode), reading_(std::move(reading)) {}
@@ -64,4 +64,4 @@ QStringList FakeScpiProtocol::received() const {
     return received_;
 }
 
-}  // namespace vcm
+}  // namespace vcm::test

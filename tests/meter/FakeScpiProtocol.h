@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-namespace vcm {
+namespace vcm::test {
 
 /// How the fake instrument misbehaves, if at all.
 enum class FakeScpiMode {
@@ -51,4 +51,4 @@ class FakeScpiProtocol {
     QStringList received_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::test

@@ -7,7 +7,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace vcm {
+namespace vcm::test {
 
 FakeScpiServer::FakeScpiServer(FakeScpiProtocol& protocol, QByteArray lineEnd)
     : protocol_(protocol), lineEnd_(std::move(lineEnd)), server_(this) {
@@ -113,4 +113,4 @@ bool FakeScpiServer::handleLines(QByteArray& buffer, const std::function<void(co
     return true;
 }
 
-}  // namespace vcm
+}  // namespace vcm::test

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-namespace vcm {
+namespace vcm::test {
 
 /// Serves a FakeScpiProtocol on 127.0.0.1 (an ephemeral port) and on the master side of a pseudo-terminal,
 /// one command per line. Answers from the event loop of the thread it lives in (moving it moves its
@@ -40,4 +40,4 @@ class FakeScpiServer : public QObject {
     QByteArray ptyBuffer_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::test

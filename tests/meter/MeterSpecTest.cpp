@@ -3,19 +3,19 @@
 
 #include <gtest/gtest.h>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
-MeterSpec tcp(const char* host, std::uint16_t port) {
-    MeterSpec spec;
-    spec.transport = MeterTransport::Tcp;
+cli::MeterSpec tcp(const char* host, std::uint16_t port) {
+    cli::MeterSpec spec;
+    spec.transport = cli::MeterTransport::Tcp;
     spec.host = QString::fromUtf8(host);
     spec.port = port;
     return spec;
 }
 
-MeterSpec device(MeterTransport transport, const char* path, std::int32_t baud = 9600) {
-    MeterSpec spec;
+cli::MeterSpec device(cli::MeterTransport transport, const char* path, std::int32_t baud = 9600) {
+    cli::MeterSpec spec;
     spec.transport = transport;
     spec.device = QString::fromUtf8(path);
     spec.baud = baud;
@@ -25,7 +25,7 @@ MeterSpec device(MeterTransport transport, const char* path, std::int32_t baud =
 TEST(MeterSpec, ReadsEachTransportWithItsDefaults) {
     struct Case {
         const char* text;
-        MeterSpec spec;
+        cli::MeterSpec spec;
         const char* shown;
     };
     const Case cases[] = {
@@ -34,27 +34,27 @@ TEST(MeterSpec, ReadsEachTransportWithItsDefaults) {
         {"scpi:tcp:127.0.0.1:1", tcp("127.0.0.1", 1), "scpi:tcp:127.0.0.1:1"},
         {"scpi:tcp:[::1]", tcp("::1", 5025), "scpi:tcp:[::1]:5025"},
         {"scpi:tcp:[2001:db8::7]:65535", tcp("2001:db8::7", 65535), "scpi:tcp:[2001:db8::7]:65535"},
-        {"scpi:usbtmc:/dev/usbtmc0", device(MeterTransport::Usbtmc, "/dev/usbtmc0"),
+        {"scpi:usbtmc:/dev/usbtmc0", device(cli::MeterTransport::Usbtmc, "/dev/usbtmc0"),
          "scpi:usbtmc:/dev/usbtmc0"},
-        {"scpi:serial:/dev/ttyUSB0", device(MeterTransport::Serial, "/dev/ttyUSB0"),
+        {"scpi:serial:/dev/ttyUSB0", device(cli::MeterTransport::Serial, "/dev/ttyUSB0"),
          "scpi:serial:/dev/ttyUSB0:9600"},
-        {"scpi:serial:/dev/ttyUSB0:115200", device(MeterTransport::Serial, "/dev/ttyUSB0", 115200),
+        {"scpi:serial:/dev/ttyUSB0:115200", device(cli::MeterTransport::Serial, "/dev/ttyUSB0", 115200),
          "scpi:serial:/dev/ttyUSB0:115200"},
         // The kernel's by-path names hold colons of their own; only a last field of letters and digits is a
         // baud rate.
         {"scpi:serial:/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0",
-         device(MeterTransport::Serial, "/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0"),
+         device(cli::MeterTransport::Serial, "/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0"),
          "scpi:serial:/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0:9600"},
         {"scpi:serial:/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0:19200",
-         device(MeterTransport::Serial, "/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0", 19200),
+         device(cli::MeterTransport::Serial, "/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0", 19200),
          "scpi:serial:/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0:19200"},
     };
     for (const Case& c : cases) {
         QString problem;
-        const std::optional<MeterSpec> spec = parseMeterSpec(QString::fromUtf8(c.text), problem);
+        const std::optional<cli::MeterSpec> spec = cli::parseMeterSpec(QString::fromUtf8(c.text), problem);
         ASSERT_TRUE(spec) << c.text << ": " << problem.toStdString();
         EXPECT_EQ(*spec, c.spec) << c.text;
-        EXPECT_EQ(meterSpecText(*spec), QString::fromUtf8(c.shown));
+        EXPECT_EQ(cli::meterSpecText(*spec), QString::fromUtf8(c.shown));
     }
 }
 
@@ -103,20 +103,20 @@ TEST(MeterSpec, RefusesWhatItCannotReachWithASentence) {
     };
     for (const Case& c : cases) {
         QString problem;
-        EXPECT_FALSE(parseMeterSpec(c.text, problem)) << c.text.toStdString();
+        EXPECT_FALSE(cli::parseMeterSpec(c.text, problem)) << c.text.toStdString();
         EXPECT_EQ(problem, QString::fromUtf8(c.problem)) << c.text.toStdString();
     }
 }
 
 TEST(MeterSpec, AQueryIsOneLineOfPrintableAscii) {
-    EXPECT_EQ(meterQueryProblem(QStringLiteral("MEAS:VOLT:DC? 10,0.001")), QString());
-    EXPECT_EQ(meterQueryProblem(QStringLiteral(" ")),
+    EXPECT_EQ(cli::meterQueryProblem(QStringLiteral("MEAS:VOLT:DC? 10,0.001")), QString());
+    EXPECT_EQ(cli::meterQueryProblem(QStringLiteral(" ")),
               QStringLiteral("Give the meter's query (for example READ? or MEAS:VOLT:DC?)."));
-    EXPECT_EQ(meterQueryProblem(QStringLiteral("READ?\n*RST")),
+    EXPECT_EQ(cli::meterQueryProblem(QStringLiteral("READ?\n*RST")),
               QStringLiteral("The meter's query 'READ?\\n*RST' is not one line of printable ASCII."));
-    EXPECT_EQ(meterQueryProblem(QStringLiteral("READ?\u00B5")),
+    EXPECT_EQ(cli::meterQueryProblem(QStringLiteral("READ?\u00B5")),
               QStringLiteral("The meter's query 'READ?\u00B5' is not one line of printable ASCII."));
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

@@ -14,13 +14,13 @@
 
 #include <atomic>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 const QStringList kConnectSequence = {"*IDN?", "*CLS", "CONF:VOLT:DC", "SYST:ERR?"};
 
-MeterOptions optionsFor(const QString& spec, double timeoutSeconds = 2.0) {
-    MeterOptions options;
+cli::MeterOptions optionsFor(const QString& spec, double timeoutSeconds = 2.0) {
+    cli::MeterOptions options;
     options.spec = spec;
     options.timeoutSeconds = timeoutSeconds;
     return options;
@@ -32,13 +32,13 @@ QString tcpSpec(quint16 port) {
 
 // The message a CommandFailure carries, or a note that none was thrown.
 template <typename F>
-CommandFailure failureOf(F&& work) {
+cli::CommandFailure failureOf(F&& work) {
     try {
         work();
-    } catch (const CommandFailure& failure) {
+    } catch (const cli::CommandFailure& failure) {
         return failure;
     }
-    return {exitSuccess, QStringLiteral("(no failure)")};
+    return {cli::exitSuccess, QStringLiteral("(no failure)")};
 }
 
 TEST(ScpiMeter, IdentifiesConfiguresAndReadsOverTcp) {
@@ -46,11 +46,11 @@ TEST(ScpiMeter, IdentifiesConfiguresAndReadsOverTcp) {
     FakeScpiInstrument instrument(FakeScpiMode::Normal, [&] { return volts.load(); });
     const quint16 port = instrument.listenTcp();
     ASSERT_NE(port, 0);
-    MeterOptions options = optionsFor(tcpSpec(port));
+    cli::MeterOptions options = optionsFor(tcpSpec(port));
     options.trace = true;
     QStringList trace;
-    const std::unique_ptr<Meter> meter =
-        makeTracedScpiMeter(options, [&trace](const QString& line) { trace << line; });
+    const std::unique_ptr<cli::Meter> meter =
+        meter::makeTracedScpiMeter(options, [&trace](const QString& line) { trace << line; });
 
     EXPECT_EQ(meter->identity(), QString::fromLatin1(FakeScpiProtocol::identification()));
     EXPECT_EQ(meter->description(), tcpSpec(port));
@@ -68,18 +68,18 @@ TEST(ScpiMeter, IdentifiesConfiguresAndReadsOverTcp) {
 TEST(ScpiMeter, FindsANetworkMeterByName) {
     FakeScpiInstrument instrument(FakeScpiMode::Normal, [] { return 4.25; });
     const QString spec = QStringLiteral("scpi:tcp:localhost:%1").arg(instrument.listenTcp());
-    const std::unique_ptr<Meter> meter = makeScpiMeter(optionsFor(spec));
+    const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(spec));
     EXPECT_EQ(meter->description(), spec);
     EXPECT_DOUBLE_EQ(meter->measure(0x70), 4.25);
 }
 
 TEST(ScpiMeter, MeasuresWithTheQueryGivenInstead) {
     FakeScpiInstrument instrument(FakeScpiMode::Normal, [] { return 3.5; });
-    MeterOptions options = optionsFor(tcpSpec(instrument.listenTcp()));
+    cli::MeterOptions options = optionsFor(tcpSpec(instrument.listenTcp()));
     options.query = QStringLiteral("MEAS:VOLT:DC?");
     QStringList trace;
-    const std::unique_ptr<Meter> meter =
-        makeTracedScpiMeter(options, [&trace](const QString& line) { trace << line; });
+    const std::unique_ptr<cli::Meter> meter =
+        meter::makeTracedScpiMeter(options, [&trace](const QString& line) { trace << line; });
     EXPECT_DOUBLE_EQ(meter->measure(0x80), 3.5);
     EXPECT_EQ(instrument.received(), kConnectSequence + QStringList{"MEAS:VOLT:DC?"});
     EXPECT_TRUE(trace.isEmpty()) << "traced without --trace";
@@ -121,12 +121,12 @@ TEST(ScpiMeter, AMeterThatFailsEndsTheMeasurementWithItsAnswer) {
         const QString expected = QStringLiteral("meter %1: %2").arg(spec, QString::fromUtf8(c.message));
         QElapsedTimer clock;
         clock.start();
-        const CommandFailure failure = failureOf([&] {
-            const std::unique_ptr<Meter> meter = makeScpiMeter(optionsFor(spec, 0.3));
+        const cli::CommandFailure failure = failureOf([&] {
+            const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(spec, 0.3));
             ASSERT_FALSE(c.failsAtConnect) << "connected";
             meter->measure(0x73);
         });
-        EXPECT_EQ(failure.exitCode, exitFailed);
+        EXPECT_EQ(failure.exitCode, cli::exitFailed);
         EXPECT_EQ(failure.message, expected);
         EXPECT_EQ(instrument.received(), kConnectSequence + c.received);
         if (c.mode == FakeScpiMode::StopsAnswering) {
@@ -144,15 +144,16 @@ TEST(ScpiMeter, ANetworkMeterThatIsNotThereFailsAtConnect) {
         ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
         port = probe.serverPort();
     }
-    const CommandFailure failure = failureOf([&] { makeScpiMeter(optionsFor(tcpSpec(port))); });
-    EXPECT_EQ(failure.exitCode, exitFailed);
+    const cli::CommandFailure failure = failureOf([&] { meter::makeScpiMeter(optionsFor(tcpSpec(port))); });
+    EXPECT_EQ(failure.exitCode, cli::exitFailed);
     EXPECT_EQ(failure.message,
               QStringLiteral("meter %1: cannot connect (Connection refused)").arg(tcpSpec(port)));
 }
 
 TEST(ScpiMeter, ASpecificationThatDoesNotParseIsAUsageError) {
-    const CommandFailure failure = failureOf([] { makeScpiMeter(optionsFor(QStringLiteral("scpi:tcp:"))); });
-    EXPECT_EQ(failure.exitCode, exitUsage);
+    const cli::CommandFailure failure =
+        failureOf([] { meter::makeScpiMeter(optionsFor(QStringLiteral("scpi:tcp:"))); });
+    EXPECT_EQ(failure.exitCode, cli::exitUsage);
     EXPECT_EQ(failure.message,
               QStringLiteral("Give the meter's host after 'scpi:tcp:' (scpi:tcp:HOST[:PORT])."));
 }
@@ -164,7 +165,7 @@ TEST(ScpiMeter, ReadsOverASerialLine) {
     const QString path = instrument.openPty();
     ASSERT_FALSE(path.isEmpty());
     const QString spec = QStringLiteral("scpi:serial:%1:115200").arg(path);
-    const std::unique_ptr<Meter> meter = makeScpiMeter(optionsFor(spec));
+    const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(spec));
     EXPECT_EQ(meter->description(), spec);
     EXPECT_EQ(meter->identity(), QString::fromLatin1(FakeScpiProtocol::identification()));
     EXPECT_DOUBLE_EQ(meter->measure(0x80), 3.8958);
@@ -196,22 +197,22 @@ TEST(ScpiMeter, AMeterOnADeviceNodeThatStopsAnsweringOrGoesAwayFails) {
         const QString spec = QString::fromLatin1(c.transport) == QStringLiteral("serial")
                                  ? QStringLiteral("scpi:serial:%1:9600").arg(device)
                                  : QStringLiteral("scpi:usbtmc:%1").arg(device);
-        const std::unique_ptr<Meter> meter = makeScpiMeter(optionsFor(spec, 0.3));
-        const CommandFailure failure = failureOf([&] { meter->measure(0x73); });
+        const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(spec, 0.3));
+        const cli::CommandFailure failure = failureOf([&] { meter->measure(0x73); });
         EXPECT_EQ(failure.message, QStringLiteral("meter %1: %2").arg(spec, QString::fromUtf8(c.message)));
     }
 }
 
 TEST(ScpiMeter, ADeviceNodeThatIsNotThereFailsAtConnect) {
-    const CommandFailure failure =
-        failureOf([] { makeScpiMeter(optionsFor(QStringLiteral("scpi:serial:/dev/vcm-test-no-such-tty"))); });
-    EXPECT_EQ(failure.exitCode, exitFailed);
+    const cli::CommandFailure failure = failureOf(
+        [] { meter::makeScpiMeter(optionsFor(QStringLiteral("scpi:serial:/dev/vcm-test-no-such-tty"))); });
+    EXPECT_EQ(failure.exitCode, cli::exitFailed);
     EXPECT_TRUE(failure.message.startsWith(QStringLiteral(
         "meter scpi:serial:/dev/vcm-test-no-such-tty:9600: cannot open /dev/vcm-test-no-such-tty (")))
         << failure.message.toStdString();
 #ifdef VCM_HAVE_USBTMC
-    const CommandFailure missing = failureOf(
-        [] { makeScpiMeter(optionsFor(QStringLiteral("scpi:usbtmc:/dev/vcm-test-no-such-usbtmc"))); });
+    const cli::CommandFailure missing = failureOf(
+        [] { meter::makeScpiMeter(optionsFor(QStringLiteral("scpi:usbtmc:/dev/vcm-test-no-such-usbtmc"))); });
     EXPECT_EQ(missing.message, QStringLiteral("meter scpi:usbtmc:/dev/vcm-test-no-such-usbtmc: cannot open "
                                               "/dev/vcm-test-no-such-usbtmc (No such file or directory)"));
 #endif
@@ -223,7 +224,7 @@ TEST(ScpiMeter, ADeviceNodeThatIsNotThereFailsAtConnect) {
 TEST(ScpiMeter, ReadsOverAUsbtmcDeviceNode) {
     FakeScpiInstrument instrument(FakeScpiMode::Normal, [] { return 4.9179; });
     const QString spec = QStringLiteral("scpi:usbtmc:%1").arg(instrument.openPty());
-    const std::unique_ptr<Meter> meter = makeScpiMeter(optionsFor(spec));
+    const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(spec));
     EXPECT_EQ(meter->identity(), QString::fromLatin1(FakeScpiProtocol::identification()));
     EXPECT_DOUBLE_EQ(meter->measure(0x00), 4.9179);
     EXPECT_EQ(instrument.received(), kConnectSequence + QStringList{"READ?"});
@@ -237,11 +238,11 @@ TEST(FakeScpiMeterProcess, AnswersWithTheSimulatedBoardsVcom) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString stateFile = dir.filePath(QStringLiteral("board.json"));
-    SimulatedBoardState board;
+    cli::SimulatedBoardState board;
     board.chip.dataRegister = 0x73;
     board.vcomErrorPercent = 3.0;
     board.vcomOffsetMv = -12.5;
-    saveSimulatedBoard(stateFile, board);
+    cli::saveSimulatedBoard(stateFile, board);
 
     QProcess fake;
     fake.start(QStringLiteral(FAKE_SCPI_METER_PATH), {QStringLiteral("--sim-state"), stateFile});
@@ -252,10 +253,11 @@ TEST(FakeScpiMeterProcess, AnswersWithTheSimulatedBoardsVcom) {
     ASSERT_NE(port, 0);
 
     // As the executable hands it to the commands.
-    const MeterMaker makeMeter = makeScpiMeter;
-    const std::unique_ptr<Meter> meter = makeMeter(optionsFor(tcpSpec(port)));
+    const cli::MeterMaker makeMeter = meter::makeScpiMeter;
+    const std::unique_ptr<cli::Meter> meter = makeMeter(optionsFor(tcpSpec(port)));
     const auto simMeasure = [&board] {
-        return simulatedMeasurementText(simulatedVcom(board.chip.dataRegister, board.shape())).toDouble();
+        return cli::simulatedMeasurementText(cli::simulatedVcom(board.chip.dataRegister, board.shape()))
+            .toDouble();
     };
     EXPECT_DOUBLE_EQ(meter->measure(0x73), simMeasure());
     board.chip.dataRegister = 0xC0;
@@ -268,4 +270,4 @@ TEST(FakeScpiMeterProcess, AnswersWithTheSimulatedBoardsVcom) {
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 TEST(ScpiReply, AReadingIsOneNumberInVolts) {
-    using Kind = ScpiReading::Kind;
+    using Kind = cli::ScpiReading::Kind;
     struct Case {
         const char* reply;
         Kind kind;
@@ -43,7 +43,7 @@ TEST(ScpiReply, AReadingIsOneNumberInVolts) {
         {"OVLD", Kind::NotANumber, 0.0},
     };
     for (const Case& c : cases) {
-        const ScpiReading reading = scpiReading(QString::fromUtf8(c.reply));
+        const cli::ScpiReading reading = cli::scpiReading(QString::fromUtf8(c.reply));
         EXPECT_EQ(reading.kind, c.kind) << c.reply;
         EXPECT_DOUBLE_EQ(reading.volts, c.volts) << c.reply;
     }
@@ -68,7 +68,7 @@ TEST(ScpiReply, AnErrorQueueEntryHasACodeAndItsText) {
         {"1 3,\"x\"", std::nullopt, ""},
     };
     for (const Case& c : cases) {
-        const std::optional<ScpiError> error = scpiError(QString::fromUtf8(c.reply));
+        const std::optional<cli::ScpiError> error = cli::scpiError(QString::fromUtf8(c.reply));
         ASSERT_EQ(error.has_value(), c.code.has_value()) << c.reply;
         if (error) {
             EXPECT_EQ(error->code, *c.code) << c.reply;
@@ -79,4 +79,4 @@ TEST(ScpiReply, AnErrorQueueEntryHasACodeAndItsText) {
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test

@@ -127,7 +127,7 @@ class Session {
   public:
     Session() {
         box_ = window_.get<QLineEdit>(QStringLiteral("txtTest(0)"));
-        slider_ = window_.get<VbScrollBar>(QStringLiteral("vscTest(0)"));
+        slider_ = window_.get<ui::VbScrollBar>(QStringLiteral("vscTest(0)"));
         QObject::connect(window_.get<QAbstractButton>(QStringLiteral("cmdWrite")), &QAbstractButton::pressed,
                          [this] { eepromPressed_ = true; });
         board_.watch([this](std::uint8_t value, bool toEeprom) { checkWrite(value, toEeprom); });
@@ -146,7 +146,7 @@ class Session {
         if (broken_) {
             return broken_;
         }
-        if (const auto shown = dcpValueOf(box_->text(), hex(), locale_);
+        if (const auto shown = dcp::dcpValueOf(box_->text(), hex(), locale_);
             shown && *shown != slider_->value()) {
             return QStringLiteral("the box shows %1 but the slider %2")
                 .arg(box_->text())
@@ -167,13 +167,13 @@ class Session {
     }
 
   private:
-    bool hex() const { return window_.window->globals().displayHex != vbFalse; }
+    bool hex() const { return window_.window->globals().displayHex != dcp::vbFalse; }
 
     void checkWrite(std::uint8_t value, bool toEeprom) {
         if (broken_) {
             return;
         }
-        const auto shown = dcpValueOf(box_->text(), hex(), locale_);
+        const auto shown = dcp::dcpValueOf(box_->text(), hex(), locale_);
         if (shown != value || slider_->value() != value) {
             broken_ = QStringLiteral("%1 write of 0x%2 while the box shows \"%3\" and the slider %4")
                           .arg(toEeprom ? QStringLiteral("an EEPROM") : QStringLiteral("a data-register"))
@@ -243,7 +243,7 @@ class Session {
     test::WatchedBoard board_{0x80};
     test::WindowFixture window_{board_, {.locale = locale_}};
     QLineEdit* box_ = nullptr;
-    VbScrollBar* slider_ = nullptr;
+    ui::VbScrollBar* slider_ = nullptr;
     bool eepromPressed_ = false;
     std::optional<std::uint8_t> lastEepromWrite_;
     std::optional<QString> broken_;

@@ -12,15 +12,15 @@ struct I2CArgs {
     std::uint8_t device = 0x4E;
     std::uint8_t reg = 0x00;
     std::uint8_t count = 1;
-    ByteArray data{0x00, 0x00};
-    ByteArray spare{0x00};
+    adapter::ByteArray data{0x00, 0x00};
+    adapter::ByteArray spare{0x00};
     std::int16_t module = 0;
     std::int32_t status = 0;
 
-    std::int16_t read(AdapterLibrary& library) {
+    std::int16_t read(adapter::AdapterLibrary& library) {
         return library.crvHID_doI2CRead(device, reg, count, data, spare, module, status);
     }
-    std::int16_t write(AdapterLibrary& library) {
+    std::int16_t write(adapter::AdapterLibrary& library) {
         return library.crvHID_doI2CWrite(device, reg, count, data, spare, module, status);
     }
 };

@@ -14,14 +14,14 @@ int ScriptedMessages::show(const QString& text, int style, const QString& title)
     }
     const bool question = (style & 0x0F) == 4;
     if (!question) {
-        return answerOk;
+        return ui::answerOk;
     }
     if (!questionBits_) {
-        return answerNo;
+        return ui::answerNo;
     }
     const bool yes = (*questionBits_ & 1U) != 0;
     questionBits_ = (*questionBits_ >> 1) | (*questionBits_ << 31);
-    return yes ? answerYes : answerNo;
+    return yes ? ui::answerYes : ui::answerNo;
 }
 
 }  // namespace vcm::test

@@ -23,7 +23,7 @@ struct ShownBox {
 /// Records every message box and answers it from a script: first the queue `answers` (whatever the box),
 /// then, for a question, the next bit of `answerQuestions` when one was given, else OK (No for a
 /// question). `onShow` runs while the "box" is open, so a test can look at the window at that moment.
-class ScriptedMessages final : public MessageBoxService {
+class ScriptedMessages final : public ui::MessageBoxService {
   public:
     int show(const QString& text, int style, const QString& title) override;
 
@@ -40,7 +40,7 @@ class ScriptedMessages final : public MessageBoxService {
 };
 
 /// Records pauses instead of sleeping.
-class RecordingPauses final : public PauseService {
+class RecordingPauses final : public ui::PauseService {
   public:
     void pause(int milliseconds) override { pauses.push_back(milliseconds); }
     std::vector<int> pauses;

@@ -15,15 +15,16 @@ namespace vcm::test {
 /// trace form without the time stamp. A base of SimulatedWindow, so that it is built before the window.
 struct TracedBoard {
     TracedBoard(std::uint8_t eeprom, bool plugged)
-        : board(SimulatedChip(eeprom, [this](const QString& note) { log.note(note); })) {
+        : board(adapter::SimulatedChip(eeprom, [this](const QString& note) { log.note(note); })) {
         board.plugged = plugged;
     }
 
     QStringList calls;
-    TraceLog log{[] { return 0.0; },
-                 [this](const QString& line) { calls << line.mid(line.indexOf(QLatin1Char(' ')) + 1); }};
+    adapter::TraceLog log{
+        [] { return 0.0; },
+        [this](const QString& line) { calls << line.mid(line.indexOf(QLatin1Char(' ')) + 1); }};
     PluggableAdapter board;
-    TracingAdapter tracing{board, log};
+    adapter::TracingAdapter tracing{board, log};
 };
 
 /// The real main window on a traced simulated board that can be unplugged.

@@ -5,24 +5,24 @@
 namespace vcm::test {
 namespace {
 
-WindowOptions titledAsTheProgramTitles(WindowOptions options, const AdapterSetup& adapter) {
+WindowOptions titledAsTheProgramTitles(WindowOptions options, const adapter::AdapterSetup& adapter) {
     options.simulatedBoard = adapter.library().isSimulatedBoard();
     return options;
 }
 
 }  // namespace
 
-WindowFixture::WindowFixture(AdapterLibrary& adapter, const WindowOptions& options) {
-    FrmMainSetup setup;
+WindowFixture::WindowFixture(adapter::AdapterLibrary& adapter, const WindowOptions& options) {
+    app::FrmMainSetup setup;
     setup.adapter = &adapter;
     setup.messages = options.realBoxes ? nullptr : &messages;
     setup.pauses = &pauses;
     setup.locale = options.locale;
     setup.simulatedBoard = options.simulatedBoard;
-    window = std::make_unique<FrmMain>(setup);
+    window = std::make_unique<app::FrmMain>(setup);
 }
 
-WindowFixture::WindowFixture(const AdapterSetup& adapter, const WindowOptions& options)
+WindowFixture::WindowFixture(const adapter::AdapterSetup& adapter, const WindowOptions& options)
     : WindowFixture(adapter.library(), titledAsTheProgramTitles(options, adapter)) {}
 
 bool WindowFixture::show() {

@@ -28,9 +28,9 @@ struct WindowOptions {
 /// shown: `show()` shows it.
 class WindowFixture {
   public:
-    explicit WindowFixture(AdapterLibrary& adapter, const WindowOptions& options = {});
+    explicit WindowFixture(adapter::AdapterLibrary& adapter, const WindowOptions& options = {});
     /// On an adapter the factory made: its title says "simulated" where the program's would.
-    explicit WindowFixture(const AdapterSetup& adapter, const WindowOptions& options = {});
+    explicit WindowFixture(const adapter::AdapterSetup& adapter, const WindowOptions& options = {});
 
     /// Shows the window and waits until it is active (false if it never became so): focus changes need an
     /// active window.
@@ -53,7 +53,7 @@ class WindowFixture {
 
     ScriptedMessages messages;
     RecordingPauses pauses;
-    std::unique_ptr<FrmMain> window;
+    std::unique_ptr<app::FrmMain> window;
 };
 
 }  // namespace vcm::test

@@ -14,10 +14,10 @@ const QRgb kWhite = qRgb(0xFF, 0xFF, 0xFF);
 // device pixel ratio of 2) each straight edge falls between two pixels: the pixels on either side are
 // pure, not blended. A drawing moved off the grid or scaled by a fraction fails here.
 TEST(AppIcon, StraightEdgesAreSharpAtEverySizeAndAtDoubleSize) {
-    for (const int base : kAppIconSizes) {
+    for (const int base : ui::kAppIconSizes) {
         for (const int size : {base, 2 * base}) {
             SCOPED_TRACE(size);
-            const QImage image = renderAppIcon(size).convertToFormat(QImage::Format_ARGB32);
+            const QImage image = ui::renderAppIcon(size).convertToFormat(QImage::Format_ARGB32);
             ASSERT_EQ(image.size(), QSize(size, size));
             const int unit = size / 16;
             const int middle = size / 2;
@@ -37,14 +37,14 @@ TEST(AppIcon, StraightEdgesAreSharpAtEverySizeAndAtDoubleSize) {
 // The window shows the same drawing the desktop's icons are rendered from, and a screen with a device
 // pixel ratio of 2 gets a pixmap drawn for its real pixel count, not one scaled up.
 TEST(AppIcon, WindowIconIsTheSameMarkAtEachSizeAndAtDoubleSize) {
-    const QIcon icon = applicationIcon();
-    for (const int size : kAppIconSizes) {
+    const QIcon icon = ui::applicationIcon();
+    for (const int size : ui::kAppIconSizes) {
         SCOPED_TRACE(size);
         EXPECT_EQ(icon.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_ARGB32),
-                  renderAppIcon(size).convertToFormat(QImage::Format_ARGB32));
+                  ui::renderAppIcon(size).convertToFormat(QImage::Format_ARGB32));
         const QPixmap doubled = icon.pixmap(QSize(size, size), 2.0);
         EXPECT_EQ(doubled.toImage().convertToFormat(QImage::Format_ARGB32),
-                  renderAppIcon(2 * size).convertToFormat(QImage::Format_ARGB32));
+                  ui::renderAppIcon(2 * size).convertToFormat(QImage::Format_ARGB32));
     }
 }
 

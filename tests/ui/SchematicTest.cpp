@@ -13,25 +13,25 @@ namespace {
 // The window's face, and the wider face the system falls back to when that one is missing.
 const char* const faces[] = {"Arial", "DejaVu Sans"};
 
-QPainterPath inkOf(const SchematicShape& shape) {
-    QPainterPathStroker stroker(schematicPen(shape));
+QPainterPath inkOf(const ui::SchematicShape& shape) {
+    QPainterPathStroker stroker(ui::schematicPen(shape));
     QPainterPath ink = stroker.createStroke(shape.path);
     return shape.fill.alpha() == 0 ? ink : ink.united(shape.path);
 }
 
-QRectF glyphBounds(const SchematicLabel& label, const QFont& font) {
+QRectF glyphBounds(const ui::SchematicLabel& label, const QFont& font) {
     QPainterPath glyphs;
-    glyphs.addText(labelOrigin(label, font), font, label.text);
+    glyphs.addText(ui::labelOrigin(label, font), font, label.text);
     return glyphs.boundingRect();
 }
 
-QImage render(const QFont& font, SchematicLayers layers, int pixelRatio) {
-    QImage image((SchematicDrawing::size * pixelRatio).toSize(), QImage::Format_RGB32);
+QImage render(const QFont& font, ui::SchematicLayers layers, int pixelRatio) {
+    QImage image((ui::SchematicDrawing::size * pixelRatio).toSize(), QImage::Format_RGB32);
     image.setDevicePixelRatio(pixelRatio);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    paintSchematic(painter, dividerSchematic(), font, layers);
+    ui::paintSchematic(painter, ui::dividerSchematic(), font, layers);
     return image;
 }
 
@@ -40,11 +40,11 @@ bool inked(const QImage& image, int x, int y) {
 }
 
 TEST(Schematic, EveryLabelKeepsTwoPixelsClearOfEveryShapeAndStaysInsideThePicture) {
-    const SchematicDrawing drawing = dividerSchematic();
-    const QRectF picture(QPointF(0, 0), SchematicDrawing::size);
+    const ui::SchematicDrawing drawing = ui::dividerSchematic();
+    const QRectF picture(QPointF(0, 0), ui::SchematicDrawing::size);
     for (const char* face : faces) {
-        const QFont font = schematicFont(QFont(QString::fromLatin1(face)));
-        for (const SchematicLabel& label : drawing.labels) {
+        const QFont font = ui::schematicFont(QFont(QString::fromLatin1(face)));
+        for (const ui::SchematicLabel& label : drawing.labels) {
             SCOPED_TRACE(std::string(face) + " " + label.text.toStdString());
             const QRectF keepClear = glyphBounds(label, font).adjusted(-2, -2, 2, 2);
             EXPECT_TRUE(picture.contains(keepClear));
@@ -58,15 +58,15 @@ TEST(Schematic, EveryLabelKeepsTwoPixelsClearOfEveryShapeAndStaysInsideThePictur
 // The same rule on the pixels, as the screen shows them at one and at two device pixels per pixel:
 // no line pixel lies next to a text pixel, and every text pixel lies where its label's glyphs are.
 TEST(Schematic, RenderedTextsTouchNoLineAtOneAndTwoDevicePixelsPerPixel) {
-    const SchematicDrawing drawing = dividerSchematic();
+    const ui::SchematicDrawing drawing = ui::dividerSchematic();
     for (const char* face : faces) {
-        const QFont font = schematicFont(QFont(QString::fromLatin1(face)));
+        const QFont font = ui::schematicFont(QFont(QString::fromLatin1(face)));
         for (const int ratio : {1, 2}) {
             SCOPED_TRACE(std::string(face) + " x" + std::to_string(ratio));
-            const QImage shapes = render(font, SchematicLayer::Shapes, ratio);
-            const QImage texts = render(font, SchematicLayer::Labels, ratio);
+            const QImage shapes = render(font, ui::SchematicLayer::Shapes, ratio);
+            const QImage texts = render(font, ui::SchematicLayer::Labels, ratio);
             std::vector<QRect> glyphs;
-            for (const SchematicLabel& label : drawing.labels) {
+            for (const ui::SchematicLabel& label : drawing.labels) {
                 const QRectF bounds = glyphBounds(label, font);
                 glyphs.push_back(QRectF(bounds.topLeft() * ratio, bounds.size() * ratio).toAlignedRect());
             }
@@ -96,14 +96,14 @@ TEST(Schematic, RenderedTextsTouchNoLineAtOneAndTwoDevicePixelsPerPixel) {
 
 // The checks above hold for the window's picture only if it paints this drawing in its own font.
 TEST(Schematic, ThePictureControlPaintsTheCheckedDrawing) {
-    SchematicPicture picture;
+    ui::SchematicPicture picture;
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(11);
     picture.setFont(font);
-    picture.resize(SchematicDrawing::size.toSize());
+    picture.resize(ui::SchematicDrawing::size.toSize());
     const QImage shown = picture.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const SchematicLayers both{SchematicLayer::Shapes, SchematicLayer::Labels};
-    EXPECT_TRUE(shown == render(schematicFont(font), both, 1));
+    const ui::SchematicLayers both{ui::SchematicLayer::Shapes, ui::SchematicLayer::Labels};
+    EXPECT_TRUE(shown == render(ui::schematicFont(font), both, 1));
 }
 
 }  // namespace

@@ -23,12 +23,12 @@ namespace {
 
 TEST(VbScrollBar, TopEndIsTheFirstBoundAndEveryControlMovesTheWayItPoints) {
     QWidget window;
-    VbScrollBar bar(255, 0, 0, &window);
+    ui::VbScrollBar bar(255, 0, 0, &window);
     bar.setGeometry(0, 0, 25, 129);
     bar.setSingleStep(1);
     bar.setPageStep(16);
     window.show();
-    QSignalSpy changed(&bar, &VbScrollBar::changed);
+    QSignalSpy changed(&bar, &ui::VbScrollBar::changed);
     EXPECT_EQ(bar.value(), 0);
     QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(12, 3));  // top arrow
     EXPECT_EQ(bar.value(), 1);
@@ -49,8 +49,8 @@ TEST(VbScrollBar, TopEndIsTheFirstBoundAndEveryControlMovesTheWayItPoints) {
 }
 
 TEST(VbScrollBar, ADraggedThumbChangesOnceWhenReleased) {
-    VbScrollBar bar(255, 0, 0);
-    QSignalSpy changed(&bar, &VbScrollBar::changed);
+    ui::VbScrollBar bar(255, 0, 0);
+    QSignalSpy changed(&bar, &ui::VbScrollBar::changed);
     bar.setSliderDown(true);
     bar.setSliderPosition(200);
     bar.setSliderPosition(100);
@@ -68,14 +68,14 @@ TEST(VirtualKeyCode, MatchesThePlatformCodesTheHandlersTest) {
         {Qt::Key_9, 57},      {Qt::Key_F1, 0},
     };
     for (const auto& [qtKey, code] : cases) {
-        EXPECT_EQ(virtualKeyCode(qtKey), code) << qtKey;
+        EXPECT_EQ(ui::virtualKeyCode(qtKey), code) << qtKey;
     }
 }
 
 TEST(KeyEventBridge, KeyDownComesFirstThenAFilteredCharacterIsTypedOrSwallowed) {
     QLineEdit box;
     std::vector<int> downs;
-    KeyEventBridge bridge(
+    ui::KeyEventBridge bridge(
         &box, [&](int code, int) { downs.push_back(code); },
         [](std::uint16_t& c) { c = c == 'a' ? 'A' : (c == 'x' ? 0 : c); });
     QTest::keyClicks(&box, "axb");
@@ -102,36 +102,37 @@ TEST(QtMessageBox, EnterAtAQuestionAnswersNoAndAnOkBoxCarriesTheWindowCaption) {
     QWidget window;
     window.setWindowTitle("Bench");
     window.show();
-    QtMessageBox boxes(&window);
+    ui::QtMessageBox boxes(&window);
     QString title;
     answerNextBoxWith(Qt::Key_Return, &title);
-    EXPECT_EQ(boxes.show("Yes, this.\r\nNo, that.", 292, "Question?"), answerNo);
+    EXPECT_EQ(boxes.show("Yes, this.\r\nNo, that.", 292, "Question?"), ui::answerNo);
     EXPECT_EQ(title, "Question?");
 
     answerNextBoxWith(Qt::Key_Return, &title);
-    EXPECT_EQ(boxes.show("Note", 0, QString()), answerOk);
+    EXPECT_EQ(boxes.show("Note", 0, QString()), ui::answerOk);
     EXPECT_EQ(title, "Bench");
 
     answerNextBoxWith(Qt::Key_Y);
-    EXPECT_EQ(boxes.show("Yes or no?", 292, "Q"), answerYes);
+    EXPECT_EQ(boxes.show("Yes or no?", 292, "Q"), ui::answerYes);
 }
 
 TEST(ControlProperties, TwipsAndColoursReadBackExactlyAsSet) {
     QLabel label;
-    setTwipsGeometry(&label, 2400, 720, 615, 255);
+    ui::setTwipsGeometry(&label, 2400, 720, 615, 255);
     EXPECT_EQ(label.geometry(), QRect(160, 48, 41, 17));
-    setTwipsTop(&label, 1684);  // 112.27 pixels: the twips value survives the rounding
-    EXPECT_EQ(twipsTop(&label), 1684);
+    ui::setTwipsTop(&label, 1684);  // 112.27 pixels: the twips value survives the rounding
+    EXPECT_EQ(ui::twipsTop(&label), 1684);
     EXPECT_EQ(label.y(), 112);
-    EXPECT_EQ(QRect(twipsLeft(&label), twipsTop(&label), twipsWidth(&label), twipsHeight(&label)),
-              QRect(2400, 1684, 615, 255));
+    EXPECT_EQ(
+        QRect(ui::twipsLeft(&label), ui::twipsTop(&label), ui::twipsWidth(&label), ui::twipsHeight(&label)),
+        QRect(2400, 1684, 615, 255));
     QLabel unplaced;  // never placed in twips: its pixel geometry, in twips
     unplaced.setGeometry(10, 20, 30, 40);
-    setTwipsTop(&unplaced, 600);
+    ui::setTwipsTop(&unplaced, 600);
     EXPECT_EQ(unplaced.geometry(), QRect(10, 40, 30, 40));
-    EXPECT_EQ(twipsWidth(&unplaced), 450);
-    setForeColor(&label, 0xFF);
-    EXPECT_EQ(foreColor(&label), 0xFFu);
+    EXPECT_EQ(ui::twipsWidth(&unplaced), 450);
+    ui::setForeColor(&label, 0xFF);
+    EXPECT_EQ(ui::foreColor(&label), 0xFFu);
     EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(255, 0, 0));
 }
 
@@ -174,7 +175,7 @@ TEST(ControlProperties, SetControlTextLeavesABoxAsSetTextDoes) {
             QObject::connect(boxes[i], &QLineEdit::selectionChanged, [&log] { log << "selection"; });
         }
         viaSetText.setText(c.assigned);
-        setControlText(&viaControlText, c.assigned);
+        ui::setControlText(&viaControlText, c.assigned);
         EXPECT_EQ(events[1], events[0]);
         EXPECT_EQ(viaControlText.text(), viaSetText.text());
         EXPECT_EQ(viaControlText.cursorPosition(), viaSetText.cursorPosition());

@@ -9,7 +9,7 @@
 
 #include <utility>
 
-namespace vcm {
+namespace vcm::adapter {
 
 namespace {
 
@@ -315,4 +315,4 @@ void BridgeAdapter::note(const QString& text) const {
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::adapter

@@ -19,7 +19,7 @@ struct CallArguments;
 enum class Function;
 }  // namespace bridge
 
-namespace vcm {
+namespace vcm::adapter {
 
 /// How long the program waits for the adapter bridge.
 struct BridgeTimeouts {
@@ -89,4 +89,4 @@ class BridgeAdapter final : public AdapterLibrary {
     std::optional<QString> unavailable_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::adapter

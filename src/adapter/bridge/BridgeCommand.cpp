@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace vcm {
+namespace vcm::adapter {
 
 QString winePath(const QString& unixPath) {
     QString path = QFileInfo(unixPath).absoluteFilePath();
@@ -39,4 +39,4 @@ BridgeCommand bridgeCommand(const QString& bridgeFolder, const QString& libraryP
     return command;
 }
 
-}  // namespace vcm
+}  // namespace vcm::adapter

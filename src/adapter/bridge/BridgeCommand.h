@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace vcm {
+namespace vcm::adapter {
 
 /// How to start the adapter bridge, the helper process that loads the board maker's 32-bit library.
 struct BridgeCommand {
@@ -27,4 +27,4 @@ BridgeCommand bridgeCommand(const QString& bridgeFolder, const QString& libraryP
 /// "/home/a/crvhid.dll" becomes "Z:\home\a\crvhid.dll". A relative path is made absolute first.
 QString winePath(const QString& unixPath);
 
-}  // namespace vcm
+}  // namespace vcm::adapter

@@ -1,6 +1,6 @@
 #include "adapter/core/AbsentAdapter.h"
 
-namespace vcm {
+namespace vcm::adapter {
 
 std::int16_t AbsentAdapter::crvHID_connect() {
     return adapterResult::noAdapterFound;
@@ -29,4 +29,4 @@ std::int16_t AbsentAdapter::crvHID_doI2CWrite(std::uint8_t& /*deviceAddress*/,
     return adapterResult::callFailed;
 }
 
-}  // namespace vcm
+}  // namespace vcm::adapter

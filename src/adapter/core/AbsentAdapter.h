@@ -2,7 +2,7 @@
 
 #include "adapter/core/AdapterLibrary.h"
 
-namespace vcm {
+namespace vcm::adapter {
 
 /// The library as it answers when no adapter is plugged in: connect finds none (0) and every other call
 /// fails (1) without touching its arguments.
@@ -20,4 +20,4 @@ class AbsentAdapter final : public AdapterLibrary {
                                    std::int16_t& module, std::int32_t& status) override;
 };
 
-}  // namespace vcm
+}  // namespace vcm::adapter

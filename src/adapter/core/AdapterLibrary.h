@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-namespace vcm {
+namespace vcm::adapter {
 
 using ByteArray = std::vector<std::uint8_t>;
 
@@ -59,4 +59,4 @@ class AdapterLibrary {
     AdapterLibrary& operator=(const AdapterLibrary&) = default;
 };
 
-}  // namespace vcm
+}  // namespace vcm::adapter

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace vcm {
+namespace vcm::adapter {
 
 ByteArgument readByteArgument(const QString& text, bool decimal) {
     static const QRegularExpression hexShape(QStringLiteral("^(-?)(?:0[xX])?([0-9A-Fa-f]+)$"));
@@ -67,4 +67,4 @@ QString quotedArgument(const QString& text, qsizetype limit) {
     return out + u'\'';
 }
 
-}  // namespace vcm
+}  // namespace vcm::adapter

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace vcm {
+namespace vcm::adapter {
 
 /// A byte value as every executable takes it on its command line (a DCP value, the simulated EEPROM):
 /// blanks around it aside, hexadecimal digits in either case with or without "0x", or with `decimal` the
@@ -27,4 +27,4 @@ ByteArgument readByteArgument(const QString& text, bool decimal);
 /// pasted or answered gives one short, readable line.
 QString quotedArgument(const QString& text, qsizetype limit = 40);
 
-}  // namespace vcm
+}  // namespace vcm::adapter

@@ -1,6 +1,6 @@
 #include "adapter/core/ConnectionSequence.h"
 
-namespace vcm {
+namespace vcm::adapter {
 
 std::int16_t beginConnection(AdapterLibrary& library, std::int16_t& selectedModule) {
     const std::int16_t result = library.crvHID_connect();
@@ -21,4 +21,4 @@ bool finishConnection(AdapterLibrary& library, std::int16_t connectResult, std::
     return true;
 }
 
-}  // namespace vcm
+}  // namespace vcm::adapter

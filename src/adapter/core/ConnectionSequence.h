@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace vcm {
+namespace vcm::adapter {
 
 // Opening the adapter, in two halves because the window's start-up does something of its own between
 // them (it sets its slider-send flag); the connect button runs them back to back. Only the colouring of
@@ -20,4 +20,4 @@ std::int16_t beginConnection(AdapterLibrary& library, std::int16_t& selectedModu
 /// every module argument is.
 bool finishConnection(AdapterLibrary& library, std::int16_t connectResult, std::int16_t& selectedModule);
 
-}  // namespace vcm
+}  // namespace vcm::adapter

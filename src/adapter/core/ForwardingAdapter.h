@@ -2,7 +2,7 @@
 
 #include "adapter/core/AdapterLibrary.h"
 
-namespace vcm {
+namespace vcm::adapter {
 
 /// Passes every call, and both questions about the library, on to another library unchanged: a
 /// decorator derives from it and overrides only the calls it changes.
@@ -40,4 +40,4 @@ class ForwardingAdapter : public AdapterLibrary {
     AdapterLibrary& inner_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::adapter

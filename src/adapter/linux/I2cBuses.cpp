@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <iterator>
 
-namespace vcm {
+namespace vcm::adapter {
 
 namespace {
 
@@ -135,4 +135,4 @@ I2cBusLocator locateI2cBus(const QString& target, const QString& sysfsRoot) {
     return [target](QString& /*problem*/) { return std::optional<QString>(target); };
 }
 
-}  // namespace vcm
+}  // namespace vcm::adapter

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-namespace vcm {
+namespace vcm::adapter {
 
 // Finding the kernel I2C bus that `--adapter i2c:...` names. Plain file reading, no system calls of the
 // bus itself, so it is the same on every platform and is tested against a fake sysfs tree.
@@ -51,4 +51,4 @@ using I2cBusLocator = std::function<std::optional<QString>(QString& problem)>;
 /// The locator for a parsed target: the fixed node, or the bridge search for "auto".
 I2cBusLocator locateI2cBus(const QString& target, const QString& sysfsRoot = kSysfsRoot);
 
-}  // namespace vcm
+}  // namespace vcm::adapter

@@ -16,7 +16,7 @@
 #include <iterator>
 #include <utility>
 
-namespace vcm {
+namespace vcm::adapter {
 
 namespace {
 
@@ -165,4 +165,4 @@ std::int16_t I2cDevAdapter::crvHID_doI2CWrite(std::uint8_t& deviceAddress, std::
     return adapterResult::callDone;
 }
 
-}  // namespace vcm
+}  // namespace vcm::adapter

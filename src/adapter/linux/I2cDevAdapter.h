@@ -7,7 +7,7 @@
 
 #include <functional>
 
-namespace vcm {
+namespace vcm::adapter {
 
 /// The adapter library over a kernel I2C bus (/dev/i2c-N, the i2c-dev interface): a real chip on any USB
 /// to I2C bridge, or a board's own bus, that the kernel drives.
@@ -61,4 +61,4 @@ class I2cDevAdapter final : public AdapterLibrary {
     int fd_ = -1;
 };
 
-}  // namespace vcm
+}  // namespace vcm::adapter

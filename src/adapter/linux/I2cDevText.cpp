@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace vcm {
+namespace vcm::adapter {
 
 namespace {
 
@@ -52,4 +52,4 @@ QString i2cRefused(const QString& why) {
     return QStringLiteral("i2c: ") + why + QStringLiteral("; nothing sent");
 }
 
-}  // namespace vcm
+}  // namespace vcm::adapter

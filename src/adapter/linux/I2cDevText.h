@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace vcm {
+namespace vcm::adapter {
 
 // The words the kernel I2C back-end uses when something fails: one plain line on stderr for a failed
 // connection, one "i2c:" trace note for a failed transfer. Pure, so each text is checked on its own.
@@ -32,4 +32,4 @@ QString i2cReadFailure(std::uint8_t address, std::uint8_t registerAddress, std::
 /// "i2c: <why>; nothing sent", for a call refused before it reached the bus.
 QString i2cRefused(const QString& why);
 
-}  // namespace vcm
+}  // namespace vcm::adapter

@@ -16,7 +16,7 @@
 #include <functional>
 #include <utility>
 
-namespace vcm {
+namespace vcm::adapter {
 
 namespace {
 
@@ -71,4 +71,4 @@ AdapterSetup createAdapter(const AdapterOptions& options) {
     return createAdapter(options, TraceLog::elapsedClock(), TraceLog::stderrSink());
 }
 
-}  // namespace vcm
+}  // namespace vcm::adapter

@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-namespace vcm {
+namespace vcm::adapter {
 
 /// The adapter library the program uses and everything it rests on. Members are destroyed in reverse
 /// order, so the tracing layer goes before the board it wraps and the board (whose chip writes notes into
@@ -46,4 +46,4 @@ AdapterSetup createAdapter(const AdapterOptions& options, TraceLog::Clock clock,
 /// As above, tracing to stderr with the time since the program started.
 AdapterSetup createAdapter(const AdapterOptions& options);
 
-}  // namespace vcm
+}  // namespace vcm::adapter

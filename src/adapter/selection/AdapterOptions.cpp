@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace vcm {
+namespace vcm::adapter {
 
 AdapterOptionSet::AdapterOptionSet(QString sysfsRoot, BridgeLookup bridgeLookup)
     : adapter_(QStringLiteral("adapter"), adapterOptionDescription(), adapterOptionValueName(),
@@ -55,4 +55,4 @@ std::optional<AdapterOptions> AdapterOptionSet::read(const QCommandLineParser& p
     return options;
 }
 
-}  // namespace vcm
+}  // namespace vcm::adapter

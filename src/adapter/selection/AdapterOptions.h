@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-namespace vcm {
+namespace vcm::adapter {
 
 /// The options every executable shares: which adapter, the simulated chip's EEPROM, and tracing.
 struct AdapterOptions {
@@ -53,4 +53,4 @@ class AdapterOptionSet {
     BridgeLookup bridgeLookup_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::adapter

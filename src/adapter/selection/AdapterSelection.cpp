@@ -3,7 +3,7 @@
 #include "adapter/core/ArgumentText.h"
 #include "adapter/linux/I2cBuses.h"
 
-namespace vcm {
+namespace vcm::adapter {
 
 namespace {
 
@@ -70,4 +70,4 @@ QString adapterOptionDescription() {
 #endif
 }
 
-}  // namespace vcm
+}  // namespace vcm::adapter

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace vcm {
+namespace vcm::adapter {
 
 /// Which adapter library stands behind a program. Every executable takes the same `--adapter` text.
 enum class AdapterChoice {
@@ -32,4 +32,4 @@ std::optional<AdapterSelection> parseAdapterSelection(const QString& text, QStri
 QString adapterOptionValueName();
 QString adapterOptionDescription();
 
-}  // namespace vcm
+}  // namespace vcm::adapter

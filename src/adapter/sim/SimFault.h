@@ -1,6 +1,6 @@
 #pragma once
 
-namespace vcm {
+namespace vcm::adapter {
 
 /// A fault the simulated board can be told to have, so that failing chips can be tried without one.
 enum class SimFault {
@@ -9,4 +9,4 @@ enum class SimFault {
     WritesLost,  ///< `writes-lost`: writes are acknowledged but never reach the chip
 };
 
-}  // namespace vcm
+}  // namespace vcm::adapter

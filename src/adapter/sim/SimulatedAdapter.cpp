@@ -3,7 +3,7 @@
 #include <span>
 #include <utility>
 
-namespace vcm {
+namespace vcm::adapter {
 
 SimulatedAdapter::SimulatedAdapter(SimulatedChip chip) : chip_(std::move(chip)) {}
 
@@ -39,4 +39,4 @@ std::int16_t SimulatedAdapter::crvHID_doI2CWrite(std::uint8_t& deviceAddress, st
     return chip_.write(deviceAddress, registerAddress, std::span<const std::uint8_t>(data.data(), count));
 }
 
-}  // namespace vcm
+}  // namespace vcm::adapter

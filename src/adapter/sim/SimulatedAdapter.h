@@ -3,7 +3,7 @@
 #include "adapter/core/AdapterLibrary.h"
 #include "adapter/sim/SimulatedChip.h"
 
-namespace vcm {
+namespace vcm::adapter {
 
 /// An adapter that is always present, with a simulated chip on its bus: the program's default, so it
 /// runs and is tested without hardware. The module argument is accepted whatever its value, since the
@@ -37,4 +37,4 @@ class SimulatedAdapter final : public AdapterLibrary {
     SimulatedChip chip_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::adapter

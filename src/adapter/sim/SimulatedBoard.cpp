@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace vcm {
+namespace vcm::adapter {
 
 // The base only keeps the reference to board_; it makes no call through it before board_ is built.
 SimulatedBoard::SimulatedBoard(SimulatedChip chip, SimFault fault, Changed changed)
@@ -33,4 +33,4 @@ std::int16_t SimulatedBoard::crvHID_doI2CWrite(std::uint8_t& deviceAddress, std:
     return result;
 }
 
-}  // namespace vcm
+}  // namespace vcm::adapter

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace vcm {
+namespace vcm::adapter {
 
 /// The simulated board as the command-line tool uses it: the window's simulated adapter and chip, plus
 /// a fault it can be told to have, so that a failing read or a value the chip did not take can be tried
@@ -36,4 +36,4 @@ class SimulatedBoard final : public ForwardingAdapter {
     Changed changed_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::adapter

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace vcm {
+namespace vcm::adapter {
 
 SimulatedChip::SimulatedChip(std::uint8_t eepromAtPowerOn, NoteSink notes)
     : dataRegister_(eepromAtPowerOn), eeprom_(eepromAtPowerOn), notes_(std::move(notes)) {}
@@ -48,4 +48,4 @@ void SimulatedChip::note(const QString& text) const {
     }
 }
 
-}  // namespace vcm
+}  // namespace vcm::adapter

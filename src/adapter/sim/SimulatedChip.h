@@ -8,7 +8,7 @@
 #include <functional>
 #include <span>
 
-namespace vcm {
+namespace vcm::adapter {
 
 /// Model of the VCM7310's DCP as seen over I2C: a volatile data register and an EEPROM whose value the
 /// chip loads into the data register at power-on. Constructing it is the power-on.
@@ -61,4 +61,4 @@ class SimulatedChip {
     NoteSink notes_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::adapter

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-namespace vcm {
+namespace vcm::adapter {
 
 namespace {
 
@@ -58,4 +58,4 @@ QString traceI2C(const QString& function, const I2CCallText& call, std::int16_t 
              QString::number(call.module), QString::number(call.status), QString::number(result));
 }
 
-}  // namespace vcm
+}  // namespace vcm::adapter

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace vcm {
+namespace vcm::adapter {
 
 // Pure text forms of the adapter trace, one function per piece so each can be checked on its own.
 // Bytes and addresses are "0xHH", byte arrays "[HH HH]" (upper-case digits), all other integers decimal.
@@ -47,4 +47,4 @@ struct I2CCallText {
 /// "crvHID_doI2CWrite(0x4F, 0x00, 1, [7D 00], [00], 0, 0) = 0"; `function` names the call.
 QString traceI2C(const QString& function, const I2CCallText& call, std::int16_t result);
 
-}  // namespace vcm
+}  // namespace vcm::adapter

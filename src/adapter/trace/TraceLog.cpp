@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <utility>
 
-namespace vcm {
+namespace vcm::adapter {
 
 TraceLog::TraceLog(Clock clock, Sink sink) : clock_(std::move(clock)), sink_(std::move(sink)) {}
 
@@ -54,4 +54,4 @@ TraceLog::Sink TraceLog::stderrSink() {
     };
 }
 
-}  // namespace vcm
+}  // namespace vcm::adapter

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-namespace vcm {
+namespace vcm::adapter {
 
 /// The trace of adapter traffic: one line per library call and one per note of the simulated chip, each
 /// handed to the sink as soon as it is complete, so a crash loses nothing already traced.
@@ -41,4 +41,4 @@ class TraceLog {
     std::vector<QString> heldNotes_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::adapter

@@ -2,7 +2,7 @@
 
 #include "adapter/trace/TraceFormat.h"
 
-namespace vcm {
+namespace vcm::adapter {
 
 // Each line is formatted after the inner call returns, from the caller's own arguments: the library may
 // write into any of them, and the line shows what it left, scalars and arrays alike.
@@ -55,4 +55,4 @@ std::int16_t TracingAdapter::crvHID_doI2CWrite(std::uint8_t& deviceAddress, std:
     return result;
 }
 
-}  // namespace vcm
+}  // namespace vcm::adapter

@@ -3,7 +3,7 @@
 #include "adapter/core/ForwardingAdapter.h"
 #include "adapter/trace/TraceLog.h"
 
-namespace vcm {
+namespace vcm::adapter {
 
 /// Passes every call on to another adapter library unchanged and writes one trace line for it when it
 /// returns. Every by-reference argument, scalar or byte array, is shown as the library left it (so a
@@ -29,4 +29,4 @@ class TracingAdapter final : public ForwardingAdapter {
     TraceLog& log_;
 };
 
-}  // namespace vcm
+}  // namespace vcm::adapter

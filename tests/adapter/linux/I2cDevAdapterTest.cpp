@@ -12,7 +12,7 @@
 #include <cstring>
 #include <memory>
 
-namespace vcm {
+namespace vcm::test {
 namespace {
 
 using test::FakeI2c;
@@ -40,8 +40,8 @@ class I2cDev : public ::testing::Test {
         }
     }
 
-    std::unique_ptr<I2cDevAdapter> makeAdapter(I2cBusLocator locate) {
-        return std::make_unique<I2cDevAdapter>(
+    std::unique_ptr<adapter::I2cDevAdapter> makeAdapter(adapter::I2cBusLocator locate) {
+        return std::make_unique<adapter::I2cDevAdapter>(
             std::move(locate), [this](const QString& line) { problems << line; },
             [this](const QString& line) { notes << line; });
     }
@@ -49,7 +49,7 @@ class I2cDev : public ::testing::Test {
     const FakeI2c* fake = FakeI2c::find();
     QStringList problems;
     QStringList notes;
-    std::unique_ptr<I2cDevAdapter> adapter = makeAdapter(locateI2cBus(node));
+    std::unique_ptr<adapter::I2cDevAdapter> adapter = makeAdapter(adapter::locateI2cBus(node));
 };
 
 TEST_F(I2cDev, ConnectOpensTheNodeReadWriteAndAsksForPlainI2cWithoutTouchingTheChip) {
@@ -111,7 +111,7 @@ TEST_F(I2cDev, WriteIsOneMessageOfRegisterAndDataAtTheSevenBitAddressAsGiven) {
     EXPECT_EQ(eeprom.write(*adapter), 0);
     EXPECT_EQ(fake->takeLog(), (QStringList{"transfer write 0x4F [00 7D]", "chip: data register 0x7D",
                                             "transfer write 0x4E [00 80]", "chip: EEPROM 0x80"}));
-    EXPECT_EQ(send.data, (ByteArray{0x7D, 0x00}));
+    EXPECT_EQ(send.data, (adapter::ByteArray{0x7D, 0x00}));
     EXPECT_TRUE(notes.isEmpty());
 }
 
@@ -121,7 +121,7 @@ TEST_F(I2cDev, ReadIsOneCombinedTransferThatFillsOnlyTheCountedBytes) {
     I2CArgs read;
     read.data = {0x00, 0xA5};
     EXPECT_EQ(read.read(*adapter), 0);
-    EXPECT_EQ(read.data, (ByteArray{0x80, 0xA5}));
+    EXPECT_EQ(read.data, (adapter::ByteArray{0x80, 0xA5}));
     EXPECT_EQ(fake->takeLog(), QStringList{"transfer write 0x4E [00] + read 0x4E 1"});
 }
 
@@ -132,7 +132,7 @@ TEST_F(I2cDev, NackAtAnotherAddressFailsLeavesTheDataAndTracesTheKernelText) {
     read.device = 0x50;
     read.data = {0x11, 0x22};
     EXPECT_EQ(read.read(*adapter), 1);
-    EXPECT_EQ(read.data, (ByteArray{0x11, 0x22}));
+    EXPECT_EQ(read.data, (adapter::ByteArray{0x11, 0x22}));
     I2CArgs write;
     write.device = 0x50;
     write.data = {0x01, 0x00};
@@ -151,7 +151,7 @@ TEST_F(I2cDev, CallsThatCannotBeRightNeverReachTheBus) {
     struct Case {
         std::uint8_t device;
         std::uint8_t count;
-        ByteArray data;
+        adapter::ByteArray data;
         bool connect;
         const char* note;
     };
@@ -164,7 +164,7 @@ TEST_F(I2cDev, CallsThatCannotBeRightNeverReachTheBus) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.note);
-        adapter = makeAdapter(locateI2cBus(node));
+        adapter = makeAdapter(adapter::locateI2cBus(node));
         if (c.connect) {
             ASSERT_EQ(adapter->crvHID_connect(), 1);
         }
@@ -188,7 +188,7 @@ TEST_F(I2cDev, BusVanishingMidSessionIsLetGoAtOnceAndFailsEachCallUntilConnected
     I2CArgs read;
     read.data = {0x33, 0x00};
     EXPECT_EQ(read.read(*adapter), 1);
-    EXPECT_EQ(read.data, (ByteArray{0x33, 0x00}));
+    EXPECT_EQ(read.data, (adapter::ByteArray{0x33, 0x00}));
     // The kernel's unplugging waits for the last handle to the bus.
     EXPECT_EQ(fake->openHandles(), 0);
     I2CArgs send;
@@ -204,14 +204,14 @@ TEST_F(I2cDev, BusVanishingMidSessionIsLetGoAtOnceAndFailsEachCallUntilConnected
     (void)fake->takeLog();
     EXPECT_EQ(adapter->crvHID_connect(), 1);
     EXPECT_EQ(read.read(*adapter), 0);
-    EXPECT_EQ(read.data, (ByteArray{0x80, 0x00}));
+    EXPECT_EQ(read.data, (adapter::ByteArray{0x80, 0x00}));
     EXPECT_EQ(fake->takeLog(), (QStringList{opened, asked, "transfer write 0x4E [00] + read 0x4E 1"}));
 }
 
 TEST_F(I2cDev, AutoLooksForTheBridgeAgainAtEveryConnection) {
     test::FakeSysfs sysfs;
     sysfs.addBus(97, QStringLiteral("MCP2221 usb-i2c bridge"));
-    adapter = makeAdapter(locateI2cBus(QStringLiteral("auto"), sysfs.root()));
+    adapter = makeAdapter(adapter::locateI2cBus(QStringLiteral("auto"), sysfs.root()));
     EXPECT_EQ(adapter->crvHID_connect(), 1);
     EXPECT_EQ(fake->takeLog(), (QStringList{opened, asked}));
 
@@ -224,4 +224,4 @@ TEST_F(I2cDev, AutoLooksForTheBridgeAgainAtEveryConnection) {
 }
 
 }  // namespace
-}  // namespace vcm
+}  // namespace vcm::test
