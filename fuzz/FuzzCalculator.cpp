@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (*fields[i])->setText(static_cast<qsizetype>(i) < texts.size() ? texts[i] : fallbacks[i]);
     }
     p.c.txtTest->setText(texts.size() > 6 ? texts[6] : QStringLiteral("80"));
-    p.globals.displayHex = (control & 1) != 0 ? vcm::dcp::vbFalse : vcm::dcp::vbTrue;
+    p.globals.displayHex = (control & 1) != 0 ? vcm::dcp::kVbFalse : vcm::dcp::kVbTrue;
     p.messages.answerQuestions(control >> 2);
     for (QLineEdit* out : {p.c.txtIOUT, p.c.txtVRSET, p.c.txtVOUT}) {
         out->setText(QStringLiteral("x"));

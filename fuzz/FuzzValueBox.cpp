@@ -25,7 +25,7 @@ struct Window {
     QLineEdit* box = fixture.get<QLineEdit>(QStringLiteral("txtTest(0)"));
     vcm::ui::VbScrollBar* slider = fixture.get<vcm::ui::VbScrollBar>(QStringLiteral("vscTest(0)"));
 
-    bool hex() const { return frm.globals().displayHex != vcm::dcp::vbFalse; }
+    bool hex() const { return frm.globals().displayHex != vcm::dcp::kVbFalse; }
     /// Empties what the doubles recorded for one input, so that a long run does not grow them.
     void forget() {
         fixture.messages.shown.clear();

@@ -8,8 +8,8 @@ std::optional<int> stopIfAdapterUnavailable(const adapter::AdapterSetup& adapter
     if (!problem) {
         return std::nullopt;
     }
-    messages.show(*problem, styleOkCritical, {});
-    return adapter::adapterUnavailableExitCode;
+    messages.show(*problem, kStyleOkCritical, {});
+    return adapter::kAdapterUnavailableExitCode;
 }
 
 }  // namespace vcm::app

@@ -18,7 +18,7 @@ namespace vcm::app {
 namespace {
 
 constexpr Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;
-constexpr Qt::Alignment leftTop = Qt::AlignLeft | Qt::AlignTop;
+constexpr Qt::Alignment kLeftTop = Qt::AlignLeft | Qt::AlignTop;
 constexpr Qt::Alignment centre = Qt::AlignHCenter | Qt::AlignTop;
 constexpr Qt::Alignment centred = Qt::AlignCenter;
 constexpr const char* window = "";
@@ -47,37 +47,37 @@ const ControlEntry controls[] = {
     {"cmdRead", K::CommandButton, "dvrFrame", "Read from Data Register", "Reads the current value in the Data Register (not EEPROM)", 1680, 2040, 1335, 855, 16},
     {"lblDVR", K::Label, "dvrFrame", "DCP Value", "", 360, 2520, 855, 375, 25, centre},
     {"txtTest(0)", K::TextBox, "dvrFrame", "0", "Type in a Value, or use Up/Down and Page Up/Down keys or Mouse scroll wheel", 480, 2760, 615, 285, 14, centred},
-    {"LabelEnterReminder", K::Label, "dvrFrame", "Press ENTER to Send", "", 120, 3120, 1695, 255, 26, leftTop, false, false, {}, false},
+    {"LabelEnterReminder", K::Label, "dvrFrame", "Press ENTER to Send", "", 120, 3120, 1695, 255, 26, kLeftTop, false, false, {}, false},
 
     {"lblAVDD", K::Label, "fraCalculator", "AVDD", "Analog Power Supply", 120, 360, 615, 255, 7, right},
     {"txtAVDD", K::TextBox, "fraCalculator", "8", "Value for Analog Supply Voltage", 840, 360, 975, 285, 2, centred},
-    {"Label1", K::Label, "fraCalculator", "V", volts, 1920, 360, 375, 255, 24, leftTop},
+    {"Label1", K::Label, "fraCalculator", "V", volts, 1920, 360, 375, 255, 24, kLeftTop},
     {"lblRSET", K::Label, "fraCalculator", "RSET", "Value of Rset resistor", 120, 720, 615, 255, 8, right},
     {"txtRSET", K::TextBox, "fraCalculator", "10000", "Value of Rset Resistor", 840, 720, 975, 285, 3, centred},
-    {"Label2", K::Label, "fraCalculator", "ohm", ohms, 1920, 720, 375, 255, 21, leftTop},
+    {"Label2", K::Label, "fraCalculator", "ohm", ohms, 1920, 720, 375, 255, 21, kLeftTop},
     {"lblR1", K::Label, "fraCalculator", "R1", "Value of TOP resistor in Divider", 120, 1080, 615, 255, 9, right},
     {"txtR1", K::TextBox, "fraCalculator", "83000", "Value of Resistor R1", 840, 1080, 975, 285, 4, centred},
-    {"Label3", K::Label, "fraCalculator", "ohm", ohms, 1920, 1080, 375, 255, 22, leftTop},
+    {"Label3", K::Label, "fraCalculator", "ohm", ohms, 1920, 1080, 375, 255, 22, kLeftTop},
     {"lblR2", K::Label, "fraCalculator", "R2", "Value of BOTTOM resistor in Divider", 120, 1440, 615, 255, 10, right},
     {"txtR2", K::TextBox, "fraCalculator", "133000", "Value of Resistor R2", 840, 1440, 975, 285, 5, centred},
-    {"Label4", K::Label, "fraCalculator", "ohm", ohms, 1920, 1440, 375, 255, 23, leftTop},
+    {"Label4", K::Label, "fraCalculator", "ohm", ohms, 1920, 1440, 375, 255, 23, kLeftTop},
     {"cmdCalculate", K::CommandButton, "fraCalculator", "Calculate", "Update Numbers", 600, 1800, 1455, 375, 35},
     {"lblIOUT", K::Label, "fraCalculator", "IOUT", "Current drawn from Divider", 240, 2280, 615, 255, 11, right},
     {"txtIOUT", K::TextBox, "fraCalculator", "0", "Value of Current drawn from Divider", 960, 2280, 855, 285, 6, centred, true},
-    {"Label7", K::Label, "fraCalculator", "mA", "Units of Current", 1920, 2280, 375, 255, 38, leftTop},
+    {"Label7", K::Label, "fraCalculator", "mA", "Units of Current", 1920, 2280, 375, 255, 38, kLeftTop},
     {"lblVRSET", K::Label, "fraCalculator", "VRSET", "Voltage at the top of resistor Rset", 240, 2640, 615, 255, 18, right},
     {"txtVRSET", K::TextBox, "fraCalculator", "0", "Value of Vrset", 960, 2640, 855, 285, 20, centred, true},
-    {"Label6", K::Label, "fraCalculator", "V", volts, 1920, 2640, 375, 255, 37, leftTop},
+    {"Label6", K::Label, "fraCalculator", "V", volts, 1920, 2640, 375, 255, 37, kLeftTop},
     {"lblDVR2", K::Label, "fraCalculator", "DVR (hex)", "DVR setting", 0, 3000, 855, 255, 28, right},
     {"txtDVR", K::TextBox, "fraCalculator", "0", "Divider Setting", 960, 3000, 855, 285, 27, centred, true},
     {"lblVmax", K::Label, "fraCalculator", "VOUTmax", "Maximum Vout", 2280, 360, 735, 255, 31, right},
     {"txtVoutMax", K::TextBox, "fraCalculator", "18", "Value for desired Maximum Output Voltage", 3120, 360, 735, 285, 29, centred},
-    {"lable5", K::Label, "fraCalculator", "V", volts, 3960, 360, 375, 255, 30, leftTop},
+    {"lable5", K::Label, "fraCalculator", "V", volts, 3960, 360, 375, 255, 30, kLeftTop},
     {"lblVCOM", K::Label, "fraCalculator", "VCOM", "Voltage at the Vcom node using current DVR value", 2400, 720, 615, 255, 17, right},
     {"txtVOUT", K::TextBox, "fraCalculator", "0", "Value of VCOM Voltage", 3600, 720, 855, 285, 19, centred, true},
     {"lblVoutMin", K::Label, "fraCalculator", "VOUTmin", "Minimum Vout", 2280, 3000, 735, 255, 34, right},
     {"txtVOutMin", K::TextBox, "fraCalculator", "18", "Value for desired Minimum Output Voltage", 3120, 3000, 735, 285, 32, centred},
-    {"Label5", K::Label, "fraCalculator", "V", volts, 3960, 3000, 375, 255, 33, leftTop},
+    {"Label5", K::Label, "fraCalculator", "V", volts, 3960, 3000, 375, 255, 33, kLeftTop},
 };
 // clang-format on
 
@@ -116,7 +116,7 @@ QWidget* makeControl(const ControlEntry& entry, QWidget* container) {
             box->setAlignment(entry.alignment);
             box->setReadOnly(entry.locked);
             if (entry.locked) {
-                ui::setBackColor(box, ui::vbButtonFace);
+                ui::setBackColor(box, ui::kVbButtonFace);
             }
             box->setTextMargins(0, 0, 0, 0);
             return box;

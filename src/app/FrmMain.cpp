@@ -30,11 +30,11 @@
 namespace vcm::app {
 namespace {
 
-constexpr ui::VbColor adapterFoundColour = 0x80FF80;    // light green
-constexpr ui::VbColor adapterMissingColour = 0x8080FF;  // light red
-constexpr int clientWidthTwips = 12405;
-constexpr int clientHeightTwips = 4365;
-constexpr ui::VbColor pointerLineColour = 0x00C00000;  // blue, so the pointer stands apart from the scale
+constexpr ui::VbColor kAdapterFoundColour = 0x80FF80;    // light green
+constexpr ui::VbColor kAdapterMissingColour = 0x8080FF;  // light red
+constexpr int kClientWidthTwips = 12405;
+constexpr int kClientHeightTwips = 4365;
+constexpr ui::VbColor kPointerLineColour = 0x00C00000;  // blue, so the pointer stands apart from the scale
 
 ui::MessageBoxService& chooseMessages(ui::MessageBoxService* given,
                                       std::unique_ptr<ui::MessageBoxService>& own, QWidget* window) {
@@ -85,7 +85,7 @@ void FrmMain::buildWindow() {
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(ui::twipsToPixels(clientWidthTwips), ui::twipsToPixels(clientHeightTwips));
+    client->setFixedSize(ui::twipsToPixels(kClientWidthTwips), ui::twipsToPixels(kClientHeightTwips));
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -95,10 +95,10 @@ void FrmMain::buildWindow() {
     nameInputsAfterTheirLabels(controls_);
 
     QWidget* calculatorFrame = controls_.value(QStringLiteral("fraCalculator"));
-    new ui::LineControl(calculatorFrame, 3240, 840, 3720, 840, 3, ui::vbWindowText);
-    new ui::LineControl(calculatorFrame, 3480, 840, 3480, 2760, 3, ui::vbWindowText);
-    new ui::LineControl(calculatorFrame, 3240, 2760, 3720, 2760, 3, ui::vbWindowText);
-    auto* line4 = new ui::LineControl(calculatorFrame, 3120, 840, 3480, 840, 5, pointerLineColour);
+    new ui::LineControl(calculatorFrame, 3240, 840, 3720, 840, 3, ui::kVbWindowText);
+    new ui::LineControl(calculatorFrame, 3480, 840, 3480, 2760, 3, ui::kVbWindowText);
+    new ui::LineControl(calculatorFrame, 3240, 2760, 3720, 2760, 3, ui::kVbWindowText);
+    auto* line4 = new ui::LineControl(calculatorFrame, 3120, 840, 3480, 840, 5, kPointerLineColour);
     line4->setObjectName(QStringLiteral("Line4"));
     controls_.insert(line4->objectName(), line4);
 
@@ -178,9 +178,9 @@ void FrmMain::wireEvents() {
 
 void FrmMain::Form_Load() {
     const std::int16_t connected = adapter::beginConnection(adapter_, globals_.selectedModule);
-    globals_.sendOnSliderChange = dcp::vbTrue;
+    globals_.sendOnSliderChange = dcp::kVbTrue;
     colourConnectButton(adapter::finishConnection(adapter_, connected, globals_.selectedModule));
-    globals_.displayHex = dcp::vbTrue;
+    globals_.displayHex = dcp::kVbTrue;
     wheelCapture_->hook(this, [this](std::int32_t distance) { MouseWheelRolled(distance); });
     valueEntry_->initValueBox();
     calculator_->updateRangeFromResistors();
@@ -199,7 +199,7 @@ void FrmMain::closeEvent(QCloseEvent* event) {
 }
 
 void FrmMain::colourConnectButton(bool found) {
-    cmdConnect_->setBackColor(found ? adapterFoundColour : adapterMissingColour);
+    cmdConnect_->setBackColor(found ? kAdapterFoundColour : kAdapterMissingColour);
     cmdConnect_->setText(QStringLiteral("CONNECT"));
 }
 
@@ -209,7 +209,7 @@ void FrmMain::cmdConnect_Click() {
 }
 
 void FrmMain::btnHelp_Click() {
-    messages_.show(operatingNotesText(), ui::styleOkOnly, QString());
+    messages_.show(operatingNotesText(), ui::kStyleOkOnly, QString());
 }
 
 void FrmMain::mnuExit_Click() {
@@ -217,7 +217,7 @@ void FrmMain::mnuExit_Click() {
 }
 
 dcp::VbBoolean FrmMain::numberIsNotValid(const QString& text) const {
-    return dcp::isNotLocaleNumber(text, locale_) ? dcp::vbTrue : dcp::vbFalse;
+    return dcp::isNotLocaleNumber(text, locale_) ? dcp::kVbTrue : dcp::kVbFalse;
 }
 
 void FrmMain::MouseWheelRolled(std::int32_t rotation) {

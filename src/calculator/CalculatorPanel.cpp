@@ -22,13 +22,13 @@
 namespace vcm::calc {
 namespace {
 
-const QString avddDefault = QString::fromUtf16(avddDefaultText);
-const QString rsetDefault = QString::fromUtf16(rsetDefaultText);
-const QString r1Default = QString::fromUtf16(r1DefaultText);
-const QString r2Default = QString::fromUtf16(r2DefaultText);
-const QString voutMinDefault = QString::fromUtf16(voutMinDefaultText);
+const QString kAvddDefault = QString::fromUtf16(kAvddDefaultText);
+const QString kRsetDefault = QString::fromUtf16(kRsetDefaultText);
+const QString kR1Default = QString::fromUtf16(kR1DefaultText);
+const QString kR2Default = QString::fromUtf16(kR2DefaultText);
+const QString kVoutMinDefault = QString::fromUtf16(kVoutMinDefaultText);
 
-constexpr ui::VbColor outOfRangeColor = 0x000000FF;  // red
+constexpr ui::VbColor kOutOfRangeColor = 0x000000FF;  // red
 
 QString questionText() {
     return QStringLiteral(
@@ -53,10 +53,10 @@ CalculatorPanel::CalculatorPanel(const CalculatorControls& controls, const dcp::
 
 void CalculatorPanel::updateRangeFromResistors() {
     ForwardInputs inputs;
-    inputs.avdd = repairedValue(controls_.txtAVDD, avddDefault);
-    inputs.rset = repairedValue(controls_.txtRSET, rsetDefault);
-    inputs.r1 = repairedValue(controls_.txtR1, r1Default);
-    inputs.r2 = repairedValue(controls_.txtR2, r2Default);
+    inputs.avdd = repairedValue(controls_.txtAVDD, kAvddDefault);
+    inputs.rset = repairedValue(controls_.txtRSET, kRsetDefault);
+    inputs.r1 = repairedValue(controls_.txtR1, kR1Default);
+    inputs.r2 = repairedValue(controls_.txtR2, kR2Default);
     const std::optional<std::uint8_t> d = readDcpValue();
     if (!d) {
         return;
@@ -84,11 +84,11 @@ void CalculatorPanel::updateRangeFromResistors() {
 
 void CalculatorPanel::updateResistorsFromRange() {
     ReverseInputs inputs;
-    inputs.avdd = repairedValue(controls_.txtAVDD, avddDefault);
-    inputs.rset = repairedValue(controls_.txtRSET, rsetDefault);
+    inputs.avdd = repairedValue(controls_.txtAVDD, kAvddDefault);
+    inputs.rset = repairedValue(controls_.txtRSET, kRsetDefault);
     // An unreadable VOUTmax becomes the supply as read here, before any check can correct AVDD.
     inputs.voutMax = repairedValue(controls_.txtVoutMax, dcp::formatGeneral(inputs.avdd, locale_));
-    inputs.voutMin = repairedValue(controls_.txtVOutMin, voutMinDefault);
+    inputs.voutMin = repairedValue(controls_.txtVOutMin, kVoutMinDefault);
     const std::optional<std::uint8_t> d = readDcpValue();
     if (!d) {
         return;
@@ -107,9 +107,9 @@ void CalculatorPanel::updateResistorsFromRange() {
     ui::setControlText(controls_.txtR1, resistorText(results.r1, locale_));
     ui::setControlText(controls_.txtR2, resistorText(results.r2, locale_));
 
-    ui::setForeColor(controls_.txtR1, resistorOutOfRange(results.r1) ? outOfRangeColor : ui::vbButtonText);
-    ui::setForeColor(controls_.txtR2, resistorOutOfRange(results.r2) ? outOfRangeColor : ui::vbButtonText);
-    ui::setForeColor(controls_.txtAVDD, avddOutOfRange(inputs.avdd) ? outOfRangeColor : ui::vbButtonText);
+    ui::setForeColor(controls_.txtR1, resistorOutOfRange(results.r1) ? kOutOfRangeColor : ui::kVbButtonText);
+    ui::setForeColor(controls_.txtR2, resistorOutOfRange(results.r2) ? kOutOfRangeColor : ui::kVbButtonText);
+    ui::setForeColor(controls_.txtAVDD, avddOutOfRange(inputs.avdd) ? kOutOfRangeColor : ui::kVbButtonText);
     placeMarker(inputs.d);
 }
 
@@ -158,7 +158,7 @@ double CalculatorPanel::repairedValue(QLineEdit* field, const QString& defaultTe
 }
 
 std::optional<std::uint8_t> CalculatorPanel::readDcpValue() {
-    const bool hex = globals_.displayHex != dcp::vbFalse;
+    const bool hex = globals_.displayHex != dcp::kVbFalse;
     const std::optional<std::uint8_t> d = dcp::dcpValueOf(controls_.txtTest->text(), hex, locale_);
     if (!d) {
         // Only pasting can put such a text into the box; stop before anything is checked or written.
@@ -195,23 +195,23 @@ QLineEdit* CalculatorPanel::inputField(CalculatorInput input) const {
 QString CalculatorPanel::resetText(const InputReset& reset) const {
     switch (reset.field) {
         case CalculatorInput::AVDD:
-            return avddDefault;
+            return kAvddDefault;
         case CalculatorInput::RSET:
-            return rsetDefault;
+            return kRsetDefault;
         case CalculatorInput::VoutMax:
             return dcp::formatGeneral(reset.value, locale_);
         case CalculatorInput::VOutMin:
-            return voutMinDefault;
+            return kVoutMinDefault;
     }
     return {};
 }
 
 void CalculatorPanel::showMessage(const QString& text) {
-    messages_.show(text, ui::styleOkOnly, QString());
+    messages_.show(text, ui::kStyleOkOnly, QString());
 }
 
 void CalculatorPanel::askWhichCalculation(const QString& title) {
-    if (messages_.show(questionText(), ui::styleYesNoQuestionDefaultNo, title) == ui::answerYes) {
+    if (messages_.show(questionText(), ui::kStyleYesNoQuestionDefaultNo, title) == ui::kAnswerYes) {
         updateRangeFromResistors();
     } else {
         updateResistorsFromRange();

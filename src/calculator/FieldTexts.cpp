@@ -10,8 +10,8 @@ ForwardInputs defaultDivider(std::uint8_t d) {
     const auto number = [](const char16_t* text) {
         return dcp::localeNumber(QString::fromUtf16(text), QLocale::c()).value_or(0.0);
     };
-    return {number(avddDefaultText), number(rsetDefaultText), number(r1DefaultText), number(r2DefaultText),
-            d};
+    return {number(kAvddDefaultText), number(kRsetDefaultText), number(kR1DefaultText),
+            number(kR2DefaultText), d};
 }
 
 QString ioutText(double milliamps, const QLocale& locale) {

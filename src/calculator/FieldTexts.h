@@ -11,11 +11,11 @@ namespace vcm::calc {
 // formats of the results. The window and the command-line tool both write through these, so a value
 // reads the same in either.
 
-inline constexpr char16_t avddDefaultText[] = u"8";
-inline constexpr char16_t rsetDefaultText[] = u"10000";
-inline constexpr char16_t r1DefaultText[] = u"83000";
-inline constexpr char16_t r2DefaultText[] = u"133000";
-inline constexpr char16_t voutMinDefaultText[] = u"0";
+inline constexpr char16_t kAvddDefaultText[] = u"8";
+inline constexpr char16_t kRsetDefaultText[] = u"10000";
+inline constexpr char16_t kR1DefaultText[] = u"83000";
+inline constexpr char16_t kR2DefaultText[] = u"133000";
+inline constexpr char16_t kVoutMinDefaultText[] = u"0";
 
 /// The divider the default texts describe, at the DCP value `d`: what the window calculates with once it
 /// has started, and what the command-line tool takes for every option left out.

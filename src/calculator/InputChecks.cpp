@@ -17,12 +17,12 @@ QString rsetMessage() {
 ForwardCheckOutcome checkForwardInputs(ForwardInputs& inputs) {
     ForwardCheckOutcome outcome;
     if (!(inputs.avdd > 0.0)) {
-        inputs.avdd = defaultAvdd;
-        outcome.corrections.push_back({avddMessage(), {{CalculatorInput::AVDD, defaultAvdd}}});
+        inputs.avdd = kDefaultAvdd;
+        outcome.corrections.push_back({avddMessage(), {{CalculatorInput::AVDD, kDefaultAvdd}}});
     }
     if (!(inputs.rset > 0.0)) {
-        inputs.rset = defaultRset;
-        outcome.corrections.push_back({rsetMessage(), {{CalculatorInput::RSET, defaultRset}}});
+        inputs.rset = kDefaultRset;
+        outcome.corrections.push_back({rsetMessage(), {{CalculatorInput::RSET, kDefaultRset}}});
     }
     const double sum = inputs.r1 + inputs.r2;
     if (!std::isfinite(sum)) {
@@ -41,8 +41,8 @@ ForwardCheckOutcome checkForwardInputs(ForwardInputs& inputs) {
 std::vector<InputCorrection> checkReverseInputs(ReverseInputs& inputs) {
     std::vector<InputCorrection> corrections;
     if (!(inputs.avdd > 0.0)) {
-        inputs.avdd = defaultAvdd;
-        corrections.push_back({avddMessage(), {{CalculatorInput::AVDD, defaultAvdd}}});
+        inputs.avdd = kDefaultAvdd;
+        corrections.push_back({avddMessage(), {{CalculatorInput::AVDD, kDefaultAvdd}}});
     }
     if (inputs.voutMax > inputs.avdd) {
         inputs.voutMax = inputs.avdd;
@@ -51,14 +51,14 @@ std::vector<InputCorrection> checkReverseInputs(ReverseInputs& inputs) {
     }
     if (!(inputs.voutMin < inputs.voutMax)) {
         inputs.voutMax = inputs.avdd;
-        inputs.voutMin = defaultVoutMin;
+        inputs.voutMin = kDefaultVoutMin;
         corrections.push_back(
             {QStringLiteral("VOUTmin must be lower than VOUTmax"),
-             {{CalculatorInput::VoutMax, inputs.avdd}, {CalculatorInput::VOutMin, defaultVoutMin}}});
+             {{CalculatorInput::VoutMax, inputs.avdd}, {CalculatorInput::VOutMin, kDefaultVoutMin}}});
     }
     if (!(inputs.rset > 0.0)) {
-        inputs.rset = defaultRset;
-        corrections.push_back({rsetMessage(), {{CalculatorInput::RSET, defaultRset}}});
+        inputs.rset = kDefaultRset;
+        corrections.push_back({rsetMessage(), {{CalculatorInput::RSET, kDefaultRset}}});
     }
     return corrections;
 }

@@ -33,9 +33,9 @@ struct ForwardCheckOutcome {
     std::optional<ArithmeticFault> fault;
 };
 
-inline constexpr double defaultAvdd = 8.0;
-inline constexpr double defaultRset = 10000.0;
-inline constexpr double defaultVoutMin = 0.0;
+inline constexpr double kDefaultAvdd = 8.0;
+inline constexpr double kDefaultRset = 10000.0;
+inline constexpr double kDefaultVoutMin = 0.0;
 
 /// The forward checks, each seeing what the one before corrected: AVDD not above 0 (reset to 8), RSET not
 /// above 0 (reset to 10000), R1 + R2 not above 0 (a warning only; the values stay). Corrects `inputs`.

@@ -6,8 +6,8 @@ namespace vcm::calc {
 namespace {
 
 constexpr double twipsPerStep = 7.52941;
-constexpr int topAtZero = 720;
-constexpr int lineYAtZero = 840;
+constexpr int kTopAtZero = 720;
+constexpr int kLineYAtZero = 840;
 
 }  // namespace
 
@@ -17,7 +17,7 @@ int vcomMarkerOffset(std::uint8_t d) {
 
 VcomMarkerPosition vcomMarkerPosition(std::uint8_t d) {
     const int offset = vcomMarkerOffset(d);
-    return VcomMarkerPosition{topAtZero + offset, lineYAtZero + offset};
+    return VcomMarkerPosition{kTopAtZero + offset, kLineYAtZero + offset};
 }
 
 }  // namespace vcm::calc

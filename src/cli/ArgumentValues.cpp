@@ -35,7 +35,7 @@ QString dcpArgumentProblem(const QString& what, const QString& text, bool decima
 std::uint8_t requireDcpArgument(const QString& what, const QString& text, bool decimal, bool decOffered) {
     const std::optional<std::uint8_t> value = dcpArgument(text, decimal);
     if (!value) {
-        throw CommandFailure{exitUsage, dcpArgumentProblem(what, text, decimal, decOffered)};
+        throw CommandFailure{kExitUsage, dcpArgumentProblem(what, text, decimal, decOffered)};
     }
     return *value;
 }

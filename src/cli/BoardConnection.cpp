@@ -16,7 +16,7 @@ BoardConnection::BoardConnection(const Invocation& invocation) : stateFile_(invo
     if (kept && invocation.sim.eepromGiven) {
         // A power-on value for a board that exists already would be dropped without a word.
         throw CommandFailure{
-            exitUsage,
+            kExitUsage,
             QStringLiteral("--eeprom: the board file '%1' already holds the board (EEPROM %2); leave "
                            "out --eeprom (and add --sim-power-cycle to reload the data register from "
                            "that EEPROM), or remove the file for a new board")
@@ -78,7 +78,7 @@ BoardConnection::BoardConnection(const Invocation& invocation) : stateFile_(invo
 
 void BoardConnection::throwIfUnavailable() const {
     if (const std::optional<QString> problem = setup_.library().unavailable()) {
-        throw CommandFailure{adapter::adapterUnavailableExitCode, QStringLiteral("connect: ") + *problem};
+        throw CommandFailure{adapter::kAdapterUnavailableExitCode, QStringLiteral("connect: ") + *problem};
     }
 }
 

@@ -15,14 +15,14 @@ BoardSession::BoardSession(adapter::AdapterLibrary& library, Pause pause, AfterW
 void BoardSession::connect() {
     const std::int16_t result = adapter::beginConnection(library_, selectedModule_);
     if (!adapter::finishConnection(library_, result, selectedModule_)) {
-        throw CommandFailure{exitFailed, QStringLiteral("connect: no adapter found")};
+        throw CommandFailure{kExitFailed, QStringLiteral("connect: no adapter found")};
     }
 }
 
 std::uint8_t BoardSession::read() {
     const std::optional<std::uint8_t> value = dcp::readDataRegister(library_, selectedModule_);
     if (!value) {
-        throw CommandFailure{exitFailed, QStringLiteral("read: reading the data register failed")};
+        throw CommandFailure{kExitFailed, QStringLiteral("read: reading the data register failed")};
     }
     return *value;
 }
@@ -32,19 +32,19 @@ void BoardSession::sendVerified(std::uint8_t value) {
     wrote();
     const std::optional<std::uint8_t> held = dcp::readDataRegister(library_, selectedModule_);
     if (!held) {
-        throw CommandFailure{exitFailed,
+        throw CommandFailure{kExitFailed,
                              QStringLiteral("read-back: reading the data register after sending %1 failed")
                                  .arg(dcp::byteToHex(value))};
     }
     if (*held != value) {
-        throw CommandFailure{exitFailed, QStringLiteral("read-back: the data register holds %1, not %2")
-                                             .arg(dcp::byteToHex(*held), dcp::byteToHex(value))};
+        throw CommandFailure{kExitFailed, QStringLiteral("read-back: the data register holds %1, not %2")
+                                              .arg(dcp::byteToHex(*held), dcp::byteToHex(value))};
     }
 }
 
 void BoardSession::program(std::uint8_t value) {
     dcp::writeDcp(library_, dcp::eepromWrite(value), selectedModule_);
-    pause_(dcp::eepromWritePauseMs);
+    pause_(dcp::kEepromWritePauseMs);
     wrote();
 }
 

@@ -8,7 +8,7 @@ namespace vcm::cli {
 
 void failOnCorrections(const std::vector<calc::InputCorrection>& corrections) {
     if (!corrections.empty()) {
-        throw CommandFailure{exitUsage, corrections.front().message};
+        throw CommandFailure{kExitUsage, corrections.front().message};
     }
 }
 
@@ -18,16 +18,16 @@ calc::ForwardResults checkedForward(const calc::ForwardInputs& given, const Calc
     for (const calc::InputCorrection& correction : checks.corrections) {
         // A correction that resets nothing is a warning: the window shows it and computes on.
         if (!correction.resets.empty() || !warn) {
-            throw CommandFailure{exitUsage, correction.message};
+            throw CommandFailure{kExitUsage, correction.message};
         }
         warn(correction.message);
     }
     if (checks.fault) {
-        throw CommandFailure{exitFailed, checks.fault->message};
+        throw CommandFailure{kExitFailed, checks.fault->message};
     }
     const auto outcome = calc::computeForward(inputs);
     if (const auto* fault = std::get_if<calc::ArithmeticFault>(&outcome)) {
-        throw CommandFailure{exitFailed, fault->message};
+        throw CommandFailure{kExitFailed, fault->message};
     }
     return std::get<calc::ForwardResults>(outcome);
 }

@@ -64,7 +64,7 @@ int runInvocation(const Invocation& invocation, const CommandOutput::LineSink& s
     const CommandOutput out(invocation.json, stdoutLine, stderrLine);
     try {
         out.print(commandDefinition(invocation.command).run(invocation, out, builtInMeter));
-        return exitSuccess;
+        return kExitSuccess;
     } catch (const CommandFailure& failure) {
         const QString message = oneLine(failure.message);
         stderrLine(QStringLiteral("vcm7310: ") + message);

@@ -40,9 +40,9 @@ extern "C" void endMeter(int signal) {
 }
 
 [[noreturn]] void throwStopped() {
-    throw CommandFailure{exitFailed, QStringLiteral("measure: stopped by %1")
-                                         .arg(stopSignal.load() == SIGINT ? QStringLiteral("SIGINT")
-                                                                          : QStringLiteral("SIGTERM"))};
+    throw CommandFailure{kExitFailed, QStringLiteral("measure: stopped by %1")
+                                          .arg(stopSignal.load() == SIGINT ? QStringLiteral("SIGINT")
+                                                                           : QStringLiteral("SIGTERM"))};
 }
 
 using Handler = void (*)(int);
@@ -98,7 +98,7 @@ double CommandMeter::measure(std::uint8_t value) {
     process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command_});
     if (!process.waitForStarted(-1)) {
         throw CommandFailure{
-            exitFailed, QStringLiteral("measure: cannot run the command (%1)").arg(process.errorString())};
+            kExitFailed, QStringLiteral("measure: cannot run the command (%1)").arg(process.errorString())};
     }
     const auto group = static_cast<pid_t>(process.processId());
     runningGroup.store(group);
@@ -115,24 +115,24 @@ double CommandMeter::measure(std::uint8_t value) {
     if (!finished) {
         ::kill(-group, SIGKILL);
         process.waitForFinished(-1);
-        throw CommandFailure{exitFailed,
+        throw CommandFailure{kExitFailed,
                              QStringLiteral("measure: the command did not finish within %1 s and was ended "
                                             "(--meter-timeout)")
                                  .arg(secondsText(timeoutMs_))};
     }
     if (process.exitStatus() != QProcess::NormalExit) {
-        throw CommandFailure{exitFailed, QStringLiteral("measure: the command crashed")};
+        throw CommandFailure{kExitFailed, QStringLiteral("measure: the command crashed")};
     }
     if (process.exitCode() != 0) {
         throw CommandFailure{
-            exitFailed,
+            kExitFailed,
             QStringLiteral("measure: the command failed with exit code %1").arg(process.exitCode())};
     }
     const QString output = QString::fromLocal8Bit(process.readAllStandardOutput());
     const std::optional<double> volts = measurementIn(output);
     if (!volts) {
-        throw CommandFailure{exitFailed, QStringLiteral("measure: the command printed no number (%1)")
-                                             .arg(adapter::quotedArgument(output.trimmed()))};
+        throw CommandFailure{kExitFailed, QStringLiteral("measure: the command printed no number (%1)")
+                                              .arg(adapter::quotedArgument(output.trimmed()))};
     }
     return *volts;
 }

@@ -16,7 +16,8 @@ MeterSession::MeterSession(const Invocation& invocation, const MeterMaker& built
         meter_ = builtIn(options);
     }
     if (!meter_) {
-        throw CommandFailure{exitFailed, QStringLiteral("meter: '%1' cannot be used here").arg(options.spec)};
+        throw CommandFailure{kExitFailed,
+                             QStringLiteral("meter: '%1' cannot be used here").arg(options.spec)};
     }
 }
 

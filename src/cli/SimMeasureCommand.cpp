@@ -10,9 +10,9 @@ JsonObject runSimMeasure(const Invocation& invocation, const CommandOutput& out)
     const std::optional<SimulatedBoardState> board = loadSimulatedBoard(invocation.sim.stateFile);
     if (!board) {
         // A meter on a board that was never set up is more likely a wrong path than a fresh board.
-        throw CommandFailure{exitFailed, QStringLiteral("sim-measure: no simulated board in '%1' (run a "
-                                                        "command with --sim-state %1 first)")
-                                             .arg(invocation.sim.stateFile)};
+        throw CommandFailure{kExitFailed, QStringLiteral("sim-measure: no simulated board in '%1' (run a "
+                                                         "command with --sim-state %1 first)")
+                                              .arg(invocation.sim.stateFile)};
     }
     const std::uint8_t value = board->chip.dataRegister;
     SimulatedVcomShape shape = board->shape();

@@ -22,7 +22,7 @@ const QString kStepFrom = QStringLiteral("stepFrom");
 const QString kStepMv = QStringLiteral("stepMv");
 
 CommandFailure fileFailure(const QString& path, const QString& reason) {
-    return {exitFailed, QStringLiteral("simulated board state '%1': %2").arg(path, reason)};
+    return {kExitFailed, QStringLiteral("simulated board state '%1': %2").arg(path, reason)};
 }
 
 /// A byte stored as a JSON number 0..255.

@@ -16,8 +16,8 @@ namespace vcm::cli {
 namespace {
 
 CommandFailure logFailure(const QString& path, const QString& what) {
-    return {exitFailed, QStringLiteral("log: cannot %1 '%2' (%3)")
-                            .arg(what, path, QString::fromLocal8Bit(std::strerror(errno)))};
+    return {kExitFailed, QStringLiteral("log: cannot %1 '%2' (%3)")
+                             .arg(what, path, QString::fromLocal8Bit(std::strerror(errno)))};
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ void writeFile(const QString& path, const QString& text, const QString& what) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
         throw CommandFailure{
-            exitFailed,
+            kExitFailed,
             QStringLiteral("sweep: cannot write the %1 '%2' (%3)").arg(what, path, file.errorString())};
     }
 }
@@ -54,7 +54,7 @@ JsonObject runSweep(const Invocation& invocation, const CommandOutput& out, cons
         inputs.d = static_cast<std::uint8_t>(value);
         const auto outcome = calc::computeForward(inputs);
         if (const auto* fault = std::get_if<calc::ArithmeticFault>(&outcome)) {
-            throw CommandFailure{exitFailed, fault->message};
+            throw CommandFailure{kExitFailed, fault->message};
         }
         rows.push_back({static_cast<std::uint8_t>(value), std::get<calc::ForwardResults>(outcome).vcom, {}});
     }

@@ -48,10 +48,10 @@ namespace {
 /// that is not monotonic cannot pass for a reversed one.
 constexpr int minFirstSpan = 4;
 /// Between the first two measurements the VCOM must fall by this share of the model's fall at least.
-constexpr double minFallShare = 0.25;
+constexpr double kMinFallShare = 0.25;
 /// The most measurements the search itself may take: the halving search's two ends and eight halvings,
 /// and two more. Interpolation goes on only while halving could still finish within it.
-constexpr int searchBudget = 12;
+constexpr int kSearchBudget = 12;
 
 int clampValue(double value) {
     if (!std::isfinite(value)) {
@@ -114,7 +114,7 @@ class Search {
     int next(SearchStrategy strategy) const {
         const int taken = static_cast<int>(result_.measurements.size());
         const bool mayInterpolate = strategy == SearchStrategy::Interpolating &&
-                                    taken + 1 + halvingsFor(high_ - low_ - 1) <= searchBudget;
+                                    taken + 1 + halvingsFor(high_ - low_ - 1) <= kSearchBudget;
         int value = (low_ + high_) / 2;
         if (mayInterpolate && older_ >= 0) {
             const double a = *known_[static_cast<std::size_t>(older_)];
@@ -173,8 +173,8 @@ ClosedLoopResult nearestByMeasurement(double target, const ModelLine& model, dou
     const int upper = std::max(first, second);
     const double fall = search.at(lower) - search.at(upper);
     const double modelFall = model.step() * (upper - lower);
-    if (!(fall >= minFallShare * modelFall)) {
-        result.outcome = fall <= -minFallShare * modelFall ? Outcome::Reversed : Outcome::Flat;
+    if (!(fall >= kMinFallShare * modelFall)) {
+        result.outcome = fall <= -kMinFallShare * modelFall ? Outcome::Reversed : Outcome::Flat;
         result.evidence = {{static_cast<std::uint8_t>(lower), search.at(lower)},
                            {static_cast<std::uint8_t>(upper), search.at(upper)}};
         return result;

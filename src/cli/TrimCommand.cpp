@@ -18,7 +18,7 @@ namespace vcm::cli {
 namespace {
 
 const QLocale kC = QLocale::c();
-constexpr int measuredDecimals = 6;
+constexpr int kMeasuredDecimals = 6;
 
 /// A difference with its sign always written: "+0.0004", "-0.0012".
 QString signedText(double value, int decimals) {
@@ -77,7 +77,7 @@ class TrimRecord {
             .text(QStringLiteral("basis"),
                   closedLoop_ ? QStringLiteral("measured") : QStringLiteral("model"));
         if (tolerance_) {
-            json.number(QStringLiteral("tolerance"), dcp::formatFixed(*tolerance_, measuredDecimals, kC));
+            json.number(QStringLiteral("tolerance"), dcp::formatFixed(*tolerance_, kMeasuredDecimals, kC));
         }
         if (closedLoop_) {
             json.array(QStringLiteral("measurements"), points());
@@ -97,7 +97,7 @@ class TrimRecord {
             .text(QStringLiteral("basis"), closedLoop_ ? QStringLiteral("measured") : QStringLiteral("model"))
             .number(QStringLiteral("target"), volts(invocation_.targetVcom));
         if (tolerance_) {
-            line.number(QStringLiteral("tolerance"), dcp::formatFixed(*tolerance_, measuredDecimals, kC));
+            line.number(QStringLiteral("tolerance"), dcp::formatFixed(*tolerance_, kMeasuredDecimals, kC));
         }
         if (!meterName_.isEmpty()) {
             line.text(QStringLiteral("meter"), meterName_);
@@ -140,7 +140,7 @@ class TrimRecord {
 };
 
 [[noreturn]] void fail(const QString& message) {
-    throw CommandFailure{exitFailed, QStringLiteral("trim: ") + message};
+    throw CommandFailure{kExitFailed, QStringLiteral("trim: ") + message};
 }
 
 /// The model alone: the value is chosen before anything touches the bus.
@@ -148,7 +148,7 @@ JsonObject trimByModel(const Invocation& invocation, const CommandOutput& out, T
     const double target = invocation.targetVcom;
     const calc::ForwardResults range = checkedForward(invocation.forward);
     if (target > range.voutMax || target < range.voutMin) {
-        throw CommandFailure{exitUsage,
+        throw CommandFailure{kExitUsage,
                              QStringLiteral("trim: target %1 V is outside the reachable range %2 V "
                                             "(VOUTmin) to %3 V (VOUTmax)")
                                  .arg(volts(target), calc::voltageText(range.voutMin, kC),
@@ -156,7 +156,7 @@ JsonObject trimByModel(const Invocation& invocation, const CommandOutput& out, T
     }
     const auto nearest = nearestByModel(invocation.forward, target);
     if (const auto* fault = std::get_if<calc::ArithmeticFault>(&nearest)) {
-        throw CommandFailure{exitFailed, fault->message};
+        throw CommandFailure{kExitFailed, fault->message};
     }
     const DcpPoint best = std::get<DcpPoint>(nearest);
     record.chose(best.value);
@@ -202,8 +202,8 @@ std::optional<QString> refusal(const ClosedLoopResult& result, double target, do
                        "%1 measures %2 V again, %3 V from the target %4 V, more than the tolerance "
                        "%5 V")
                 .arg(dcp::byteToHex(result.best.value), volts(*result.finalVcom),
-                     dcp::formatFixed(std::abs(*result.finalVcom - target), measuredDecimals, kC),
-                     volts(target), dcp::formatFixed(tolerance, measuredDecimals, kC));
+                     dcp::formatFixed(std::abs(*result.finalVcom - target), kMeasuredDecimals, kC),
+                     volts(target), dcp::formatFixed(tolerance, kMeasuredDecimals, kC));
         case Outcome::AboveRange:
             return QStringLiteral("target %1 V is above the highest VCOM the board reaches (%2)")
                 .arg(volts(target), pointText(end(0x00)));
@@ -231,19 +231,19 @@ JsonObject trimByMeasurement(const Invocation& invocation, const CommandOutput& 
     const double target = invocation.targetVcom;
     const auto line = modelLineOf(invocation.forward);
     if (const auto* fault = std::get_if<calc::ArithmeticFault>(&line)) {
-        throw CommandFailure{exitFailed, fault->message};
+        throw CommandFailure{kExitFailed, fault->message};
     }
     const ModelLine model = std::get<ModelLine>(line);
     if (!(model.step() > 0.0)) {
-        throw CommandFailure{exitUsage, QStringLiteral("trim: the divider options give a VCOM that does not "
-                                                       "fall as the DCP value rises, so there is no model "
-                                                       "to start from")};
+        throw CommandFailure{kExitUsage, QStringLiteral("trim: the divider options give a VCOM that does not "
+                                                        "fall as the DCP value rises, so there is no model "
+                                                        "to start from")};
     }
     const double tolerance = invocation.tolerance.value_or(model.step());
     record.setTolerance(tolerance);
     out.field(
         QStringLiteral("tolerance"),
-        dcp::formatFixed(tolerance, measuredDecimals, kC) +
+        dcp::formatFixed(tolerance, kMeasuredDecimals, kC) +
             (invocation.tolerance ? QStringLiteral(" V") : QStringLiteral(" V (one DCP step of the model)")));
 
     BoardConnection board(invocation);
@@ -272,7 +272,7 @@ JsonObject trimByMeasurement(const Invocation& invocation, const CommandOutput& 
     const double error = best.vcom - target;
     out.field(QStringLiteral("DCP"), dcpValueText(best.value));
     out.field(QStringLiteral("VCOM"), volts(best.vcom) + QStringLiteral(" V measured"));
-    out.field(QStringLiteral("error"), signedText(error, measuredDecimals) + QStringLiteral(" V"));
+    out.field(QStringLiteral("error"), signedText(error, kMeasuredDecimals) + QStringLiteral(" V"));
     if (invocation.program) {
         board.session().program(best.value);
         record.programmed();
@@ -282,7 +282,7 @@ JsonObject trimByMeasurement(const Invocation& invocation, const CommandOutput& 
     json.text(QStringLiteral("hex"), dcp::byteToHex(best.value))
         .integer(QStringLiteral("value"), best.value)
         .number(QStringLiteral("vcom"), volts(best.vcom))
-        .number(QStringLiteral("error"), signedText(error, measuredDecimals).remove(u'+'));
+        .number(QStringLiteral("error"), signedText(error, kMeasuredDecimals).remove(u'+'));
     if (result.movedFrom) {
         json.text(QStringLiteral("movedFrom"), dcp::byteToHex(*result.movedFrom));
     }

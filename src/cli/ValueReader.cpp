@@ -19,7 +19,7 @@ Invocation ValueReader::read() const {
         QString problem;
         const std::optional<adapter::AdapterOptions> adapter = options_.adapterSet.read(parser_, problem);
         if (!adapter) {
-            throw CommandFailure{exitUsage, problem};
+            throw CommandFailure{kExitUsage, problem};
         }
         invocation.adapter = *adapter;
         invocation.sim.eepromGiven = parser_.isSet(QStringLiteral("eeprom"));
@@ -28,7 +28,7 @@ Invocation ValueReader::read() const {
     if (definition_.groups & OptionGroup::StateOnly) {
         invocation.sim.stateFile = parser_.value(options_.simState);
         if (invocation.sim.stateFile.isEmpty()) {
-            throw CommandFailure{exitUsage,
+            throw CommandFailure{kExitUsage,
                                  QStringLiteral("%1 needs --sim-state FILE.").arg(definition_.name)};
         }
         readShape(invocation.sim);
@@ -63,14 +63,14 @@ Invocation ValueReader::read() const {
 
 void ValueReader::readTrim(Invocation& invocation) const {
     if (!parser_.isSet(options_.vcom)) {
-        throw CommandFailure{exitUsage, QStringLiteral("trim needs --vcom V, the wanted VCOM in volts.")};
+        throw CommandFailure{kExitUsage, QStringLiteral("trim needs --vcom V, the wanted VCOM in volts.")};
     }
     invocation.targetVcom = number(options_.vcom);
     invocation.program = parser_.isSet(options_.program);
     if (parser_.isSet(options_.tolerance)) {
         invocation.tolerance = number(options_.tolerance);
         if (!(*invocation.tolerance > 0.0)) {
-            throw CommandFailure{exitUsage,
+            throw CommandFailure{kExitUsage,
                                  QStringLiteral("Bad --tolerance value %1 (give a number of "
                                                 "volts above 0, such as 0.005).")
                                      .arg(adapter::quotedArgument(parser_.value(options_.tolerance)))};
@@ -79,7 +79,7 @@ void ValueReader::readTrim(Invocation& invocation) const {
     if (parser_.isSet(options_.log)) {
         invocation.logFile = parser_.value(options_.log);
         if (invocation.logFile.isEmpty()) {
-            throw CommandFailure{exitUsage, QStringLiteral("--log needs a file name.")};
+            throw CommandFailure{kExitUsage, QStringLiteral("--log needs a file name.")};
         }
     }
     invocation.boardId = parser_.value(options_.boardId);
@@ -92,9 +92,9 @@ void ValueReader::readSweep(Invocation& invocation) const {
     invocation.to =
         requireDcpArgument(QStringLiteral("--to value"), parser_.value(options_.to), false, false);
     if (invocation.from > invocation.to) {
-        throw CommandFailure{exitUsage, QStringLiteral("--from %1 lies above --to %2.")
-                                            .arg(adapter::quotedArgument(parser_.value(options_.from)),
-                                                 adapter::quotedArgument(parser_.value(options_.to)))};
+        throw CommandFailure{kExitUsage, QStringLiteral("--from %1 lies above --to %2.")
+                                             .arg(adapter::quotedArgument(parser_.value(options_.from)),
+                                                  adapter::quotedArgument(parser_.value(options_.to)))};
     }
     invocation.csvFile = parser_.value(options_.csv);
     invocation.svgFile = parser_.value(options_.svg);
@@ -107,8 +107,9 @@ double ValueReader::number(const QCommandLineOption& option) const {
     const QString text = parser_.value(option);
     const std::optional<double> value = numberArgument(text);
     if (!value) {
-        throw CommandFailure{exitUsage, QStringLiteral("Bad --%1 value %2 (give a number such as 4.9179).")
-                                            .arg(option.names().constFirst(), adapter::quotedArgument(text))};
+        throw CommandFailure{kExitUsage,
+                             QStringLiteral("Bad --%1 value %2 (give a number such as 4.9179).")
+                                 .arg(option.names().constFirst(), adapter::quotedArgument(text))};
     }
     return *value;
 }
@@ -118,7 +119,7 @@ int ValueReader::wholeNumber(const QCommandLineOption& option, int low, int high
     bool ok = false;
     const int value = text.toInt(&ok);
     if (!ok || value < low || value > high) {
-        throw CommandFailure{exitUsage,
+        throw CommandFailure{kExitUsage,
                              QStringLiteral("Bad --%1 value %2 (give %3 from %4 to %5).")
                                  .arg(option.names().constFirst(), adapter::quotedArgument(text), what)
                                  .arg(low)

@@ -14,28 +14,28 @@ void ValueReader::readMeter(Invocation& invocation) const {
     if (parser_.isSet(options_.measure)) {
         meter.command = parser_.value(options_.measure);
         if (meter.command.trimmed().isEmpty()) {
-            throw CommandFailure{exitUsage, QStringLiteral("--measure needs a command.")};
+            throw CommandFailure{kExitUsage, QStringLiteral("--measure needs a command.")};
         }
     }
     if (parser_.isSet(options_.meter)) {
         if (parser_.isSet(options_.measure)) {
-            throw CommandFailure{exitUsage, QStringLiteral("Give --measure or --meter, not both.")};
+            throw CommandFailure{kExitUsage, QStringLiteral("Give --measure or --meter, not both.")};
         }
         meter.spec = parser_.value(options_.meter);
         QString problem;
         if (!parseMeterSpec(meter.spec, problem)) {
-            throw CommandFailure{exitUsage, problem};
+            throw CommandFailure{kExitUsage, problem};
         }
     }
     meter.query = parser_.value(options_.meterQuery);
     if (parser_.isSet(options_.meterQuery)) {
         if (const QString problem = meterQueryProblem(meter.query); !problem.isEmpty()) {
-            throw CommandFailure{exitUsage, problem};
+            throw CommandFailure{kExitUsage, problem};
         }
     }
     const std::optional<double> timeout = numberArgument(parser_.value(options_.meterTimeout));
     if (!timeout || !(*timeout > 0.0) || *timeout > 86400.0) {
-        throw CommandFailure{exitUsage,
+        throw CommandFailure{kExitUsage,
                              QStringLiteral("Bad --meter-timeout %1 (give seconds above 0, such "
                                             "as 10).")
                                  .arg(adapter::quotedArgument(parser_.value(options_.meterTimeout)))};
@@ -48,12 +48,12 @@ void ValueReader::readMeter(Invocation& invocation) const {
          {&options_.meterQuery, &options_.meterTimeout, &options_.settle, &options_.average}) {
         if (!measuring && parser_.isSet(*option)) {
             throw CommandFailure{
-                exitUsage,
+                kExitUsage,
                 QStringLiteral("--%1 needs --measure or --meter.").arg(option->names().constFirst())};
         }
     }
     if (parser_.isSet(options_.meterQuery) && meter.spec.isEmpty()) {
-        throw CommandFailure{exitUsage, QStringLiteral("--meter-query needs --meter.")};
+        throw CommandFailure{kExitUsage, QStringLiteral("--meter-query needs --meter.")};
     }
 }
 

@@ -21,9 +21,9 @@ void ValueReader::readShape(SimOptions& sim) const {
         const QString text = parser_.value(options_.simVcomOffset);
         const std::optional<double> millivolts = numberArgument(text);
         if (!millivolts || std::abs(*millivolts) > maxSimMillivolts) {
-            throw CommandFailure{exitUsage, QStringLiteral("Bad --sim-vcom-offset %1 (give millivolts from "
-                                                           "-5000 to 5000).")
-                                                .arg(adapter::quotedArgument(text))};
+            throw CommandFailure{kExitUsage, QStringLiteral("Bad --sim-vcom-offset %1 (give millivolts from "
+                                                            "-5000 to 5000).")
+                                                 .arg(adapter::quotedArgument(text))};
         }
         sim.vcomOffsetMv = millivolts;
     }
@@ -35,9 +35,9 @@ void ValueReader::readShape(SimOptions& sim) const {
         const std::optional<double> millivolts =
             colon < 0 ? std::nullopt : numberArgument(text.mid(colon + 1));
         if (!from || !millivolts || std::abs(*millivolts) > maxSimMillivolts) {
-            throw CommandFailure{exitUsage, QStringLiteral("Bad --sim-step %1 (give HH:MV, a hex value and "
-                                                           "millivolts from -5000 to 5000, such as 80:20).")
-                                                .arg(adapter::quotedArgument(text))};
+            throw CommandFailure{kExitUsage, QStringLiteral("Bad --sim-step %1 (give HH:MV, a hex value and "
+                                                            "millivolts from -5000 to 5000, such as 80:20).")
+                                                 .arg(adapter::quotedArgument(text))};
         }
         sim.step = std::pair{*from, *millivolts};
     }
@@ -47,13 +47,13 @@ void ValueReader::readSim(Invocation& invocation) const {
     SimOptions& sim = invocation.sim;
     sim.stateFile = parser_.value(options_.simState);
     if (parser_.isSet(options_.simState) && sim.stateFile.isEmpty()) {
-        throw CommandFailure{exitUsage, QStringLiteral("--sim-state needs a file name.")};
+        throw CommandFailure{kExitUsage, QStringLiteral("--sim-state needs a file name.")};
     }
     if (parser_.isSet(options_.simVcomError)) {
         const QString text = parser_.value(options_.simVcomError);
         const std::optional<double> percent = numberArgument(text);
         if (!percent || std::abs(*percent) > maxSimVcomErrorPercent) {
-            throw CommandFailure{exitUsage,
+            throw CommandFailure{kExitUsage,
                                  QStringLiteral("Bad --sim-vcom-error %1 (give a percentage from -50 to 50).")
                                      .arg(adapter::quotedArgument(text))};
         }
@@ -67,7 +67,7 @@ void ValueReader::readSim(Invocation& invocation) const {
         } else if (text == QStringLiteral("writes-lost")) {
             sim.fault = adapter::SimFault::WritesLost;
         } else {
-            throw CommandFailure{exitUsage,
+            throw CommandFailure{kExitUsage,
                                  QStringLiteral("Unknown --sim-fault %1 (use read-fails or writes-lost).")
                                      .arg(adapter::quotedArgument(text))};
         }
@@ -78,7 +78,7 @@ void ValueReader::readSim(Invocation& invocation) const {
                                 parser_.isSet(options_.simStep) || sim.powerCycle;
     if (simOptionGiven && invocation.adapter.adapter.choice != adapter::AdapterChoice::Simulated) {
         throw CommandFailure{
-            exitUsage,
+            kExitUsage,
             QStringLiteral("The --sim-... options apply to the simulated board (--adapter sim) only.")};
     }
 }

@@ -32,13 +32,13 @@ int main(int argc, char** argv) {
     switch (parsed.action) {
         case vcm::cli::ParsedCommandLine::Action::Print:
             std::fputs(parsed.text.toUtf8().constData(), stdout);
-            return vcm::cli::exitSuccess;
+            return vcm::cli::kExitSuccess;
         case vcm::cli::ParsedCommandLine::Action::Fail:
             std::fputs(parsed.text.toUtf8().constData(), stderr);
             if (!parsed.jsonText.isEmpty()) {
                 writeLine(stdout, parsed.jsonText);
             }
-            return vcm::cli::exitUsage;
+            return vcm::cli::kExitUsage;
         case vcm::cli::ParsedCommandLine::Action::Run:
             break;
     }

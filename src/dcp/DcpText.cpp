@@ -13,8 +13,8 @@ namespace {
 
 constexpr char16_t hexDigits[] = u"0123456789ABCDEF";
 
-constexpr std::uint16_t enterKey = 13;
-constexpr std::uint16_t backspaceKey = 8;
+constexpr std::uint16_t kEnterKey = 13;
+constexpr std::uint16_t kBackspaceKey = 8;
 
 bool isDecimalDigit(std::uint16_t code) {
     return code >= u'0' && code <= u'9';
@@ -38,7 +38,7 @@ QString byteToHex(const std::int16_t& value) {
 void filterHexKey(std::uint16_t& keyAscii) {
     // A lone surrogate half has no case and stays as it is, so the checks below swallow it.
     keyAscii = QChar(keyAscii).toUpper().unicode();
-    if (keyAscii == enterKey || keyAscii == backspaceKey) {
+    if (keyAscii == kEnterKey || keyAscii == kBackspaceKey) {
         return;
     }
     if (isDecimalDigit(keyAscii) || isUpperHexLetter(keyAscii)) {
@@ -48,7 +48,7 @@ void filterHexKey(std::uint16_t& keyAscii) {
 }
 
 void filterDecimalKey(std::uint16_t& keyAscii) {
-    if (keyAscii == enterKey || keyAscii == backspaceKey || isDecimalDigit(keyAscii)) {
+    if (keyAscii == kEnterKey || keyAscii == kBackspaceKey || isDecimalDigit(keyAscii)) {
         return;
     }
     keyAscii = 0;

@@ -4,7 +4,7 @@ namespace vcm::dcp {
 
 std::optional<std::uint8_t> readDataRegister(adapter::AdapterLibrary& library, std::int16_t& module) {
     adapter::ByteArray spare(1, 0);
-    std::uint8_t deviceAddress = dcpDeviceAddress;
+    std::uint8_t deviceAddress = kDcpDeviceAddress;
     std::uint8_t registerAddress = dcpRegister;
     std::uint8_t count = 1;
     adapter::ByteArray data(2, 0);

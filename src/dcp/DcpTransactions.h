@@ -10,11 +10,11 @@ namespace vcm::dcp {
 /// The chip's DCP lives at device address 0x4E, register 0x00. A write carries the value split over two
 /// bytes: bit 0 of the value travels as bit 0 of the device address (0x4E even, 0x4F odd), bits 7..1 in
 /// the data byte, whose own bit 0 selects the target (1: data register, 0: EEPROM).
-inline constexpr std::uint8_t dcpDeviceAddress = 0x4E;
+inline constexpr std::uint8_t kDcpDeviceAddress = 0x4E;
 inline constexpr std::uint8_t dcpRegister = 0x00;
 
 /// The EEPROM needs this long after a write before the chip takes the next transaction.
-inline constexpr int eepromWritePauseMs = 100;
+inline constexpr int kEepromWritePauseMs = 100;
 
 struct DcpWrite {
     std::uint8_t deviceAddress;
@@ -22,12 +22,12 @@ struct DcpWrite {
 };
 
 constexpr DcpWrite dataRegisterWrite(std::uint8_t value) {
-    return {static_cast<std::uint8_t>(dcpDeviceAddress + (value & 1)),
+    return {static_cast<std::uint8_t>(kDcpDeviceAddress + (value & 1)),
             static_cast<std::uint8_t>(value | 0x01)};
 }
 
 constexpr DcpWrite eepromWrite(std::uint8_t value) {
-    return {static_cast<std::uint8_t>(dcpDeviceAddress + (value & 1)),
+    return {static_cast<std::uint8_t>(kDcpDeviceAddress + (value & 1)),
             static_cast<std::uint8_t>(value & 0xFE)};
 }
 

@@ -10,7 +10,7 @@ namespace {
 
 // Far beyond any exponent a double can reach, and small enough that adding a digit count to it cannot
 // overflow a 64-bit integer.
-constexpr std::int64_t exponentCap = 1'000'000'000'000LL;
+constexpr std::int64_t kExponentCap = 1'000'000'000'000LL;
 
 }  // namespace
 
@@ -44,7 +44,7 @@ void DecimalText::startExponent(bool negative) {
 
 void DecimalText::addExponentDigit(char digit) {
     exponentText_.push_back(digit);
-    if (exponent_ < exponentCap) {
+    if (exponent_ < kExponentCap) {
         exponent_ = exponent_ * 10 + (digit - '0');
     }
 }

@@ -16,9 +16,9 @@ DisplayModeSwitch::DisplayModeSwitch(const DcpControls& controls, ProgramGlobals
 
 void DisplayModeSwitch::opDisplayMode_Click(int /*index*/) {
     // The flag changes first, so the value box's change rule already reads each new text in the new form.
-    globals_.displayHex = controls_.opDisplayModeHex->isChecked() ? vbTrue : vbFalse;
+    globals_.displayHex = controls_.opDisplayModeHex->isChecked() ? kVbTrue : kVbFalse;
     QLineEdit* box = controls_.txtTest;
-    if (globals_.displayHex == vbTrue) {
+    if (globals_.displayHex == kVbTrue) {
         const double number = std::clamp(numericValue(box->text()), -32768.0, 32767.0);
         box->setText(byteToHex(toInteger16(number).value_or(0)));
         controls_.txtDVR->setText(box->text());

@@ -10,11 +10,11 @@ namespace vcm::dcp {
 
 namespace {
 
-constexpr int significantCount = 15;
+constexpr int kSignificantCount = 15;
 // Enough decimals to show every significant digit of the smallest double (about 4.9e-324).
-constexpr int maximumDecimals = 340;
+constexpr int kMaximumDecimals = 340;
 // The largest double, 1.7976931348623157e308, cut (not rounded) to 15 significant digits.
-constexpr int largestExponent = 308;
+constexpr int kLargestExponent = 308;
 constexpr const char* largestDigits = "179769313486231";
 
 /// A non-negative value as its 15 significant digits: value = d0.d1d2...d14 x 10^exponent.
@@ -27,12 +27,12 @@ SignificantDigits significantDigits(double magnitude) {
     // to_chars, unlike printf, ignores the C library's locale, which Qt sets from the environment.
     std::array<char, 40> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                      std::chars_format::scientific, significantCount - 1);
+                                      std::chars_format::scientific, kSignificantCount - 1);
     // The form is "d.dddddddddddddde+XX" (or e-XXX), read in place.
     const char* text = buffer.data();
     SignificantDigits out;
     out.digits.push_back(text[0]);
-    out.digits.append(text + 2, significantCount - 1);
+    out.digits.append(text + 2, kSignificantCount - 1);
     const char* end = result.ptr;
     const char* exponentStart = std::find(text, end, 'e') + 1;
     if (*exponentStart == '+') {
@@ -41,7 +41,7 @@ SignificantDigits significantDigits(double magnitude) {
     std::from_chars(exponentStart, end, out.exponent);
     // Within about 5e292 of the largest double the nearest 15 digits lie beyond the double range, and a
     // text that cannot be read back must never be written: take the 15 digits below instead.
-    if (out.exponent == largestExponent && out.digits > largestDigits) {
+    if (out.exponent == kLargestExponent && out.digits > largestDigits) {
         out.digits = largestDigits;
     }
     return out;
@@ -77,7 +77,7 @@ QString formatFixed(double value, int decimals, const QLocale& locale) {
     if (!std::isfinite(value)) {
         return nonFiniteText(value);
     }
-    decimals = std::clamp(decimals, 0, maximumDecimals);
+    decimals = std::clamp(decimals, 0, kMaximumDecimals);
     const SignificantDigits sig = significantDigits(std::fabs(value));
 
     // The result as a whole number of units of 10^-decimals. Digit i of sig weighs 10^(exponent - i),
@@ -90,9 +90,9 @@ QString formatFixed(double value, int decimals, const QLocale& locale) {
         units = "0";
         roundUp = kept == 0 && sig.digits[0] >= '5';
     } else {
-        units = sig.digits.substr(0, static_cast<std::size_t>(std::min(kept, significantCount)));
-        units.append(static_cast<std::size_t>(std::max(kept - significantCount, 0)), '0');
-        roundUp = kept < significantCount && sig.digits[static_cast<std::size_t>(kept)] >= '5';
+        units = sig.digits.substr(0, static_cast<std::size_t>(std::min(kept, kSignificantCount)));
+        units.append(static_cast<std::size_t>(std::max(kept - kSignificantCount, 0)), '0');
+        roundUp = kept < kSignificantCount && sig.digits[static_cast<std::size_t>(kept)] >= '5';
     }
     if (roundUp) {
         incrementDigits(units);  // halves (and more) away from zero, the sign is added afterwards
@@ -131,7 +131,7 @@ QString formatGeneral(double value, const QLocale& locale) {
     const int exponent = sig.exponent;
     const bool negative = value < 0;
 
-    if (exponent >= significantCount || exponent < -significantCount) {
+    if (exponent >= kSignificantCount || exponent < -kSignificantCount) {
         QString text = withSign(negative, digits.substr(0, 1));
         if (digits.size() > 1) {
             text += locale.decimalPoint() + QString::fromLatin1(digits.substr(1));

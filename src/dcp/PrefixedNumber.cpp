@@ -6,7 +6,7 @@ namespace vcm::detail {
 
 namespace {
 
-constexpr std::uint64_t word16Limit = 0xFFFFu;
+constexpr std::uint64_t kWord16Limit = 0xFFFFu;
 constexpr std::uint64_t word32Limit = 0xFFFFFFFFu;
 
 int digitValue(QChar c) {
@@ -61,7 +61,7 @@ double PrefixedNumber::value() const {
     if (tooLarge_) {
         return std::numeric_limits<double>::infinity();
     }
-    return accumulated_ <= word16Limit ? asSigned16(accumulated_) : asSigned32(accumulated_);
+    return accumulated_ <= kWord16Limit ? asSigned16(accumulated_) : asSigned32(accumulated_);
 }
 
 int prefixRadix(QChar letter) {

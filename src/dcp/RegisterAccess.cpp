@@ -29,7 +29,7 @@ void RegisterAccess::cmdRead_Click() {
     }
     // Setting the text runs the value-entry rules at once; they may send the value back to the data
     // register, which turns the indication on before it is turned off below.
-    controls_.txtTest->setText(dcpText(*value, globals_.displayHex == vbTrue));
+    controls_.txtTest->setText(dcpText(*value, globals_.displayHex == kVbTrue));
     setIndication(false);
 }
 
@@ -59,15 +59,15 @@ void RegisterAccess::cmdWrite_Click() {
 
 void RegisterAccess::Timer1_Timer() {
     ui::CaptionButton* button = controls_.cmdWrite;
-    button->setBackColor(button->backColor() == flashBright ? ui::vbButtonFace : flashBright);
+    button->setBackColor(button->backColor() == flashBright ? ui::kVbButtonFace : flashBright);
 }
 
 std::optional<std::uint8_t> RegisterAccess::boxValueOrComplain() {
-    const bool hex = globals_.displayHex == vbTrue;
+    const bool hex = globals_.displayHex == kVbTrue;
     const QString text = controls_.txtTest->text();
     const std::optional<std::uint8_t> value = sendableDcpValue(text, hex, locale_);
     if (!value) {
-        messages_.show(notADcpValueMessage(text, hex), ui::styleOkOnly, QString());
+        messages_.show(notADcpValueMessage(text, hex), ui::kStyleOkOnly, QString());
     }
     return value;
 }
@@ -79,7 +79,7 @@ void RegisterAccess::setIndication(bool flashing) {
     } else if (!flashing) {
         controls_.Timer1->stop();
     }
-    controls_.cmdWrite->setBackColor(ui::vbButtonFace);
+    controls_.cmdWrite->setBackColor(ui::kVbButtonFace);
 }
 
 }  // namespace vcm::dcp

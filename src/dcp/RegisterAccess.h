@@ -30,7 +30,7 @@ class RegisterAccess {
     void Timer1_Timer();
 
     static constexpr std::uint32_t flashBright = 0xC0FFFF;  ///< light yellow
-    static constexpr int eepromPauseMs = eepromWritePauseMs;
+    static constexpr int eepromPauseMs = kEepromWritePauseMs;
 
   private:
     /// The DCP byte in the box, the one the slider shows, or nullopt after telling the user that the box

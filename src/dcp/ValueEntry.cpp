@@ -94,19 +94,19 @@ void ValueEntry::txtTest_Change(int /*index*/) {
 }
 
 void ValueEntry::txtTest_LostFocus(int /*index*/) {
-    globals_.sendOnSliderChange = vbTrue;
+    globals_.sendOnSliderChange = kVbTrue;
 }
 
 void ValueEntry::vscTest_Change(int /*index*/) {
     controls_.txtTest->setText(dcpText(controls_.vscTest->value(), hex()));
     updateRangeFromResistors_();
-    if (globals_.sendOnSliderChange == vbTrue) {
+    if (globals_.sendOnSliderChange == kVbTrue) {
         registers_.writeDataRegister();
     }
 }
 
 void ValueEntry::stepDcpValue(int /*index*/, int keyCode) {
-    globals_.sendOnSliderChange = vbFalse;
+    globals_.sendOnSliderChange = kVbFalse;
     const bool sending = isSendingKey(keyCode);
     controls_.LabelEnterReminder->setVisible(!sending);
     if (const int step = stepOf(keyCode); step != 0) {

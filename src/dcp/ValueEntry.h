@@ -37,7 +37,7 @@ class ValueEntry {
     static constexpr int keyDown = 40;
 
   private:
-    bool hex() const { return globals_.displayHex == vbTrue; }
+    bool hex() const { return globals_.displayHex == kVbTrue; }
 
     DcpControls controls_;
     ProgramGlobals& globals_;

@@ -133,7 +133,7 @@ QString ScpiMeter::errorQueueNote() {
 }
 
 void ScpiMeter::fail(const QString& what) const {
-    throw cli::CommandFailure{cli::exitFailed,
+    throw cli::CommandFailure{cli::kExitFailed,
                               QStringLiteral("meter %1: %2").arg(settings_.description, what)};
 }
 

@@ -25,7 +25,7 @@ std::unique_ptr<LineTransport> transportFor(const cli::MeterSpec& spec) {
 #ifdef VCM_HAVE_USBTMC
             return std::make_unique<UsbtmcTransport>(spec.device);
 #else
-            throw CommandFailure{exitFailed,
+            throw CommandFailure{kExitFailed,
                                  QStringLiteral("meter %1: USBTMC meters need the USBTMC driver of "
                                                 "Linux, which this system lacks")
                                      .arg(meterSpecText(spec))};
@@ -51,11 +51,11 @@ std::unique_ptr<cli::Meter> makeTracedScpiMeter(const cli::MeterOptions& options
     QString problem;
     const std::optional<cli::MeterSpec> spec = cli::parseMeterSpec(options.spec, problem);
     if (!spec) {
-        throw cli::CommandFailure{cli::exitUsage, problem};
+        throw cli::CommandFailure{cli::kExitUsage, problem};
     }
     if (!options.query.isEmpty()) {
         if (const QString queryProblem = cli::meterQueryProblem(options.query); !queryProblem.isEmpty()) {
-            throw cli::CommandFailure{cli::exitUsage, queryProblem};
+            throw cli::CommandFailure{cli::kExitUsage, queryProblem};
         }
     }
     ScpiMeter::Settings settings{cli::meterSpecText(*spec), options.query, options.timeoutSeconds,

@@ -33,7 +33,7 @@ class CaptionButton : public QPushButton {
 
   private:
     bool graphical_ = false;
-    VbColor backColor_ = vbButtonFace;
+    VbColor backColor_ = kVbButtonFace;
 };
 
 }  // namespace vcm::ui

@@ -102,7 +102,7 @@ void setBackColor(QWidget* control, VbColor color) {
 
 VbColor backColor(const QWidget* control) {
     const QVariant value = control->property(backKey);
-    return value.isValid() ? static_cast<VbColor>(value.toULongLong()) : vbWindowBackground;
+    return value.isValid() ? static_cast<VbColor>(value.toULongLong()) : kVbWindowBackground;
 }
 
 void setForeColor(QWidget* control, VbColor color) {
@@ -116,7 +116,7 @@ void setForeColor(QWidget* control, VbColor color) {
 
 VbColor foreColor(const QWidget* control) {
     const QVariant value = control->property(foreKey);
-    return value.isValid() ? static_cast<VbColor>(value.toULongLong()) : vbWindowText;
+    return value.isValid() ? static_cast<VbColor>(value.toULongLong()) : kVbWindowText;
 }
 
 }  // namespace vcm::ui

@@ -5,13 +5,13 @@
 namespace vcm::ui {
 
 /// Answers of a message box, as the window system numbers them.
-inline constexpr int answerOk = 1;
-inline constexpr int answerYes = 6;
-inline constexpr int answerNo = 7;
+inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerYes = 6;
+inline constexpr int kAnswerNo = 7;
 
 /// Message-box style values (sums of the window system's flags).
-inline constexpr int styleOkOnly = 0;
-inline constexpr int styleYesNoQuestionDefaultNo = 292;
+inline constexpr int kStyleOkOnly = 0;
+inline constexpr int kStyleYesNoQuestionDefaultNo = 292;
 
 /// Shows a modal message box and waits for the answer. `style` is the sum of the window system's flags
 /// (buttons in the low nibble, icon in the next, default button in the next); an empty `title` means the

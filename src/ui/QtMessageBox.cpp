@@ -33,11 +33,11 @@ int QtMessageBox::show(const QString& text, int style, const QString& title) {
         QPushButton* no = box.addButton(QMessageBox::No);
         box.setDefaultButton(secondIsDefault ? no : yes);
         box.exec();
-        return box.clickedButton() == static_cast<QAbstractButton*>(yes) ? answerYes : answerNo;
+        return box.clickedButton() == static_cast<QAbstractButton*>(yes) ? kAnswerYes : kAnswerNo;
     }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
-    return answerOk;
+    return kAnswerOk;
 }
 
 }  // namespace vcm::ui

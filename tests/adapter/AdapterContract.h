@@ -10,7 +10,7 @@
 //   };
 //
 // and one INSTANTIATE_TYPED_TEST_SUITE_P(BackEnd, AdapterContract, Makers, MakerNames). A present back-end
-// stands for a board whose chip powered on with its data register at `contractPowerOn`. What one back-end
+// stands for a board whose chip powered on with its data register at `kContractPowerOn`. What one back-end
 // answers its own way (trace notes, the bus's log, the bridge's write-backs) stays in its own tests.
 
 #include "I2cCallArgs.h"
@@ -24,7 +24,7 @@
 
 namespace vcm::test {
 
-inline constexpr std::uint8_t contractPowerOn = 0x80;
+inline constexpr std::uint8_t kContractPowerOn = 0x80;
 
 template <typename Maker>
 class AdapterContract : public ::testing::Test {
@@ -63,7 +63,7 @@ TYPED_TEST_SUITE_P(AdapterContract);
 TYPED_TEST_P(AdapterContract, ConnectAndTheConfigurationAnswerForWhetherAnAdapterIsThere) {
     this->connect();
     const std::int16_t expected =
-        TypeParam::present ? adapter::adapterResult::callDone : adapter::adapterResult::callFailed;
+        TypeParam::present ? adapter::adapterResult::kCallDone : adapter::adapterResult::kCallFailed;
     std::int16_t module = 0;
     std::uint8_t first = 0;
     std::uint8_t second = 0;
@@ -80,8 +80,8 @@ TYPED_TEST_P(AdapterContract, AWriteToTheDataRegisterIsReadBackInElementZeroOnly
     this->connect();
     adapter::ByteArray data;
     if constexpr (TypeParam::present) {
-        EXPECT_EQ(this->readBack(data), adapter::adapterResult::callDone);
-        EXPECT_EQ(data, (adapter::ByteArray{contractPowerOn, 0xA5}));
+        EXPECT_EQ(this->readBack(data), adapter::adapterResult::kCallDone);
+        EXPECT_EQ(data, (adapter::ByteArray{kContractPowerOn, 0xA5}));
     }
     // 0x7D: bit 0 of the value (1) in the address, bit 0 of the data byte (1) picks the data register.
     I2CArgs send;
@@ -90,19 +90,19 @@ TYPED_TEST_P(AdapterContract, AWriteToTheDataRegisterIsReadBackInElementZeroOnly
     I2CArgs program;
     program.data = {0x80, 0x00};
     if constexpr (TypeParam::present) {
-        EXPECT_EQ(send.write(*this->library), adapter::adapterResult::callDone);
+        EXPECT_EQ(send.write(*this->library), adapter::adapterResult::kCallDone);
         // An EEPROM write leaves the data register as it is.
-        EXPECT_EQ(program.write(*this->library), adapter::adapterResult::callDone);
-        EXPECT_EQ(this->readBack(data), adapter::adapterResult::callDone);
+        EXPECT_EQ(program.write(*this->library), adapter::adapterResult::kCallDone);
+        EXPECT_EQ(this->readBack(data), adapter::adapterResult::kCallDone);
         EXPECT_EQ(data, (adapter::ByteArray{0x7D, 0xA5}));
     } else {
         I2CArgs read;
         read.data = {0xA5, 0x5A};
-        EXPECT_EQ(read.read(*this->library), adapter::adapterResult::callFailed);
+        EXPECT_EQ(read.read(*this->library), adapter::adapterResult::kCallFailed);
         EXPECT_EQ(read.data, (adapter::ByteArray{0xA5, 0x5A}));
         send.data = {0x81, 0x00};
-        EXPECT_EQ(send.write(*this->library), adapter::adapterResult::callFailed);
-        EXPECT_EQ(program.write(*this->library), adapter::adapterResult::callFailed);
+        EXPECT_EQ(send.write(*this->library), adapter::adapterResult::kCallFailed);
+        EXPECT_EQ(program.write(*this->library), adapter::adapterResult::kCallFailed);
     }
     // The library reads the data it sends; it does not write into it.
     EXPECT_EQ(send.data,
@@ -130,16 +130,16 @@ TYPED_TEST_P(AdapterContract, ACallThatCannotBeRightFailsWithoutTouchingTheDataO
         args.device = c.device;
         args.count = c.count;
         args.data = c.data;
-        EXPECT_EQ(args.read(*this->library), adapter::adapterResult::callFailed);
+        EXPECT_EQ(args.read(*this->library), adapter::adapterResult::kCallFailed);
         EXPECT_EQ(args.data, c.data);
         args.status = 0;  // as the program sets it before every call; the read may have written it
-        EXPECT_EQ(args.write(*this->library), adapter::adapterResult::callFailed);
+        EXPECT_EQ(args.write(*this->library), adapter::adapterResult::kCallFailed);
         EXPECT_EQ(args.data, c.data);
     }
     if constexpr (TypeParam::present) {
         adapter::ByteArray data;
-        EXPECT_EQ(this->readBack(data), adapter::adapterResult::callDone);
-        EXPECT_EQ(data[0], contractPowerOn);
+        EXPECT_EQ(this->readBack(data), adapter::adapterResult::kCallDone);
+        EXPECT_EQ(data[0], kContractPowerOn);
     }
 }
 

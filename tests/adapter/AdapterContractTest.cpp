@@ -16,7 +16,7 @@ struct SimulatedMaker {
     static constexpr const char* name = "Simulated";
     static constexpr bool present = true;
     std::unique_ptr<adapter::AdapterLibrary> make() {
-        return std::make_unique<adapter::SimulatedAdapter>(adapter::SimulatedChip(contractPowerOn));
+        return std::make_unique<adapter::SimulatedAdapter>(adapter::SimulatedChip(kContractPowerOn));
     }
 };
 
@@ -36,7 +36,7 @@ struct I2cDevMaker {
             return nullptr;  // not run with the fake_i2c library preloaded
         }
         fake->setState(FakeI2c::State::Present);
-        fake->powerOn(contractPowerOn);
+        fake->powerOn(kContractPowerOn);
         // Its problems and notes are its own tests' business.
         return std::make_unique<adapter::I2cDevAdapter>(
             adapter::locateI2cBus(QString::fromLatin1(FakeI2c::node)), [](const QString&) {},

@@ -36,9 +36,9 @@ TEST_P(SimulatedChipRoundTrip, SendStoresTheValueInTheDataRegisterAndReadsItBack
     adapter::SimulatedChip chip(kPowerOn, [&](const QString& note) { notes.append(note); });
 
     const std::array<std::uint8_t, 1> sent{c.sendByte};
-    EXPECT_EQ(chip.write(c.deviceAddress, 0x00, sent), adapter::adapterResult::callDone);
+    EXPECT_EQ(chip.write(c.deviceAddress, 0x00, sent), adapter::adapterResult::kCallDone);
     std::array<std::uint8_t, 1> read{0xA5};
-    EXPECT_EQ(chip.read(0x4E, 0x00, read), adapter::adapterResult::callDone);
+    EXPECT_EQ(chip.read(0x4E, 0x00, read), adapter::adapterResult::kCallDone);
 
     EXPECT_EQ(read[0], c.value);
     EXPECT_EQ(chip.eeprom(), kPowerOn);
@@ -51,9 +51,9 @@ TEST_P(SimulatedChipRoundTrip, EepromWriteStoresTheValueAndLeavesTheDataRegister
     adapter::SimulatedChip chip(kPowerOn, [&](const QString& note) { notes.append(note); });
 
     const std::array<std::uint8_t, 1> sent{c.eepromByte};
-    EXPECT_EQ(chip.write(c.deviceAddress, 0x00, sent), adapter::adapterResult::callDone);
+    EXPECT_EQ(chip.write(c.deviceAddress, 0x00, sent), adapter::adapterResult::kCallDone);
     std::array<std::uint8_t, 1> read{0xA5};
-    EXPECT_EQ(chip.read(0x4E, 0x00, read), adapter::adapterResult::callDone);
+    EXPECT_EQ(chip.read(0x4E, 0x00, read), adapter::adapterResult::kCallDone);
 
     EXPECT_EQ(chip.eeprom(), c.value);
     EXPECT_EQ(read[0], kPowerOn);
@@ -70,7 +70,7 @@ TEST(SimulatedChipPowerOn, LoadsTheEepromIntoTheDataRegister) {
     for (const std::uint8_t eeprom : {std::uint8_t{0x00}, std::uint8_t{0x80}, std::uint8_t{0xFF}}) {
         adapter::SimulatedChip chip(eeprom);
         std::array<std::uint8_t, 1> read{0xA5};
-        EXPECT_EQ(chip.read(0x4E, 0x00, read), adapter::adapterResult::callDone);
+        EXPECT_EQ(chip.read(0x4E, 0x00, read), adapter::adapterResult::kCallDone);
         EXPECT_EQ(read[0], eeprom);
         EXPECT_EQ(chip.eeprom(), eeprom);
     }
@@ -102,7 +102,7 @@ TEST(SimulatedChipRefuses, ReadsItDoesNotAnswerAndLeavesTheBuffer) {
         adapter::SimulatedChip chip(0x42);
         std::array<std::uint8_t, 2> buffer{0xA5, 0x5A};
         EXPECT_EQ(chip.read(c.deviceAddress, c.registerAddress, std::span(buffer.data(), c.count)),
-                  adapter::adapterResult::callFailed);
+                  adapter::adapterResult::kCallFailed);
         EXPECT_EQ(buffer, (std::array<std::uint8_t, 2>{0xA5, 0x5A}));
     }
 }
@@ -110,7 +110,7 @@ TEST(SimulatedChipRefuses, ReadsItDoesNotAnswerAndLeavesTheBuffer) {
 TEST(SimulatedChipRefuses, ReadAtTheOddAddress) {
     adapter::SimulatedChip chip(0x42);
     std::array<std::uint8_t, 1> buffer{0xA5};
-    EXPECT_EQ(chip.read(0x4F, 0x00, buffer), adapter::adapterResult::callFailed);
+    EXPECT_EQ(chip.read(0x4F, 0x00, buffer), adapter::adapterResult::kCallFailed);
     EXPECT_EQ(buffer[0], 0xA5);
 }
 
@@ -121,7 +121,7 @@ TEST(SimulatedChipRefuses, WritesItDoesNotAnswerAndStoresNothing) {
         adapter::SimulatedChip chip(0x42, [&](const QString& note) { notes.append(note); });
         const std::array<std::uint8_t, 2> bytes{0x11, 0x10};
         EXPECT_EQ(chip.write(c.deviceAddress, c.registerAddress, std::span(bytes.data(), c.count)),
-                  adapter::adapterResult::callFailed);
+                  adapter::adapterResult::kCallFailed);
         EXPECT_EQ(chip.dataRegister(), 0x42);
         EXPECT_EQ(chip.eeprom(), 0x42);
         EXPECT_TRUE(notes.isEmpty());

@@ -12,8 +12,8 @@
 namespace vcm::test {
 namespace {
 
-const QString avddQuestion = "AVDD Changed - Update Range from Resistor Values?";
-const QString rsetQuestion = "Rset Changed - Update Range from Resistor Values?";
+const QString kAvddQuestion = "AVDD Changed - Update Range from Resistor Values?";
+const QString kRsetQuestion = "Rset Changed - Update Range from Resistor Values?";
 const QString questionText =
     "Yes, Update Output Voltage Range from Resistor Values.\r\nNo, Update Resistor Values from Voltage Range "
     "instead.";
@@ -45,7 +45,7 @@ TEST_F(CalculatorFocus, TabFromAvddThroughRsetAsksTwiceInOrder) {
     tab();
     EXPECT_TRUE(field("txtR1")->hasFocus());
     ASSERT_EQ(f.messages.shown.size(), 2u);
-    EXPECT_EQ(titles(), (std::vector<QString>{avddQuestion, rsetQuestion}));
+    EXPECT_EQ(titles(), (std::vector<QString>{kAvddQuestion, kRsetQuestion}));
     for (const ShownBox& box : f.messages.shown) {
         EXPECT_EQ(box.text, questionText);
         EXPECT_EQ(box.style, 292);
@@ -56,17 +56,17 @@ TEST_F(CalculatorFocus, YesRecomputesTheRangeAndNoTheResistors) {
     // Yes after a change of AVDD: the range follows the resistors.
     focus("txtAVDD");
     field("txtAVDD")->setText("10");
-    f.messages.answers = {ui::answerYes};
+    f.messages.answers = {ui::kAnswerYes};
     focus("txtR2");
     EXPECT_EQ(f.text("txtR1"), "83000");
     EXPECT_EQ(f.text("txtVoutMax"), "6.1474");
     // No after a change of RSET: the resistors follow the range (and nothing asks again).
     focus("txtRSET");
-    f.messages.answers = {ui::answerNo};
+    f.messages.answers = {ui::kAnswerNo};
     f.forget();
     focus("txtR2");
     ASSERT_EQ(f.messages.shown.size(), 1u);
-    EXPECT_EQ(f.messages.shown[0].title, rsetQuestion);
+    EXPECT_EQ(f.messages.shown[0].title, kRsetQuestion);
     EXPECT_EQ(f.text("txtVoutMax"), "6.1474");
     EXPECT_NE(f.text("txtR1"), "83000");
     EXPECT_TRUE(f.text("txtR1").endsWith(".0") || f.text("txtR1").contains('.'));
@@ -163,7 +163,7 @@ TEST(CalculatorRealBoxes, TabFromAvddToRsetAsksOnceAndTheBoxDoesNotLeaveRset) {
     f.key(Qt::Key_Tab);
     // Tab returns only after the question was answered and its calculation ran.
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_EQ(titles, QStringList{avddQuestion});
+    EXPECT_EQ(titles, QStringList{kAvddQuestion});
     // Enter answered No: the reverse calculation rewrote the resistors from the start-up range.
     EXPECT_EQ(f.text("txtR1"), "82997.7");
     // The box came and went without the focus leaving RSET for good: RSET is still the window's focus
@@ -171,7 +171,7 @@ TEST(CalculatorRealBoxes, TabFromAvddToRsetAsksOnceAndTheBoxDoesNotLeaveRset) {
     EXPECT_EQ(f.window->focusWidget(), f.get("txtRSET"));
     f.window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(f.window.get()));
-    EXPECT_EQ(titles, QStringList{avddQuestion});
+    EXPECT_EQ(titles, QStringList{kAvddQuestion});
 }
 
 // A supply at the largest double makes both ends of the range that large. Whatever the calculator writes

@@ -188,7 +188,7 @@ TEST_F(DcpEntry, EnterResendsAnUnchangedValueAndRestartsTheIndication) {
     f.key(Qt::Key_Return);
     EXPECT_EQ(f.busCalls().size(), 2);
     EXPECT_TRUE(timer()->isActive());
-    EXPECT_EQ(eepromButton()->backColor(), ui::vbButtonFace);
+    EXPECT_EQ(eepromButton()->backColor(), ui::kVbButtonFace);
     EXPECT_EQ(f.pauses.pauses, std::vector<int>{50});
 }
 
@@ -196,8 +196,8 @@ TEST_F(DcpEntry, TheEepromButtonFlashesFromASendUntilTheNextEepromWrite) {
     EXPECT_EQ(eepromButton()->backColor(), 0x000000FFu);  // red from start-up
     f.key(Qt::Key_Up);
     EXPECT_TRUE(timer()->isActive());
-    EXPECT_EQ(eepromButton()->backColor(), ui::vbButtonFace);
-    const ui::VbColor expected[] = {0xC0FFFF, ui::vbButtonFace, 0xC0FFFF, ui::vbButtonFace};
+    EXPECT_EQ(eepromButton()->backColor(), ui::kVbButtonFace);
+    const ui::VbColor expected[] = {0xC0FFFF, ui::kVbButtonFace, 0xC0FFFF, ui::kVbButtonFace};
     for (const ui::VbColor colour : expected) {
         tick();
         EXPECT_EQ(eepromButton()->backColor(), colour);
@@ -205,17 +205,17 @@ TEST_F(DcpEntry, TheEepromButtonFlashesFromASendUntilTheNextEepromWrite) {
     tick();
     box()->setFocus();
     f.key(Qt::Key_Up);  // a send while bright goes back to button face; the next tick turns it bright
-    EXPECT_EQ(eepromButton()->backColor(), ui::vbButtonFace);
+    EXPECT_EQ(eepromButton()->backColor(), ui::kVbButtonFace);
     tick();
     EXPECT_EQ(eepromButton()->backColor(), 0xC0FFFFu);
     QTest::mouseClick(eepromButton(), Qt::LeftButton);
     EXPECT_FALSE(timer()->isActive());
-    EXPECT_EQ(eepromButton()->backColor(), ui::vbButtonFace);
+    EXPECT_EQ(eepromButton()->backColor(), ui::kVbButtonFace);
 }
 
 TEST_F(DcpEntry, AnEepromWriteFromTheRedStartUpStateLeavesButtonFace) {
     QTest::mouseClick(eepromButton(), Qt::LeftButton);
-    EXPECT_EQ(eepromButton()->backColor(), ui::vbButtonFace);
+    EXPECT_EQ(eepromButton()->backColor(), ui::kVbButtonFace);
     EXPECT_FALSE(timer()->isActive());
 }
 
@@ -231,7 +231,7 @@ TEST_F(DcpEntry, ReadShowsTheRegisterInEitherModeAndEndsSteady) {
     EXPECT_EQ(g.text("txtTest(0)"), "07");
     EXPECT_EQ(g.get<ui::VbScrollBar>("vscTest(0)")->value(), 7);
     EXPECT_FALSE(g.window->findChild<QTimer*>("Timer1")->isActive());
-    EXPECT_EQ(g.get<ui::CaptionButton>("cmdWrite")->backColor(), ui::vbButtonFace);
+    EXPECT_EQ(g.get<ui::CaptionButton>("cmdWrite")->backColor(), ui::kVbButtonFace);
     EXPECT_TRUE(g.pauses.pauses.empty());
 
     // Reading the value the box already shows moves nothing and sends nothing.

@@ -30,7 +30,7 @@ TEST_F(DisplayMode, SwitchingConvertsEveryDcpTextAndSendsNothing) {
         f.get<QLineEdit>("txtTest(0)")->setText(c.hex);
         f.forget();
         click("opDisplayMode(1)");
-        EXPECT_EQ(f.window->globals().displayHex, dcp::vbFalse);
+        EXPECT_EQ(f.window->globals().displayHex, dcp::kVbFalse);
         EXPECT_EQ(f.text("txtTest(0)"), c.dec);
         EXPECT_EQ(f.text("txtDVR"), c.dec);
         EXPECT_EQ(label("lblDVR"), "DCP (dec)");
@@ -38,7 +38,7 @@ TEST_F(DisplayMode, SwitchingConvertsEveryDcpTextAndSendsNothing) {
         EXPECT_EQ(f.get<ui::VbScrollBar>("vscTest(0)")->value(), c.value);
 
         click("opDisplayMode(0)");
-        EXPECT_EQ(f.window->globals().displayHex, dcp::vbTrue);
+        EXPECT_EQ(f.window->globals().displayHex, dcp::kVbTrue);
         EXPECT_EQ(f.text("txtTest(0)"), c.backToHex);
         EXPECT_EQ(f.text("txtDVR"), c.backToHex);
         EXPECT_EQ(label("lblDVR"), "DCP (hex)");
@@ -58,7 +58,7 @@ TEST_F(DisplayMode, ClickingTheSelectedOptionChangesNothing) {
     f.get<QLineEdit>("txtTest(0)")->setText("7");
     click("opDisplayMode(1)");
     EXPECT_EQ(f.text("txtTest(0)"), "7");
-    EXPECT_EQ(f.window->globals().displayHex, dcp::vbFalse);
+    EXPECT_EQ(f.window->globals().displayHex, dcp::kVbFalse);
 }
 
 TEST_F(DisplayMode, ThreeZerosTypedInHexBecomeZeroInDecimal) {

@@ -16,8 +16,8 @@
 namespace vcm::test {
 namespace {
 
-constexpr ui::VbColor lightGreen = 0x80FF80;
-constexpr ui::VbColor lightRed = 0x8080FF;
+constexpr ui::VbColor kLightGreen = 0x80FF80;
+constexpr ui::VbColor kLightRed = 0x8080FF;
 
 const adapter::AdapterSelection fakeBus{adapter::AdapterChoice::I2cBus, QString::fromLatin1(FakeI2c::node)};
 const adapter::AdapterSelection simulatedBoard{adapter::AdapterChoice::Simulated, {}};
@@ -86,7 +86,7 @@ TEST_F(I2cSession, EachOperationPutsExactlyItsBytesOnTheBus) {
                                    "functions",
                                }));
     EXPECT_EQ(bench.box(), "7E");
-    EXPECT_EQ(bench.colour("cmdConnect"), lightGreen);
+    EXPECT_EQ(bench.colour("cmdConnect"), kLightGreen);
     // A real board is named nowhere: the caption is the plain one.
     EXPECT_EQ(bench.f.window->windowTitle(), QString::fromLatin1(app::FrmMain::caption));
     EXPECT_TRUE(bench.problems.isEmpty());
@@ -142,7 +142,7 @@ TEST_F(I2cSession, BusVanishingMidSessionChangesNothingShowsLightRedAndComesBack
     EXPECT_TRUE(flashing->isActive());
 
     bench.click("cmdConnect");
-    EXPECT_EQ(bench.colour("cmdConnect"), lightRed);
+    EXPECT_EQ(bench.colour("cmdConnect"), kLightRed);
     EXPECT_EQ(bench.problems,
               QStringList{"/dev/i2c-97: no such I2C bus; plug in the bridge, and load the i2c-dev "
                           "module (sudo modprobe i2c-dev) if it is not loaded"});
@@ -154,7 +154,7 @@ TEST_F(I2cSession, BusVanishingMidSessionChangesNothingShowsLightRedAndComesBack
 
     fake->setState(FakeI2c::State::Present);
     bench.click("cmdConnect");
-    EXPECT_EQ(bench.colour("cmdConnect"), lightGreen);
+    EXPECT_EQ(bench.colour("cmdConnect"), kLightGreen);
     bench.click("cmdRead");
     EXPECT_EQ(bench.box(), "7D");  // the chip kept the value the failed step could not change
     EXPECT_EQ(fake->dataRegister(), 0x7D);

@@ -142,7 +142,7 @@ TEST(Inventory, EveryControlHasItsKindTextTipGeometryAlignmentAndLock) {
         if (auto* t = qobject_cast<QLineEdit*>(w)) {
             const bool locked = std::string(row.kind) == "Tl";
             EXPECT_EQ(t->isReadOnly(), locked);
-            EXPECT_EQ(ui::backColor(t), locked ? ui::vbButtonFace : ui::vbWindowBackground);
+            EXPECT_EQ(ui::backColor(t), locked ? ui::kVbButtonFace : ui::kVbWindowBackground);
         }
     }
 }
@@ -185,7 +185,7 @@ TEST(Inventory, ColoursOfTheGraphicalButtonsShowOnTheirFaces) {
     EXPECT_FALSE(f.get<ui::CaptionButton>("cmdRead")->graphicalStyle());
     EXPECT_EQ(write->faceColor(), QColor(255, 0, 0));
     EXPECT_EQ(connect->faceColor(), QColor(0x80, 0xFF, 0x80));
-    write->setBackColor(ui::vbButtonFace);
+    write->setBackColor(ui::kVbButtonFace);
     EXPECT_EQ(write->faceColor(), write->palette().color(QPalette::Button));
     // The painted face really carries the colour (sampled in the middle, away from the caption).
     connect->setBackColor(0x8080FF);

@@ -16,7 +16,7 @@
 namespace vcm::test {
 namespace {
 
-const QStringList connectedStartup{
+const QStringList kConnectedStartup{
     "crvHID_connect() = 1",
     "crvHID_indicateSelectedModule(0) = 0",
     "crvHID_setGPIOConfiguration(0x00, 0x00, -1, 0) = 0",
@@ -24,7 +24,7 @@ const QStringList connectedStartup{
 
 TEST(Startup, WithAdapterMakesTheThreeConnectionCallsInOrderAndNothingElse) {
     SimulatedWindow f(0x80, true);
-    EXPECT_EQ(f.calls, connectedStartup);
+    EXPECT_EQ(f.calls, kConnectedStartup);
     EXPECT_EQ(f.get<ui::CaptionButton>("cmdConnect")->backColor(), 0x80FF80u);
     EXPECT_EQ(f.get<ui::CaptionButton>("cmdConnect")->text(), "CONNECT");
     EXPECT_TRUE(f.messages.shown.empty());
@@ -52,8 +52,8 @@ TEST(Startup, EveryControlIsInItsStartingState) {
         EXPECT_EQ(f.window->findChild<QTimer*>("Timer1")->interval(), 500);
         EXPECT_TRUE(f.get<QRadioButton>("opDisplayMode(0)")->isChecked());
         EXPECT_FALSE(f.get<QRadioButton>("opDisplayMode(1)")->isChecked());
-        EXPECT_EQ(f.window->globals().displayHex, dcp::vbTrue);
-        EXPECT_EQ(f.window->globals().sendOnSliderChange, dcp::vbTrue);
+        EXPECT_EQ(f.window->globals().displayHex, dcp::kVbTrue);
+        EXPECT_EQ(f.window->globals().sendOnSliderChange, dcp::kVbTrue);
         EXPECT_EQ(f.window->globals().selectedModule, 0);
         EXPECT_TRUE(f.window->wheelCaptureInstalled());
         // The forward calculation ran once on the design values with the box at "00".
@@ -89,7 +89,7 @@ TEST(Connect, ClickWithAdapterPresentThenAbsentRecoloursAndKeepsModuleZero) {
     f.forget();
     f.board.plugged = true;
     QTest::mouseClick(connect, Qt::LeftButton);
-    EXPECT_EQ(f.calls, connectedStartup);
+    EXPECT_EQ(f.calls, kConnectedStartup);
     EXPECT_EQ(connect->backColor(), 0x80FF80u);
     EXPECT_EQ(connect->text(), "CONNECT");
     EXPECT_EQ(f.window->globals().selectedModule, 0);
@@ -106,9 +106,9 @@ TEST(Connect, ClickWithAdapterPresentThenAbsentRecoloursAndKeepsModuleZero) {
 TEST(Connect, ClickDoesNotTouchTheSliderSendFlag) {
     SimulatedWindow f;
     f.window->MouseWheelRolled(120);  // clears the flag
-    ASSERT_EQ(f.window->globals().sendOnSliderChange, dcp::vbFalse);
+    ASSERT_EQ(f.window->globals().sendOnSliderChange, dcp::kVbFalse);
     f.click("cmdConnect");
-    EXPECT_EQ(f.window->globals().sendOnSliderChange, dcp::vbFalse);
+    EXPECT_EQ(f.window->globals().sendOnSliderChange, dcp::kVbFalse);
 }
 
 TEST(Shutdown, FileExitAndTheCloseBoxBothUnloadTheSameWayWithoutAdapterCalls) {

@@ -96,7 +96,7 @@ TEST_F(Wheel, ASidewaysTiltIsNotAStepButAnAltTurnIs) {
 TEST_F(Wheel, AStepClearsTheSliderSendFlagAndHidesTheReminder) {
     f.get("LabelEnterReminder")->show();
     roll(f.get("Image1"), 120);
-    EXPECT_EQ(f.window->globals().sendOnSliderChange, dcp::vbFalse);
+    EXPECT_EQ(f.window->globals().sendOnSliderChange, dcp::kVbFalse);
     EXPECT_TRUE(f.get("LabelEnterReminder")->isHidden());
 }
 

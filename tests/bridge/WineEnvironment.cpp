@@ -5,7 +5,7 @@
 
 namespace {
 
-const bool wineEnvironment = [] {
+const bool kWineEnvironment = [] {
     qputenv("WINEPREFIX", VCM_WINEPREFIX);
     qputenv("WINEDEBUG", "-all");
     qputenv("WINEDLLOVERRIDES", "mscoree,mshtml=");

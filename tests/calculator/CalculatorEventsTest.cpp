@@ -81,22 +81,22 @@ const char* const avddTitle = "AVDD Changed - Update Range from Resistor Values?
 INSTANTIATE_TEST_SUITE_P(
     Answers, CalcPanelQuestion,
     ::testing::Values(
-        QuestionCase{"RsetYes", &calc::CalculatorPanel::txtRSET_LostFocus, rsetTitle, ui::answerYes, true},
-        QuestionCase{"RsetNo", &calc::CalculatorPanel::txtRSET_LostFocus, rsetTitle, ui::answerNo, false},
-        QuestionCase{"AvddYes", &calc::CalculatorPanel::txtAVDD_LostFocus, avddTitle, ui::answerYes, true},
-        QuestionCase{"AvddNo", &calc::CalculatorPanel::txtAVDD_LostFocus, avddTitle, ui::answerNo, false},
-        QuestionCase{"AvddOtherAnswer", &calc::CalculatorPanel::txtAVDD_LostFocus, avddTitle, ui::answerOk,
+        QuestionCase{"RsetYes", &calc::CalculatorPanel::txtRSET_LostFocus, rsetTitle, ui::kAnswerYes, true},
+        QuestionCase{"RsetNo", &calc::CalculatorPanel::txtRSET_LostFocus, rsetTitle, ui::kAnswerNo, false},
+        QuestionCase{"AvddYes", &calc::CalculatorPanel::txtAVDD_LostFocus, avddTitle, ui::kAnswerYes, true},
+        QuestionCase{"AvddNo", &calc::CalculatorPanel::txtAVDD_LostFocus, avddTitle, ui::kAnswerNo, false},
+        QuestionCase{"AvddOtherAnswer", &calc::CalculatorPanel::txtAVDD_LostFocus, avddTitle, ui::kAnswerOk,
                      false}),
     vcm::test::CaseName());
 
 TEST_F(CalcPanelTest, QuestionComesBeforeTheMessagesOfTheCalculation) {
     c.txtAVDD->setText("0");
-    boxes.answers = {ui::answerYes};
+    boxes.answers = {ui::kAnswerYes};
 
     panel->txtAVDD_LostFocus();
 
     ASSERT_EQ(boxes.shown.size(), 2U);
-    EXPECT_EQ(boxes.shown[0].style, ui::styleYesNoQuestionDefaultNo);
+    EXPECT_EQ(boxes.shown[0].style, ui::kStyleYesNoQuestionDefaultNo);
     EXPECT_EQ(boxes.shown[1].text, "AVDD needs to be non-zero");
 }
 
@@ -147,7 +147,7 @@ TEST_F(CalcPanelEvents, AttachWiresFieldsAndButton) {
     EXPECT_EQ(c.txtVoutMax->text(), "5.0000");
     EXPECT_EQ(c.txtVOutMin->text(), "1.0000");
 
-    boxes.answers = {ui::answerYes};
+    boxes.answers = {ui::kAnswerYes};
     c.txtAVDD->setFocus();  // leaving RSET: the question
     ASSERT_EQ(boxes.shown.size(), 1U);
     EXPECT_EQ(boxes.shown[0].title, "Rset Changed - Update Range from Resistor Values?");

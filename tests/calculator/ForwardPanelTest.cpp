@@ -25,7 +25,7 @@ class CalcPanelWorkedExample : public CalcPanelTest, public ::testing::WithParam
 
 TEST_P(CalcPanelWorkedExample, ShowsTheRowAndMovesTheMarker) {
     const WorkedRow& row = GetParam();
-    globals.displayHex = row.hex ? dcp::vbTrue : dcp::vbFalse;
+    globals.displayHex = row.hex ? dcp::kVbTrue : dcp::kVbFalse;
     c.txtTest->setText(QString::fromUtf8(row.dcpText));
 
     panel->updateRangeFromResistors();
@@ -40,12 +40,12 @@ TEST_P(CalcPanelWorkedExample, ShowsTheRowAndMovesTheMarker) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, CalcPanelWorkedExample,
-                         ::testing::Values(WorkedRow{true, "00", "DCP (hex)", dcp00},
-                                           WorkedRow{true, "80", "DCP (hex)", dcp80},
-                                           WorkedRow{true, "FF", "DCP (hex)", dcpFF},
-                                           WorkedRow{false, "0", "DCP (dec)", dcp00},
-                                           WorkedRow{false, "128", "DCP (dec)", dcp80},
-                                           WorkedRow{false, "255", "DCP (dec)", dcpFF}));
+                         ::testing::Values(WorkedRow{true, "00", "DCP (hex)", kDcp00},
+                                           WorkedRow{true, "80", "DCP (hex)", kDcp80},
+                                           WorkedRow{true, "FF", "DCP (hex)", kDcpFF},
+                                           WorkedRow{false, "0", "DCP (dec)", kDcp00},
+                                           WorkedRow{false, "128", "DCP (dec)", kDcp80},
+                                           WorkedRow{false, "255", "DCP (dec)", kDcpFF}));
 
 struct Repair {
     QLineEdit* calc::CalculatorControls::*field;
@@ -88,7 +88,7 @@ constexpr ForwardResult range(const char* voutMax, const char* voutMin) {
 }
 
 /// The design resistors' range, with the supply and RSET put back to the design values.
-constexpr ForwardResult designRange = range("4.9179", "2.8817");
+constexpr ForwardResult kDesignRange = range("4.9179", "2.8817");
 
 struct ForwardChecksCase {
     const char* name;
@@ -120,18 +120,18 @@ const char* const avddMsg = "AVDD needs to be non-zero";
 const char* const rsetMsg = "Rset needs to be greater than 0";
 const char* const sumMsg = "R1+R2 is less than 0?";
 
-const ForwardChecksCase forwardChecks[] = {
-    {"AvddZero", "0|10000|83000|133000", {{avddMsg, "0|10000"}}, designRange},
-    {"AvddNegative", "-5|10000|83000|133000", {{avddMsg, "-5|10000"}}, designRange},
-    {"RsetZero", "8|0|83000|133000", {{rsetMsg, "8|0"}}, designRange},
-    {"BothZeroAvddFirst", "0|0|83000|133000", {{avddMsg, "0|0"}, {rsetMsg, "8|0"}}, designRange},
+const ForwardChecksCase kForwardChecks[] = {
+    {"AvddZero", "0|10000|83000|133000", {{avddMsg, "0|10000"}}, kDesignRange},
+    {"AvddNegative", "-5|10000|83000|133000", {{avddMsg, "-5|10000"}}, kDesignRange},
+    {"RsetZero", "8|0|83000|133000", {{rsetMsg, "8|0"}}, kDesignRange},
+    {"BothZeroAvddFirst", "0|0|83000|133000", {{avddMsg, "0|0"}, {rsetMsg, "8|0"}}, kDesignRange},
     {"NegativeSumIsShown", "8|10000|-100000|50000", {{sumMsg, "8|10000"}}, range("-8.0156", "-12.0000")},
     // VOUTmin comes out just below zero and keeps its minus.
     {"NegativeNearZeroKeepsItsSign", "8|10000|200000.01|133000", {}, range("3.1827", "-0.0000")},
     {"ZeroTopResistor", "8|10000|0|133000", {}, range("8.0000", "8.0000")},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, CalcPanelForwardChecks, ::testing::ValuesIn(forwardChecks),
+INSTANTIATE_TEST_SUITE_P(Cases, CalcPanelForwardChecks, ::testing::ValuesIn(kForwardChecks),
                          vcm::test::CaseName());
 
 }  // namespace

@@ -34,9 +34,9 @@ struct DcpResult {
     int top, lineY;
 };
 
-constexpr DcpResult dcp00{"0.00016", "0.0016", "4.9179", 720, 840};
-constexpr DcpResult dcp80{"0.02016", "0.2016", "3.8958", 1684, 1804};
-constexpr DcpResult dcpFF{"0.04000", "0.4000", "2.8817", 2640, 2760};
+constexpr DcpResult kDcp00{"0.00016", "0.0016", "4.9179", 720, 840};
+constexpr DcpResult kDcp80{"0.02016", "0.2016", "3.8958", 1684, 1804};
+constexpr DcpResult kDcpFF{"0.04000", "0.4000", "2.8817", 2640, 2760};
 
 /// The calculator's controls as bare widgets on one frame, with their design-time texts and places, and
 /// the DCP value box at "00" in hexadecimal mode.
@@ -60,7 +60,7 @@ class CalcPanelTest : public ::testing::Test {
         c.cmdCalculate = new QPushButton(QStringLiteral("Calculate"), &frame);
         ui::setTwipsGeometry(c.txtVOUT, 3600, 720, 855, 285);
         ui::setTwipsGeometry(c.lblVCOM, 2400, 720, 615, 255);
-        globals.displayHex = dcp::vbTrue;
+        globals.displayHex = dcp::kVbTrue;
         panel = makePanel(QLocale(QLocale::English, QLocale::UnitedStates));
     }
 
@@ -121,7 +121,7 @@ class CalcPanelTest : public ::testing::Test {
         for (std::size_t i = 0; i < expected.size(); ++i) {
             EXPECT_EQ(boxes.shown[i].text, expected[i].first);
             EXPECT_EQ(whileOpen[i], expected[i].second);
-            EXPECT_EQ(boxes.shown[i].style, ui::styleOkOnly);
+            EXPECT_EQ(boxes.shown[i].style, ui::kStyleOkOnly);
             EXPECT_EQ(boxes.shown[i].title, QString());
         }
     }

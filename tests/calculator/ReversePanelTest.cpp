@@ -14,7 +14,7 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 constexpr ui::VbColor red = 0x000000FF;
-constexpr ui::VbColor normal = ui::vbButtonText;
+constexpr ui::VbColor normal = ui::kVbButtonText;
 
 /// What a reverse run leaves in AVDD, VOUTmax, VOUTmin and RSET (null: the text typed there), in R1, R2
 /// and VOUT (VCOM), and the colours of R1, R2 and AVDD.
@@ -31,13 +31,14 @@ constexpr ReverseResult kept(const char* r1, const char* r2, const char* vcom, u
 }
 
 /// The start-up range on the design supply and RSET: the design resistors to within a few ohms.
-constexpr ReverseResult startUp{"8", "4.9179", "2.8817", "10000", "82997.7", "132993.4", "4.9179"};
+constexpr ReverseResult kStartUp{"8", "4.9179", "2.8817", "10000", "82997.7", "132993.4", "4.9179"};
 /// The range to fifteen digits gives the design resistors to the tenth.
-constexpr ReverseResult designResistors = kept("83000.0", "133000.0", "4.9179");
+constexpr ReverseResult kDesignResistors = kept("83000.0", "133000.0", "4.9179");
 /// A supply above 18 V is red.
-constexpr ReverseResult redSupply = kept("82997.7", "27121.8", "4.9179", normal, normal, red);
+constexpr ReverseResult kRedSupply = kept("82997.7", "27121.8", "4.9179", normal, normal, red);
 /// The whole supply, 8 down to 0: R2 comes out negative and red.
-constexpr ReverseResult wholeSupply{"8", "8", "0", "10000", "200000.0", "-51200000.0", "8.0000", normal, red};
+constexpr ReverseResult kWholeSupply{"8",           "8",      "0",    "10000", "200000.0",
+                                     "-51200000.0", "8.0000", normal, red};
 
 struct ReverseCase {
     const char* name;
@@ -81,29 +82,29 @@ const char* const minMsg = "VOUTmin must be lower than VOUTmax";
 const char* const rsetMsg = "Rset needs to be greater than 0";
 
 // Each check puts its field back before the next one looks.
-const ExpectedBoxes allFour{
+const ExpectedBoxes kAllFour{
     {avddMsg, "-1|9|9|0"}, {maxMsg, "8|9|9|0"}, {minMsg, "8|8|9|0"}, {rsetMsg, "8|8|0|0"}};
 // An unreadable VOUTmax takes the supply as typed, before check a puts the supply back.
-const ExpectedBoxes typedSupplyFirst{{avddMsg, "-2|-2|0|10000"}, {minMsg, "8|-2|0|10000"}};
+const ExpectedBoxes kTypedSupplyFirst{{avddMsg, "-2|-2|0|10000"}, {minMsg, "8|-2|0|10000"}};
 
-const ReverseCase reverseCases[] = {
-    {"StartUpRange", "8|4.9179|2.8817|10000", {}, startUp},
-    {"FifteenDigitRange", "8|4.91794053819444|2.88166666666667|10000", {}, designResistors},
+const ReverseCase kReverseCases[] = {
+    {"StartUpRange", "8|4.9179|2.8817|10000", {}, kStartUp},
+    {"FifteenDigitRange", "8|4.91794053819444|2.88166666666667|10000", {}, kDesignResistors},
     // A tiny RSET makes R2 a tiny negative number: it keeps its minus where it rounds to zero.
     {"NegativeR2NearZero", "8|8|7|0.000000000001", {}, kept("0.0", "-0.0", "8.0000", normal, red)},
-    {"AvddZero", "0|4.9179|2.8817|10000", {{avddMsg, "0|4.9179|2.8817|10000"}}, startUp},
-    {"MaxAboveSupply", "8|9|0|10000", {{maxMsg, "8|9|0|10000"}}, wholeSupply},
-    {"MinEqualToMax", "8|3|3|10000", {{minMsg, "8|3|3|10000"}}, wholeSupply},
-    {"RsetZero", "8|4.9179|2.8817|0", {{rsetMsg, "8|4.9179|2.8817|0"}}, startUp},
-    {"AllFourInOrder", "-1|9|9|0", allFour, wholeSupply},
-    {"RepairedMaxUsesTypedSupply", "-2||0|10000", typedSupplyFirst, wholeSupply},
-    {"RepairsAreSilent", "||x|", {}, wholeSupply},
-    {"SupplyAbove18IsRed", "20|4.9179|2.8817|10000", {}, redSupply},
+    {"AvddZero", "0|4.9179|2.8817|10000", {{avddMsg, "0|4.9179|2.8817|10000"}}, kStartUp},
+    {"MaxAboveSupply", "8|9|0|10000", {{maxMsg, "8|9|0|10000"}}, kWholeSupply},
+    {"MinEqualToMax", "8|3|3|10000", {{minMsg, "8|3|3|10000"}}, kWholeSupply},
+    {"RsetZero", "8|4.9179|2.8817|0", {{rsetMsg, "8|4.9179|2.8817|0"}}, kStartUp},
+    {"AllFourInOrder", "-1|9|9|0", kAllFour, kWholeSupply},
+    {"RepairedMaxUsesTypedSupply", "-2||0|10000", kTypedSupplyFirst, kWholeSupply},
+    {"RepairsAreSilent", "||x|", {}, kWholeSupply},
+    {"SupplyAbove18IsRed", "20|4.9179|2.8817|10000", {}, kRedSupply},
     {"Supply18IsNotRed", "18|4.9179|2.8817|10000", {}, kept("82997.7", "31270.7", "4.9179")},
     {"NegativeRange", "8|-1|-3|10000", {}, kept("-404743.1", "44657.7", "-1.0000", red)},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, CalcPanelReverse, ::testing::ValuesIn(reverseCases), vcm::test::CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, CalcPanelReverse, ::testing::ValuesIn(kReverseCases), vcm::test::CaseName());
 
 TEST_F(CalcPanelTest, ReverseRepairWritesTheSupplyInItsGeneralForm) {
     c.txtAVDD->setText("12.5");
@@ -123,7 +124,7 @@ TEST_F(CalcPanelTest, ReverseMovesTheMarkerToTheDcpValue) {
 
     panel->updateResistorsFromRange();
 
-    expectDcpResult(dcp80);
+    expectDcpResult(kDcp80);
     EXPECT_EQ(c.lblDVR2->text(), "DCP (hex)");
 }
 
@@ -154,12 +155,12 @@ TEST_P(CalcPanelFault, WritesNothingAndSaysWhy) {
     ASSERT_EQ(boxes.shown.size(), t.messageParts.size());
     for (std::size_t i = 0; i < t.messageParts.size(); ++i) {
         EXPECT_THAT(boxes.shown[i].text.toStdString(), HasSubstr(t.messageParts[i]));
-        EXPECT_EQ(boxes.shown[i].style, ui::styleOkOnly);
+        EXPECT_EQ(boxes.shown[i].style, ui::kStyleOkOnly);
         EXPECT_EQ(boxes.shown[i].title, QString());
     }
 }
 
-const FaultCase faultCases[] = {
+const FaultCase kFaultCases[] = {
     {"SpanIs255TimesHeadroom", true, "10000|83000|133000|7.96875|0", {"exactly 255 times AVDD - VOUTmax"}},
     {"ResistorSumZero", false, "10000|1000|-1000|1|0", {"R1+R2 is less than 0?", "R1 + R2 must not be 0"}},
     {"ResistorSumOverflows", false, "10000|1e308|1e308|1|0", {"R1 + R2 is too large"}},
@@ -167,7 +168,7 @@ const FaultCase faultCases[] = {
     {"ReverseRsetTooLarge", true, "1e306|83000|133000|4.9179|2.8817", {"R1 is too large"}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, CalcPanelFault, ::testing::ValuesIn(faultCases), vcm::test::CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, CalcPanelFault, ::testing::ValuesIn(kFaultCases), vcm::test::CaseName());
 
 // Only pasting can put junk into the DCP value box; a run then stops before the caption and the checks.
 struct JunkCase {
@@ -181,7 +182,7 @@ class CalcPanelDcpJunk : public CalcPanelTest, public ::testing::WithParamInterf
 
 TEST_P(CalcPanelDcpJunk, StopsWithAMessageAfterTheRepairs) {
     const JunkCase& t = GetParam();
-    globals.displayHex = t.hex ? dcp::vbTrue : dcp::vbFalse;
+    globals.displayHex = t.hex ? dcp::kVbTrue : dcp::kVbFalse;
     c.txtTest->setText(t.dcpText);
     c.txtAVDD->setText("");   // repaired before the DCP value is read
     c.txtRSET->setText("0");  // would be reported by a check
@@ -209,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CalcPanelDcpJunk,
 TEST_F(CalcPanelTest, ADecimalDcpTextIsReadAsANumberRoundedToAByte) {
     const std::pair<const char*, const char*> cases[] = {{"2.0", "2"}, {"+7", "7"},  {"1e1", "10"},
                                                          {"1.5", "2"}, {"2.5", "2"}, {" 200 ", "200"}};
-    globals.displayHex = dcp::vbFalse;
+    globals.displayHex = dcp::kVbFalse;
     for (const auto& [text, digits] : cases) {
         for (const bool reverse : {false, true}) {
             SCOPED_TRACE(std::string(text) + (reverse ? " reverse" : " forward"));

@@ -98,7 +98,7 @@ TEST(DcpArgument, ProblemSaysOutOfRangeOrMalformed) {
         (void)cli::requireDcpArgument(QStringLiteral("--dcp value"), QStringLiteral("1FF"), false);
         ADD_FAILURE() << "1FF accepted";
     } catch (const cli::CommandFailure& failure) {
-        EXPECT_EQ(failure.exitCode, cli::exitUsage);
+        EXPECT_EQ(failure.exitCode, cli::kExitUsage);
         EXPECT_EQ(
             failure.message,
             QStringLiteral("--dcp value '1FF' is out of range (give 00 to FF, or 0 to 255 with --dec)."));

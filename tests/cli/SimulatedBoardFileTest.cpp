@@ -70,7 +70,7 @@ TEST(SimulatedBoardFile, AFileThatIsNoBoardFails) {
             (void)cli::loadSimulatedBoard(path);
             ADD_FAILURE() << "accepted: " << text;
         } catch (const cli::CommandFailure& failure) {
-            EXPECT_EQ(failure.exitCode, cli::exitFailed);
+            EXPECT_EQ(failure.exitCode, cli::kExitFailed);
             EXPECT_TRUE(failure.message.contains(QStringLiteral("not a board state file"))) << text;
         }
     }

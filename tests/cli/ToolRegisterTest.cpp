@@ -15,7 +15,7 @@
 namespace vcm::test {
 namespace {
 
-const QString read80 = QStringLiteral("crvHID_doI2CRead(0x4E, 0x00, 1, [80 00], [00], 0, 0) = 0");
+const QString kRead80 = QStringLiteral("crvHID_doI2CRead(0x4E, 0x00, 1, [80 00], [00], 0, 0) = 0");
 
 QStringList withConnect(const QStringList& lines) {
     return connectTrace() + lines;
@@ -28,7 +28,7 @@ TEST(ToolRegister, ReadSendProgramPutTheWindowsBytesOnTheBus) {
         QString out;
     };
     const Case cases[] = {
-        {{"read"}, withConnect({read80}), "80 (128)\n"},
+        {{"read"}, withConnect({kRead80}), "80 (128)\n"},
         {{"read", "--eeprom", "07"},
          withConnect({"crvHID_doI2CRead(0x4E, 0x00, 1, [07 00], [00], 0, 0) = 0"}),
          "07 (7)\n"},
@@ -47,7 +47,7 @@ TEST(ToolRegister, ReadSendProgramPutTheWindowsBytesOnTheBus) {
          "7D (125) sent, verified and programmed into the EEPROM\n"},
         {{"program", "128", "--dec"},
          withConnect({"crvHID_doI2CWrite(0x4E, 0x00, 1, [81 00], [00], 0, 0) = 0", "sim: data register 0x80",
-                      read80, "crvHID_doI2CWrite(0x4E, 0x00, 1, [80 00], [00], 0, 0) = 0",
+                      kRead80, "crvHID_doI2CWrite(0x4E, 0x00, 1, [80 00], [00], 0, 0) = 0",
                       "sim: EEPROM 0x80"}),
          "80 (128) sent, verified and programmed into the EEPROM\n"},
         {{"program", "FF"},
@@ -90,7 +90,7 @@ TEST(ToolRegister, NothingReachesTheEepromUnlessTheReadBackConfirmedTheValue) {
         QString err;
     };
     const Case cases[] = {
-        {"writes-lost", withConnect({"crvHID_doI2CWrite(0x4F, 0x00, 1, [7D 00], [00], 0, 0) = 0", read80}),
+        {"writes-lost", withConnect({"crvHID_doI2CWrite(0x4F, 0x00, 1, [7D 00], [00], 0, 0) = 0", kRead80}),
          "vcm7310: read-back: the data register holds 80, not 7D"},
         {"read-fails",
          withConnect({"crvHID_doI2CWrite(0x4F, 0x00, 1, [7D 00], [00], 0, 0) = 0", "sim: data register 0x7D",

@@ -8,7 +8,7 @@
 namespace vcm::test {
 namespace {
 
-const QLocale cLocale = QLocale::c();
+const QLocale kCLocale = QLocale::c();
 const QLocale german(QLocale::German, QLocale::Germany);
 
 struct FixedCase {
@@ -17,7 +17,7 @@ struct FixedCase {
     const char* text;
 };
 
-void expectFixed(std::initializer_list<FixedCase> cases, const QLocale& locale = cLocale) {
+void expectFixed(std::initializer_list<FixedCase> cases, const QLocale& locale = kCLocale) {
     for (const auto& c : cases) {
         EXPECT_EQ(dcp::formatFixed(c.value, c.decimals, locale), QString::fromUtf8(c.text))
             << c.value << " with " << c.decimals;
@@ -69,10 +69,10 @@ TEST(FormatFixed, PadsAndKeepsTheSignOfANegativeValueThatRoundsToZero) {
 }
 
 TEST(FormatFixed, NearTheLargestDoubleWritesATextThatReadsBack) {
-    const QString text = dcp::formatFixed(1.7976931348623157e308, 4, cLocale);
+    const QString text = dcp::formatFixed(1.7976931348623157e308, 4, kCLocale);
     EXPECT_TRUE(text.startsWith("179769313486231000")) << text.left(20).toStdString();
     EXPECT_TRUE(text.endsWith(".0000"));
-    const std::optional<double> back = dcp::localeNumber(text, cLocale);
+    const std::optional<double> back = dcp::localeNumber(text, kCLocale);
     ASSERT_TRUE(back.has_value());
     EXPECT_DOUBLE_EQ(*back, 1.79769313486231e308);
 }
@@ -107,12 +107,12 @@ TEST(FormatFixed, DividerWorkedExample) {
         const double iout = avdd / (rset * 20) * (row.n / 256.0) * 1000;
         const double vrset = iout / 1000 * rset;
         const double vcom = (1 - (row.n * r1) / (rset * 5120)) * (r2 / (r2 + r1) * avdd);
-        EXPECT_EQ(dcp::formatFixed(iout, 5, cLocale), QLatin1String(row.iout)) << row.n;
-        EXPECT_EQ(dcp::formatFixed(vrset, 4, cLocale), QLatin1String(row.vrset)) << row.n;
-        EXPECT_EQ(dcp::formatFixed(vcom, 4, cLocale), QLatin1String(row.vcom)) << row.n;
+        EXPECT_EQ(dcp::formatFixed(iout, 5, kCLocale), QLatin1String(row.iout)) << row.n;
+        EXPECT_EQ(dcp::formatFixed(vrset, 4, kCLocale), QLatin1String(row.vrset)) << row.n;
+        EXPECT_EQ(dcp::formatFixed(vcom, 4, kCLocale), QLatin1String(row.vcom)) << row.n;
     }
-    EXPECT_EQ(dcp::formatFixed(vmax, 4, cLocale), QLatin1String("4.9179"));
-    EXPECT_EQ(dcp::formatFixed(vmin, 4, cLocale), QLatin1String("2.8817"));
+    EXPECT_EQ(dcp::formatFixed(vmax, 4, kCLocale), QLatin1String("4.9179"));
+    EXPECT_EQ(dcp::formatFixed(vmin, 4, kCLocale), QLatin1String("2.8817"));
     expectFixed({{0.00015625, 5, "0.00016"},
                  {0.2015625, 4, "0.2016"},
                  {3.8958109, 4, "3.8958"},
@@ -136,8 +136,8 @@ TEST(FormatFixed, ReverseCalculationResistors) {
     for (const auto& c : cases) {
         const double r1 = (c.vmax - c.vmin) / (c.vmax * 256 - c.vmin) * (rset * 5120);
         const double r2 = (c.vmax - c.vmin) / (c.avdd * 255 + c.vmin - c.vmax * 256) * (rset * 5120);
-        EXPECT_EQ(dcp::formatFixed(r1, 1, cLocale), QLatin1String(c.r1)) << c.vmax;
-        EXPECT_EQ(dcp::formatFixed(r2, 1, cLocale), QLatin1String(c.r2)) << c.vmax;
+        EXPECT_EQ(dcp::formatFixed(r1, 1, kCLocale), QLatin1String(c.r1)) << c.vmax;
+        EXPECT_EQ(dcp::formatFixed(r2, 1, kCLocale), QLatin1String(c.r2)) << c.vmax;
     }
 }
 
@@ -147,31 +147,31 @@ TEST(FormatGeneral, FifteenDigitsWithoutTrailingZeros) {
         const char* text;
         const QLocale& locale;
     } cases[] = {
-        {8, "8", cLocale},
-        {12.5, "12.5", cLocale},
-        {4.91794053819444, "4.91794053819444", cLocale},
-        {-3, "-3", cLocale},
-        {0.0, "0", cLocale},
-        {-0.0, "0", cLocale},
-        {100, "100", cLocale},
-        {0.001, "0.001", cLocale},
-        {0.1 + 0.2, "0.3", cLocale},
-        {1.0 / 3, "0.333333333333333", cLocale},
-        {-2.0 / 3, "-0.666666666666667", cLocale},
-        {123456789012345, "123456789012345", cLocale},
-        {999999999999999.4, "999999999999999", cLocale},
-        {999999999999999.6, "1E+15", cLocale},
-        {1e20, "1E+20", cLocale},
-        {1.5e300, "1.5E+300", cLocale},
-        {1e-15, "0.000000000000001", cLocale},
-        {-2.5e-16, "-2.5E-16", cLocale},
+        {8, "8", kCLocale},
+        {12.5, "12.5", kCLocale},
+        {4.91794053819444, "4.91794053819444", kCLocale},
+        {-3, "-3", kCLocale},
+        {0.0, "0", kCLocale},
+        {-0.0, "0", kCLocale},
+        {100, "100", kCLocale},
+        {0.001, "0.001", kCLocale},
+        {0.1 + 0.2, "0.3", kCLocale},
+        {1.0 / 3, "0.333333333333333", kCLocale},
+        {-2.0 / 3, "-0.666666666666667", kCLocale},
+        {123456789012345, "123456789012345", kCLocale},
+        {999999999999999.4, "999999999999999", kCLocale},
+        {999999999999999.6, "1E+15", kCLocale},
+        {1e20, "1E+20", kCLocale},
+        {1.5e300, "1.5E+300", kCLocale},
+        {1e-15, "0.000000000000001", kCLocale},
+        {-2.5e-16, "-2.5E-16", kCLocale},
         {1234.5, "1234,5", german},
         {1.5e20, "1,5E+20", german},
         // The nearest 15 digits of these lie beyond the largest double; the digits below them are written.
-        {1.7976931348623157e308, "1.79769313486231E+308", cLocale},
-        {-1.7976931348623157e308, "-1.79769313486231E+308", cLocale},
-        {1.797693134862315e308, "1.79769313486231E+308", cLocale},
-        {1.79769313486231e308, "1.79769313486231E+308", cLocale},
+        {1.7976931348623157e308, "1.79769313486231E+308", kCLocale},
+        {-1.7976931348623157e308, "-1.79769313486231E+308", kCLocale},
+        {1.797693134862315e308, "1.79769313486231E+308", kCLocale},
+        {1.79769313486231e308, "1.79769313486231E+308", kCLocale},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(dcp::formatGeneral(c.value, c.locale), QLatin1String(c.text)) << c.value;

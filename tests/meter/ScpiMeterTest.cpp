@@ -38,7 +38,7 @@ cli::CommandFailure failureOf(F&& work) {
     } catch (const cli::CommandFailure& failure) {
         return failure;
     }
-    return {cli::exitSuccess, QStringLiteral("(no failure)")};
+    return {cli::kExitSuccess, QStringLiteral("(no failure)")};
 }
 
 TEST(ScpiMeter, IdentifiesConfiguresAndReadsOverTcp) {
@@ -126,7 +126,7 @@ TEST(ScpiMeter, AMeterThatFailsEndsTheMeasurementWithItsAnswer) {
             ASSERT_FALSE(c.failsAtConnect) << "connected";
             meter->measure(0x73);
         });
-        EXPECT_EQ(failure.exitCode, cli::exitFailed);
+        EXPECT_EQ(failure.exitCode, cli::kExitFailed);
         EXPECT_EQ(failure.message, expected);
         EXPECT_EQ(instrument.received(), kConnectSequence + c.received);
         if (c.mode == FakeScpiMode::StopsAnswering) {
@@ -145,7 +145,7 @@ TEST(ScpiMeter, ANetworkMeterThatIsNotThereFailsAtConnect) {
         port = probe.serverPort();
     }
     const cli::CommandFailure failure = failureOf([&] { meter::makeScpiMeter(optionsFor(tcpSpec(port))); });
-    EXPECT_EQ(failure.exitCode, cli::exitFailed);
+    EXPECT_EQ(failure.exitCode, cli::kExitFailed);
     EXPECT_EQ(failure.message,
               QStringLiteral("meter %1: cannot connect (Connection refused)").arg(tcpSpec(port)));
 }
@@ -153,7 +153,7 @@ TEST(ScpiMeter, ANetworkMeterThatIsNotThereFailsAtConnect) {
 TEST(ScpiMeter, ASpecificationThatDoesNotParseIsAUsageError) {
     const cli::CommandFailure failure =
         failureOf([] { meter::makeScpiMeter(optionsFor(QStringLiteral("scpi:tcp:"))); });
-    EXPECT_EQ(failure.exitCode, cli::exitUsage);
+    EXPECT_EQ(failure.exitCode, cli::kExitUsage);
     EXPECT_EQ(failure.message,
               QStringLiteral("Give the meter's host after 'scpi:tcp:' (scpi:tcp:HOST[:PORT])."));
 }
@@ -206,7 +206,7 @@ TEST(ScpiMeter, AMeterOnADeviceNodeThatStopsAnsweringOrGoesAwayFails) {
 TEST(ScpiMeter, ADeviceNodeThatIsNotThereFailsAtConnect) {
     const cli::CommandFailure failure = failureOf(
         [] { meter::makeScpiMeter(optionsFor(QStringLiteral("scpi:serial:/dev/vcm-test-no-such-tty"))); });
-    EXPECT_EQ(failure.exitCode, cli::exitFailed);
+    EXPECT_EQ(failure.exitCode, cli::kExitFailed);
     EXPECT_TRUE(failure.message.startsWith(QStringLiteral(
         "meter scpi:serial:/dev/vcm-test-no-such-tty:9600: cannot open /dev/vcm-test-no-such-tty (")))
         << failure.message.toStdString();

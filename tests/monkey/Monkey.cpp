@@ -167,7 +167,7 @@ class Session {
     }
 
   private:
-    bool hex() const { return window_.window->globals().displayHex != dcp::vbFalse; }
+    bool hex() const { return window_.window->globals().displayHex != dcp::kVbFalse; }
 
     void checkWrite(std::uint8_t value, bool toEeprom) {
         if (broken_) {

@@ -8,11 +8,11 @@ namespace {
 
 // A fixed seed, so that every run of the suite drives the window the same way; scripts/monkey tries
 // others.
-constexpr std::uint64_t suiteSeed = 20261207;
-constexpr int suiteActions = 3000;
+constexpr std::uint64_t kSuiteSeed = 20261207;
+constexpr int kSuiteActions = 3000;
 
 TEST(Monkey, RandomUserKeepsBoxSliderBusAndEepromInStep) {
-    const std::optional<QString> report = check(suiteSeed, suiteActions);
+    const std::optional<QString> report = check(kSuiteSeed, kSuiteActions);
     EXPECT_FALSE(report.has_value()) << report.value_or(QString()).toStdString();
 }
 

@@ -14,14 +14,14 @@ int ScriptedMessages::show(const QString& text, int style, const QString& title)
     }
     const bool question = (style & 0x0F) == 4;
     if (!question) {
-        return ui::answerOk;
+        return ui::kAnswerOk;
     }
     if (!questionBits_) {
-        return ui::answerNo;
+        return ui::kAnswerNo;
     }
     const bool yes = (*questionBits_ & 1U) != 0;
     questionBits_ = (*questionBits_ >> 1) | (*questionBits_ << 31);
-    return yes ? ui::answerYes : ui::answerNo;
+    return yes ? ui::kAnswerYes : ui::kAnswerNo;
 }
 
 }  // namespace vcm::test

@@ -105,15 +105,15 @@ TEST(QtMessageBox, EnterAtAQuestionAnswersNoAndAnOkBoxCarriesTheWindowCaption) {
     ui::QtMessageBox boxes(&window);
     QString title;
     answerNextBoxWith(Qt::Key_Return, &title);
-    EXPECT_EQ(boxes.show("Yes, this.\r\nNo, that.", 292, "Question?"), ui::answerNo);
+    EXPECT_EQ(boxes.show("Yes, this.\r\nNo, that.", 292, "Question?"), ui::kAnswerNo);
     EXPECT_EQ(title, "Question?");
 
     answerNextBoxWith(Qt::Key_Return, &title);
-    EXPECT_EQ(boxes.show("Note", 0, QString()), ui::answerOk);
+    EXPECT_EQ(boxes.show("Note", 0, QString()), ui::kAnswerOk);
     EXPECT_EQ(title, "Bench");
 
     answerNextBoxWith(Qt::Key_Y);
-    EXPECT_EQ(boxes.show("Yes or no?", 292, "Q"), ui::answerYes);
+    EXPECT_EQ(boxes.show("Yes or no?", 292, "Q"), ui::kAnswerYes);
 }
 
 TEST(ControlProperties, TwipsAndColoursReadBackExactlyAsSet) {

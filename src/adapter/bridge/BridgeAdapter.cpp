@@ -91,11 +91,11 @@ std::int16_t BridgeAdapter::crvHID_connect() {
         }
         if (problem) {
             note(QStringLiteral("bridge: ") + *problem);
-            return adapterResult::noAdapterFound;
+            return adapterResult::kNoAdapterFound;
         }
     }
     CallArguments arguments;
-    return call(Function::Connect, arguments).value_or(adapterResult::noAdapterFound);
+    return call(Function::Connect, arguments).value_or(adapterResult::kNoAdapterFound);
 }
 
 std::int16_t BridgeAdapter::crvHID_indicateSelectedModule(std::int16_t& module) {
@@ -103,7 +103,7 @@ std::int16_t BridgeAdapter::crvHID_indicateSelectedModule(std::int16_t& module) 
     arguments.module = module;
     const std::optional<std::int16_t> result = call(Function::IndicateSelectedModule, arguments);
     if (!result) {
-        return adapterResult::callFailed;
+        return adapterResult::kCallFailed;
     }
     module = arguments.module;
     return *result;
@@ -118,7 +118,7 @@ std::int16_t BridgeAdapter::crvHID_setGPIOConfiguration(std::uint8_t& first, std
     arguments.module = module;
     const std::optional<std::int16_t> result = call(Function::SetGPIOConfiguration, arguments);
     if (!result) {
-        return adapterResult::callFailed;
+        return adapterResult::kCallFailed;
     }
     first = arguments.deviceAddress;
     second = arguments.registerAddress;
@@ -154,7 +154,7 @@ std::int16_t BridgeAdapter::crvHID_doI2CRead(std::uint8_t& deviceAddress, std::u
                                              std::int16_t& module, std::int32_t& status) {
     return i2cCall([this](CallArguments& a) { return call(Function::DoI2CRead, a); }, deviceAddress,
                    registerAddress, count, data, spare, module, status)
-        .value_or(adapterResult::callFailed);
+        .value_or(adapterResult::kCallFailed);
 }
 
 std::int16_t BridgeAdapter::crvHID_doI2CWrite(std::uint8_t& deviceAddress, std::uint8_t& registerAddress,
@@ -162,7 +162,7 @@ std::int16_t BridgeAdapter::crvHID_doI2CWrite(std::uint8_t& deviceAddress, std::
                                               std::int16_t& module, std::int32_t& status) {
     return i2cCall([this](CallArguments& a) { return call(Function::DoI2CWrite, a); }, deviceAddress,
                    registerAddress, count, data, spare, module, status)
-        .value_or(adapterResult::callFailed);
+        .value_or(adapterResult::kCallFailed);
 }
 
 std::optional<std::int16_t> BridgeAdapter::call(Function function, CallArguments& arguments) {

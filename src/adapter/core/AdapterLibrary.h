@@ -11,13 +11,13 @@ namespace vcm::adapter {
 using ByteArray = std::vector<std::uint8_t>;
 
 /// What the library's calls answer, for every back-end and every caller. The program tests a connect
-/// result only against `noAdapterFound` and a read result only against `callFailed`, so any other value a
+/// result only against `kNoAdapterFound` and a read result only against `kCallFailed`, so any other value a
 /// real library gives means open, or done.
 namespace adapterResult {
-inline constexpr std::int16_t noAdapterFound = 0;  ///< crvHID_connect: no adapter
-inline constexpr std::int16_t adapterOpen = 1;     ///< crvHID_connect: an adapter is open
-inline constexpr std::int16_t callDone = 0;        ///< every other call: done
-inline constexpr std::int16_t callFailed = 1;      ///< every other call: failed, data untouched
+inline constexpr std::int16_t kNoAdapterFound = 0;  ///< crvHID_connect: no adapter
+inline constexpr std::int16_t kAdapterOpen = 1;     ///< crvHID_connect: an adapter is open
+inline constexpr std::int16_t kCallDone = 0;        ///< every other call: done
+inline constexpr std::int16_t kCallFailed = 1;      ///< every other call: failed, data untouched
 }  // namespace adapterResult
 
 /// The five functions of the USB-HID to I2C adapter library that the program calls. Every argument is

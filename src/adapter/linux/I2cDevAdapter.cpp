@@ -77,36 +77,36 @@ std::int16_t I2cDevAdapter::crvHID_connect() {
     const std::optional<QString> node = locate_(problem);
     if (!node) {
         problems_(problem);
-        return adapterResult::noAdapterFound;
+        return adapterResult::kNoAdapterFound;
     }
     const int fd = ::open(QFile::encodeName(*node).constData(), O_RDWR | O_CLOEXEC);
     if (fd < 0) {
         problems_(i2cConnectFailure(*node, I2cConnectStep::Open, errno));
-        return adapterResult::noAdapterFound;
+        return adapterResult::kNoAdapterFound;
     }
     unsigned long functions = 0;
     if (::ioctl(fd, I2C_FUNCS, &functions) < 0) {
         const int error = errno;
         ::close(fd);
         problems_(i2cConnectFailure(*node, I2cConnectStep::Functions, error));
-        return adapterResult::noAdapterFound;
+        return adapterResult::kNoAdapterFound;
     }
     if ((functions & I2C_FUNC_I2C) == 0) {
         ::close(fd);
         problems_(i2cConnectFailure(*node, I2cConnectStep::PlainI2c, 0));
-        return adapterResult::noAdapterFound;
+        return adapterResult::kNoAdapterFound;
     }
     fd_ = fd;
-    return adapterResult::adapterOpen;
+    return adapterResult::kAdapterOpen;
 }
 
 std::int16_t I2cDevAdapter::crvHID_indicateSelectedModule(std::int16_t& /*module*/) {
-    return adapterResult::callDone;
+    return adapterResult::kCallDone;
 }
 
 std::int16_t I2cDevAdapter::crvHID_setGPIOConfiguration(std::uint8_t& /*first*/, std::uint8_t& /*second*/,
                                                         std::int32_t& /*mask*/, std::int16_t& /*module*/) {
-    return adapterResult::callDone;
+    return adapterResult::kCallDone;
 }
 
 QString I2cDevAdapter::refusal(std::uint8_t deviceAddress, std::uint8_t count, const ByteArray& data) const {
@@ -128,7 +128,7 @@ std::int16_t I2cDevAdapter::crvHID_doI2CRead(std::uint8_t& deviceAddress, std::u
                                              std::int16_t& /*module*/, std::int32_t& /*status*/) {
     if (const QString why = refusal(deviceAddress, count, data); !why.isEmpty()) {
         notes_(i2cRefused(why));
-        return adapterResult::callFailed;
+        return adapterResult::kCallFailed;
     }
     // Received into a buffer of its own, so a failure half-way leaves the caller's data as it was.
     std::uint8_t reg = registerAddress;
@@ -140,10 +140,10 @@ std::int16_t I2cDevAdapter::crvHID_doI2CRead(std::uint8_t& deviceAddress, std::u
     if (const int error = transfer(fd_, messages, std::size(messages)); error != 0) {
         notes_(i2cReadFailure(deviceAddress, registerAddress, count, error));
         failed(error);
-        return adapterResult::callFailed;
+        return adapterResult::kCallFailed;
     }
     std::copy(received.begin(), received.end(), data.begin());
-    return adapterResult::callDone;
+    return adapterResult::kCallDone;
 }
 
 std::int16_t I2cDevAdapter::crvHID_doI2CWrite(std::uint8_t& deviceAddress, std::uint8_t& registerAddress,
@@ -151,7 +151,7 @@ std::int16_t I2cDevAdapter::crvHID_doI2CWrite(std::uint8_t& deviceAddress, std::
                                               std::int16_t& /*module*/, std::int32_t& /*status*/) {
     if (const QString why = refusal(deviceAddress, count, data); !why.isEmpty()) {
         notes_(i2cRefused(why));
-        return adapterResult::callFailed;
+        return adapterResult::kCallFailed;
     }
     ByteArray message(count + 1U);
     message[0] = registerAddress;
@@ -160,9 +160,9 @@ std::int16_t I2cDevAdapter::crvHID_doI2CWrite(std::uint8_t& deviceAddress, std::
     if (const int error = transfer(fd_, &single, 1); error != 0) {
         notes_(i2cWriteFailure(deviceAddress, message, error));
         failed(error);
-        return adapterResult::callFailed;
+        return adapterResult::kCallFailed;
     }
-    return adapterResult::callDone;
+    return adapterResult::kCallDone;
 }
 
 }  // namespace vcm::adapter

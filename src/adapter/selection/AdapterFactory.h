@@ -28,7 +28,7 @@ struct AdapterSetup {
 
 /// When the library says it is unavailable after its first call, the program ends with this code: the
 /// window after a message box, the command-line tool after writing the reason to stderr.
-inline constexpr int adapterUnavailableExitCode = 1;
+inline constexpr int kAdapterUnavailableExitCode = 1;
 
 /// Makes the simulated board from the EEPROM value the options give and the sink for the chip's notes
 /// (empty without --trace). A program that keeps its board elsewhere (the command-line tool keeps it in a

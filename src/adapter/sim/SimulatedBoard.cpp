@@ -12,7 +12,7 @@ std::int16_t SimulatedBoard::crvHID_doI2CRead(std::uint8_t& deviceAddress, std::
                                               std::uint8_t& count, ByteArray& data, ByteArray& spare,
                                               std::int16_t& module, std::int32_t& status) {
     if (fault_ == SimFault::ReadFails) {
-        return adapterResult::callFailed;
+        return adapterResult::kCallFailed;
     }
     return ForwardingAdapter::crvHID_doI2CRead(deviceAddress, registerAddress, count, data, spare, module,
                                                status);
@@ -22,7 +22,7 @@ std::int16_t SimulatedBoard::crvHID_doI2CWrite(std::uint8_t& deviceAddress, std:
                                                std::uint8_t& count, ByteArray& data, ByteArray& spare,
                                                std::int16_t& module, std::int32_t& status) {
     if (fault_ == SimFault::WritesLost) {
-        return adapterResult::callDone;
+        return adapterResult::kCallDone;
     }
     const SimulatedChip::State before = state();
     const std::int16_t result = ForwardingAdapter::crvHID_doI2CWrite(deviceAddress, registerAddress, count,

@@ -18,7 +18,7 @@ std::int16_t SimulatedChip::write(std::uint8_t deviceAddress, std::uint8_t regis
     // A second byte would go to register 0x01, which the chip does not have: the transfer is refused
     // whole rather than half-done.
     if (!addressed || registerAddress != kDcpRegister || bytes.size() != 1) {
-        return adapterResult::callFailed;
+        return adapterResult::kCallFailed;
     }
     const std::uint8_t data = bytes[0];
     // Seven bits travel in the data byte, the eighth in the address; bit 0 of the data picks the target.
@@ -30,16 +30,16 @@ std::int16_t SimulatedChip::write(std::uint8_t deviceAddress, std::uint8_t regis
         eeprom_ = value;
         note(QStringLiteral("sim: EEPROM ") + traceByte(value));
     }
-    return adapterResult::callDone;
+    return adapterResult::kCallDone;
 }
 
 std::int16_t SimulatedChip::read(std::uint8_t deviceAddress, std::uint8_t registerAddress,
                                  std::span<std::uint8_t> into) {
     if (deviceAddress != kReadAddress || registerAddress != kDcpRegister || into.size() != 1) {
-        return adapterResult::callFailed;
+        return adapterResult::kCallFailed;
     }
     into[0] = dataRegister_;
-    return adapterResult::callDone;
+    return adapterResult::kCallDone;
 }
 
 void SimulatedChip::note(const QString& text) const {

@@ -39,8 +39,8 @@ class SimulatedChip {
     /// A chip that has been powered all along and holds `state`.
     explicit SimulatedChip(State state, NoteSink notes = {});
 
-    // A transaction the chip takes answers adapterResult::callDone; anything it does not take fails with
-    // adapterResult::callFailed, as the library does for a transfer nobody acknowledged.
+    // A transaction the chip takes answers adapterResult::kCallDone; anything it does not take fails with
+    // adapterResult::kCallFailed, as the library does for a transfer nobody acknowledged.
 
     /// Writes the bytes to a register. Takes exactly one byte at 0x4E or 0x4F, register 0x00.
     std::int16_t write(std::uint8_t deviceAddress, std::uint8_t registerAddress,
