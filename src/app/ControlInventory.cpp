@@ -17,10 +17,10 @@
 namespace vcm::app {
 namespace {
 
-constexpr Qt::Alignment right = Qt::AlignRight | Qt::AlignTop;
+constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignTop;
 constexpr Qt::Alignment kLeftTop = Qt::AlignLeft | Qt::AlignTop;
-constexpr Qt::Alignment centre = Qt::AlignHCenter | Qt::AlignTop;
-constexpr Qt::Alignment centred = Qt::AlignCenter;
+constexpr Qt::Alignment kCentre = Qt::AlignHCenter | Qt::AlignTop;
+constexpr Qt::Alignment kCentred = Qt::AlignCenter;
 constexpr const char* window = "";
 constexpr const char* volts = "Units of Voltage";
 constexpr const char* ohms = "Units of Resistance";
@@ -28,7 +28,7 @@ constexpr const char* ohms = "Units of Resistance";
 using K = ControlKind;
 
 // clang-format off
-const ControlEntry controls[] = {
+const ControlEntry kControls[] = {
     {"fraDisplay", K::Frame, window, "Display", "", 120, 0, 2175, 615, 39},
     {"Frame1", K::Frame, window, "HID Module Status", "", 5160, 120, 2295, 615, 41},
     {"dvrFrame", K::Frame, window, "DCP REGISTER/EEPROM", "", 120, 720, 3255, 3495, 12},
@@ -45,38 +45,38 @@ const ControlEntry controls[] = {
     {"vscTest(0)", K::ScrollBar, "dvrFrame", "", "", 600, 480, 375, 1935, 13},
     {"cmdWrite", K::CommandButton, "dvrFrame", "Write to EEPROM", "Write value to EEPROM (flashing = current value is NOT in EEPROM)", 1680, 720, 1335, 855, 15, {}, false, true, ui::VbColor{0x000000FF}},
     {"cmdRead", K::CommandButton, "dvrFrame", "Read from Data Register", "Reads the current value in the Data Register (not EEPROM)", 1680, 2040, 1335, 855, 16},
-    {"lblDVR", K::Label, "dvrFrame", "DCP Value", "", 360, 2520, 855, 375, 25, centre},
-    {"txtTest(0)", K::TextBox, "dvrFrame", "0", "Type in a Value, or use Up/Down and Page Up/Down keys or Mouse scroll wheel", 480, 2760, 615, 285, 14, centred},
+    {"lblDVR", K::Label, "dvrFrame", "DCP Value", "", 360, 2520, 855, 375, 25, kCentre},
+    {"txtTest(0)", K::TextBox, "dvrFrame", "0", "Type in a Value, or use Up/Down and Page Up/Down keys or Mouse scroll wheel", 480, 2760, 615, 285, 14, kCentred},
     {"LabelEnterReminder", K::Label, "dvrFrame", "Press ENTER to Send", "", 120, 3120, 1695, 255, 26, kLeftTop, false, false, {}, false},
 
-    {"lblAVDD", K::Label, "fraCalculator", "AVDD", "Analog Power Supply", 120, 360, 615, 255, 7, right},
-    {"txtAVDD", K::TextBox, "fraCalculator", "8", "Value for Analog Supply Voltage", 840, 360, 975, 285, 2, centred},
+    {"lblAVDD", K::Label, "fraCalculator", "AVDD", "Analog Power Supply", 120, 360, 615, 255, 7, kRight},
+    {"txtAVDD", K::TextBox, "fraCalculator", "8", "Value for Analog Supply Voltage", 840, 360, 975, 285, 2, kCentred},
     {"Label1", K::Label, "fraCalculator", "V", volts, 1920, 360, 375, 255, 24, kLeftTop},
-    {"lblRSET", K::Label, "fraCalculator", "RSET", "Value of Rset resistor", 120, 720, 615, 255, 8, right},
-    {"txtRSET", K::TextBox, "fraCalculator", "10000", "Value of Rset Resistor", 840, 720, 975, 285, 3, centred},
+    {"lblRSET", K::Label, "fraCalculator", "RSET", "Value of Rset resistor", 120, 720, 615, 255, 8, kRight},
+    {"txtRSET", K::TextBox, "fraCalculator", "10000", "Value of Rset Resistor", 840, 720, 975, 285, 3, kCentred},
     {"Label2", K::Label, "fraCalculator", "ohm", ohms, 1920, 720, 375, 255, 21, kLeftTop},
-    {"lblR1", K::Label, "fraCalculator", "R1", "Value of TOP resistor in Divider", 120, 1080, 615, 255, 9, right},
-    {"txtR1", K::TextBox, "fraCalculator", "83000", "Value of Resistor R1", 840, 1080, 975, 285, 4, centred},
+    {"lblR1", K::Label, "fraCalculator", "R1", "Value of TOP resistor in Divider", 120, 1080, 615, 255, 9, kRight},
+    {"txtR1", K::TextBox, "fraCalculator", "83000", "Value of Resistor R1", 840, 1080, 975, 285, 4, kCentred},
     {"Label3", K::Label, "fraCalculator", "ohm", ohms, 1920, 1080, 375, 255, 22, kLeftTop},
-    {"lblR2", K::Label, "fraCalculator", "R2", "Value of BOTTOM resistor in Divider", 120, 1440, 615, 255, 10, right},
-    {"txtR2", K::TextBox, "fraCalculator", "133000", "Value of Resistor R2", 840, 1440, 975, 285, 5, centred},
+    {"lblR2", K::Label, "fraCalculator", "R2", "Value of BOTTOM resistor in Divider", 120, 1440, 615, 255, 10, kRight},
+    {"txtR2", K::TextBox, "fraCalculator", "133000", "Value of Resistor R2", 840, 1440, 975, 285, 5, kCentred},
     {"Label4", K::Label, "fraCalculator", "ohm", ohms, 1920, 1440, 375, 255, 23, kLeftTop},
     {"cmdCalculate", K::CommandButton, "fraCalculator", "Calculate", "Update Numbers", 600, 1800, 1455, 375, 35},
-    {"lblIOUT", K::Label, "fraCalculator", "IOUT", "Current drawn from Divider", 240, 2280, 615, 255, 11, right},
-    {"txtIOUT", K::TextBox, "fraCalculator", "0", "Value of Current drawn from Divider", 960, 2280, 855, 285, 6, centred, true},
+    {"lblIOUT", K::Label, "fraCalculator", "IOUT", "Current drawn from Divider", 240, 2280, 615, 255, 11, kRight},
+    {"txtIOUT", K::TextBox, "fraCalculator", "0", "Value of Current drawn from Divider", 960, 2280, 855, 285, 6, kCentred, true},
     {"Label7", K::Label, "fraCalculator", "mA", "Units of Current", 1920, 2280, 375, 255, 38, kLeftTop},
-    {"lblVRSET", K::Label, "fraCalculator", "VRSET", "Voltage at the top of resistor Rset", 240, 2640, 615, 255, 18, right},
-    {"txtVRSET", K::TextBox, "fraCalculator", "0", "Value of Vrset", 960, 2640, 855, 285, 20, centred, true},
+    {"lblVRSET", K::Label, "fraCalculator", "VRSET", "Voltage at the top of resistor Rset", 240, 2640, 615, 255, 18, kRight},
+    {"txtVRSET", K::TextBox, "fraCalculator", "0", "Value of Vrset", 960, 2640, 855, 285, 20, kCentred, true},
     {"Label6", K::Label, "fraCalculator", "V", volts, 1920, 2640, 375, 255, 37, kLeftTop},
-    {"lblDVR2", K::Label, "fraCalculator", "DVR (hex)", "DVR setting", 0, 3000, 855, 255, 28, right},
-    {"txtDVR", K::TextBox, "fraCalculator", "0", "Divider Setting", 960, 3000, 855, 285, 27, centred, true},
-    {"lblVmax", K::Label, "fraCalculator", "VOUTmax", "Maximum Vout", 2280, 360, 735, 255, 31, right},
-    {"txtVoutMax", K::TextBox, "fraCalculator", "18", "Value for desired Maximum Output Voltage", 3120, 360, 735, 285, 29, centred},
+    {"lblDVR2", K::Label, "fraCalculator", "DVR (hex)", "DVR setting", 0, 3000, 855, 255, 28, kRight},
+    {"txtDVR", K::TextBox, "fraCalculator", "0", "Divider Setting", 960, 3000, 855, 285, 27, kCentred, true},
+    {"lblVmax", K::Label, "fraCalculator", "VOUTmax", "Maximum Vout", 2280, 360, 735, 255, 31, kRight},
+    {"txtVoutMax", K::TextBox, "fraCalculator", "18", "Value for desired Maximum Output Voltage", 3120, 360, 735, 285, 29, kCentred},
     {"lable5", K::Label, "fraCalculator", "V", volts, 3960, 360, 375, 255, 30, kLeftTop},
-    {"lblVCOM", K::Label, "fraCalculator", "VCOM", "Voltage at the Vcom node using current DVR value", 2400, 720, 615, 255, 17, right},
-    {"txtVOUT", K::TextBox, "fraCalculator", "0", "Value of VCOM Voltage", 3600, 720, 855, 285, 19, centred, true},
-    {"lblVoutMin", K::Label, "fraCalculator", "VOUTmin", "Minimum Vout", 2280, 3000, 735, 255, 34, right},
-    {"txtVOutMin", K::TextBox, "fraCalculator", "18", "Value for desired Minimum Output Voltage", 3120, 3000, 735, 285, 32, centred},
+    {"lblVCOM", K::Label, "fraCalculator", "VCOM", "Voltage at the Vcom node using current DVR value", 2400, 720, 615, 255, 17, kRight},
+    {"txtVOUT", K::TextBox, "fraCalculator", "0", "Value of VCOM Voltage", 3600, 720, 855, 285, 19, kCentred, true},
+    {"lblVoutMin", K::Label, "fraCalculator", "VOUTmin", "Minimum Vout", 2280, 3000, 735, 255, 34, kRight},
+    {"txtVOutMin", K::TextBox, "fraCalculator", "18", "Value for desired Minimum Output Voltage", 3120, 3000, 735, 285, 32, kCentred},
     {"Label5", K::Label, "fraCalculator", "V", volts, 3960, 3000, 375, 255, 33, kLeftTop},
 };
 // clang-format on
@@ -157,7 +157,7 @@ void fitCaption(QWidget* control, const QString& caption) {
 }  // namespace
 
 std::span<const ControlEntry> mainWindowControls() {
-    return controls;
+    return kControls;
 }
 
 QHash<QString, QWidget*> buildControls(QWidget* client, std::span<const ControlEntry> entries) {

@@ -5,14 +5,14 @@
 namespace vcm::calc {
 namespace {
 
-constexpr double twipsPerStep = 7.52941;
+constexpr double kTwipsPerStep = 7.52941;
 constexpr int kTopAtZero = 720;
 constexpr int kLineYAtZero = 840;
 
 }  // namespace
 
 int vcomMarkerOffset(std::uint8_t d) {
-    return static_cast<int>(dcp::roundHalfEven(d * twipsPerStep));
+    return static_cast<int>(dcp::roundHalfEven(d * kTwipsPerStep));
 }
 
 VcomMarkerPosition vcomMarkerPosition(std::uint8_t d) {

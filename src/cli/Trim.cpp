@@ -46,7 +46,7 @@ namespace {
 
 /// The first two measurements stand this many values apart at least, so that a small step of a board
 /// that is not monotonic cannot pass for a reversed one.
-constexpr int minFirstSpan = 4;
+constexpr int kMinFirstSpan = 4;
 /// Between the first two measurements the VCOM must fall by this share of the model's fall at least.
 constexpr double kMinFallShare = 0.25;
 /// The most measurements the search itself may take: the halving search's two ends and eight halvings,
@@ -98,11 +98,11 @@ class Search {
         const double step = model_.step();
         const int first = clampValue((model_.atZero - target_) / step);
         int second = clampValue(first + (at(first) - target_) / step);
-        if (std::abs(second - first) < minFirstSpan) {
+        if (std::abs(second - first) < kMinFirstSpan) {
             const int towards = at(first) > target_ ? 1 : -1;
-            second = first + towards * minFirstSpan;
+            second = first + towards * kMinFirstSpan;
             if (second < 0 || second > 255) {
-                second = first - towards * minFirstSpan;
+                second = first - towards * kMinFirstSpan;
             }
         }
         return {first, second};

@@ -11,8 +11,8 @@ namespace vcm::cli {
 
 namespace {
 
-constexpr double maxSimVcomErrorPercent = 50.0;
-constexpr double maxSimMillivolts = 5000.0;
+constexpr double kMaxSimVcomErrorPercent = 50.0;
+constexpr double kMaxSimMillivolts = 5000.0;
 
 }  // namespace
 
@@ -20,7 +20,7 @@ void ValueReader::readShape(SimOptions& sim) const {
     if (parser_.isSet(options_.simVcomOffset)) {
         const QString text = parser_.value(options_.simVcomOffset);
         const std::optional<double> millivolts = numberArgument(text);
-        if (!millivolts || std::abs(*millivolts) > maxSimMillivolts) {
+        if (!millivolts || std::abs(*millivolts) > kMaxSimMillivolts) {
             throw CommandFailure{kExitUsage, QStringLiteral("Bad --sim-vcom-offset %1 (give millivolts from "
                                                             "-5000 to 5000).")
                                                  .arg(adapter::quotedArgument(text))};
@@ -34,7 +34,7 @@ void ValueReader::readShape(SimOptions& sim) const {
             colon < 0 ? std::nullopt : dcpArgument(text.left(colon), false);
         const std::optional<double> millivolts =
             colon < 0 ? std::nullopt : numberArgument(text.mid(colon + 1));
-        if (!from || !millivolts || std::abs(*millivolts) > maxSimMillivolts) {
+        if (!from || !millivolts || std::abs(*millivolts) > kMaxSimMillivolts) {
             throw CommandFailure{kExitUsage, QStringLiteral("Bad --sim-step %1 (give HH:MV, a hex value and "
                                                             "millivolts from -5000 to 5000, such as 80:20).")
                                                  .arg(adapter::quotedArgument(text))};
@@ -52,7 +52,7 @@ void ValueReader::readSim(Invocation& invocation) const {
     if (parser_.isSet(options_.simVcomError)) {
         const QString text = parser_.value(options_.simVcomError);
         const std::optional<double> percent = numberArgument(text);
-        if (!percent || std::abs(*percent) > maxSimVcomErrorPercent) {
+        if (!percent || std::abs(*percent) > kMaxSimVcomErrorPercent) {
             throw CommandFailure{kExitUsage,
                                  QStringLiteral("Bad --sim-vcom-error %1 (give a percentage from -50 to 50).")
                                      .arg(adapter::quotedArgument(text))};

@@ -11,7 +11,7 @@ namespace vcm::dcp {
 
 namespace {
 
-constexpr char16_t hexDigits[] = u"0123456789ABCDEF";
+constexpr char16_t kHexDigits[] = u"0123456789ABCDEF";
 
 constexpr std::uint16_t kEnterKey = 13;
 constexpr std::uint16_t kBackspaceKey = 8;
@@ -31,7 +31,7 @@ QString byteToHex(const std::int16_t& value) {
         return QStringLiteral("00");
     }
     const int byte = value > 255 ? 255 : value;
-    const QChar digits[] = {QChar(hexDigits[byte / 16]), QChar(hexDigits[byte % 16])};
+    const QChar digits[] = {QChar(kHexDigits[byte / 16]), QChar(kHexDigits[byte % 16])};
     return QString(digits, 2);
 }
 

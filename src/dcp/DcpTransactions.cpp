@@ -5,7 +5,7 @@ namespace vcm::dcp {
 std::optional<std::uint8_t> readDataRegister(adapter::AdapterLibrary& library, std::int16_t& module) {
     adapter::ByteArray spare(1, 0);
     std::uint8_t deviceAddress = kDcpDeviceAddress;
-    std::uint8_t registerAddress = dcpRegister;
+    std::uint8_t registerAddress = kDcpRegister;
     std::uint8_t count = 1;
     adapter::ByteArray data(2, 0);
     std::int32_t status = 0;
@@ -19,7 +19,7 @@ std::optional<std::uint8_t> readDataRegister(adapter::AdapterLibrary& library, s
 
 void writeDcp(adapter::AdapterLibrary& library, DcpWrite write, std::int16_t& module) {
     std::uint8_t deviceAddress = write.deviceAddress;
-    std::uint8_t registerAddress = dcpRegister;
+    std::uint8_t registerAddress = kDcpRegister;
     std::uint8_t count = 1;
     adapter::ByteArray data{write.dataByte, 0};
     adapter::ByteArray spare(1, 0);

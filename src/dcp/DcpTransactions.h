@@ -11,7 +11,7 @@ namespace vcm::dcp {
 /// bytes: bit 0 of the value travels as bit 0 of the device address (0x4E even, 0x4F odd), bits 7..1 in
 /// the data byte, whose own bit 0 selects the target (1: data register, 0: EEPROM).
 inline constexpr std::uint8_t kDcpDeviceAddress = 0x4E;
-inline constexpr std::uint8_t dcpRegister = 0x00;
+inline constexpr std::uint8_t kDcpRegister = 0x00;
 
 /// The EEPROM needs this long after a write before the chip takes the next transaction.
 inline constexpr int kEepromWritePauseMs = 100;

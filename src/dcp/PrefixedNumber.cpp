@@ -7,7 +7,7 @@ namespace vcm::detail {
 namespace {
 
 constexpr std::uint64_t kWord16Limit = 0xFFFFu;
-constexpr std::uint64_t word32Limit = 0xFFFFFFFFu;
+constexpr std::uint64_t kWord32Limit = 0xFFFFFFFFu;
 
 int digitValue(QChar c) {
     const char16_t u = c.unicode();
@@ -43,7 +43,7 @@ bool PrefixedNumber::add(QChar c) {
     // rather than let a long run of digits overflow the accumulator.
     if (!tooLarge_) {
         accumulated_ = accumulated_ * static_cast<std::uint64_t>(radix_) + static_cast<std::uint64_t>(digit);
-        tooLarge_ = accumulated_ > word32Limit;
+        tooLarge_ = accumulated_ > kWord32Limit;
     }
     return true;
 }

@@ -6,7 +6,7 @@
 namespace vcm::ui {
 namespace {
 
-const QColor ink = Qt::black;
+const QColor kInk = Qt::black;
 const QColor blockColour(0x30, 0x30, 0x90);
 
 QPainterPath polyline(std::initializer_list<QPointF> points) {
@@ -43,26 +43,26 @@ QPainterPath ground(double x, double y) {
 SchematicShape pinSquare(double x, double y) {
     QPainterPath path;
     path.addRect(x - 3, y - 3, 6, 6);
-    return {path, ink, 1.4, Qt::white};
+    return {path, kInk, 1.4, Qt::white};
 }
 
 SchematicShape dot(double x, double y) {
     QPainterPath path;
     path.addEllipse(QPointF(x, y), 2.5, 2.5);
-    return {path, ink, 1.4, ink};
+    return {path, kInk, 1.4, kInk};
 }
 
 SchematicShape wire(std::initializer_list<QPointF> points) {
-    return {polyline(points), ink};
+    return {polyline(points), kInk};
 }
 
 SchematicShape shape(const QPainterPath& path) {
-    return {path, ink};
+    return {path, kInk};
 }
 
-constexpr Qt::Alignment left = Qt::AlignLeft;
-constexpr Qt::Alignment centre = Qt::AlignHCenter;
-constexpr Qt::Alignment right = Qt::AlignRight;
+constexpr Qt::Alignment kLeft = Qt::AlignLeft;
+constexpr Qt::Alignment kCentre = Qt::AlignHCenter;
+constexpr Qt::Alignment kRight = Qt::AlignRight;
 
 }  // namespace
 
@@ -81,26 +81,26 @@ SchematicDrawing dividerSchematic() {
     s.push_back(wire({{30, 100}, {117, 100}}));
     s.push_back(dot(30, 100));
     s.push_back(wire({{92, 96}, {100, 100}, {92, 104}}));
-    l.push_back({QStringLiteral("AVDD"), {12, 11}, left});
-    l.push_back({QStringLiteral("R1"), {39, 59}, left});
-    l.push_back({QStringLiteral("R2"), {39, 141}, left});
-    l.push_back({QStringLiteral("ISET"), {88, 88}, centre});
+    l.push_back({QStringLiteral("AVDD"), {12, 11}, kLeft});
+    l.push_back({QStringLiteral("R1"), {39, 59}, kLeft});
+    l.push_back({QStringLiteral("R2"), {39, 141}, kLeft});
+    l.push_back({QStringLiteral("ISET"), {88, 88}, kCentre});
 
     // The chip block. Each pin name sits inside the block just above the pin's wire.
     QPainterPath block;
     block.addRect(120, 40, 110, 130);
     s.push_back({block, blockColour, 1.6});
-    l.push_back({QStringLiteral("VCM7310"), {227, 161}, right, blockColour});
-    l.push_back({QStringLiteral("NEG"), {127, 50}, left});
-    l.push_back({QStringLiteral("POS"), {127, 90}, left});
-    l.push_back({QStringLiteral("OUT"), {227, 69}, right});
-    l.push_back({QStringLiteral("RSET"), {156, 146}, left});
+    l.push_back({QStringLiteral("VCM7310"), {227, 161}, kRight, blockColour});
+    l.push_back({QStringLiteral("NEG"), {127, 50}, kLeft});
+    l.push_back({QStringLiteral("POS"), {127, 90}, kLeft});
+    l.push_back({QStringLiteral("OUT"), {227, 69}, kRight});
+    l.push_back({QStringLiteral("RSET"), {156, 146}, kLeft});
 
     // The DCP between POS and the RSET pin.
     QPainterPath dcp;
     dcp.addRect(135, 112, 30, 18);
     s.push_back(shape(dcp));
-    l.push_back({QStringLiteral("DCP"), {150, 121}, centre});
+    l.push_back({QStringLiteral("DCP"), {150, 121}, kCentre});
     s.push_back(wire({{123, 100}, {170, 100}}));
     s.push_back(wire({{150, 100}, {150, 112}}));
     s.push_back(wire({{150, 130}, {150, 167}}));
@@ -117,12 +117,12 @@ SchematicDrawing dividerSchematic() {
     s.push_back(wire({{233, 80}, {262, 80}}));
     s.push_back(wire({{248, 80}, {248, 24}, {100, 24}, {100, 60}, {117, 60}}));
     s.push_back(dot(248, 80));
-    l.push_back({QStringLiteral("VCOM"), {252, 90}, centre});
+    l.push_back({QStringLiteral("VCOM"), {252, 90}, kCentre});
 
     // RSET to ground.
     s.push_back(shape(resistor(150, 173, 210)));
     s.push_back(shape(ground(150, 210)));
-    l.push_back({QStringLiteral("RSET"), {159, 191}, left});
+    l.push_back({QStringLiteral("RSET"), {159, 191}, kLeft});
 
     // Pin squares last: they cover the wire ends.
     s.push_back(pinSquare(120, 100));

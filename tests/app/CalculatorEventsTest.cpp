@@ -14,7 +14,7 @@ namespace {
 
 const QString kAvddQuestion = "AVDD Changed - Update Range from Resistor Values?";
 const QString kRsetQuestion = "Rset Changed - Update Range from Resistor Values?";
-const QString questionText =
+const QString kQuestionText =
     "Yes, Update Output Voltage Range from Resistor Values.\r\nNo, Update Resistor Values from Voltage Range "
     "instead.";
 
@@ -47,7 +47,7 @@ TEST_F(CalculatorFocus, TabFromAvddThroughRsetAsksTwiceInOrder) {
     ASSERT_EQ(f.messages.shown.size(), 2u);
     EXPECT_EQ(titles(), (std::vector<QString>{kAvddQuestion, kRsetQuestion}));
     for (const ShownBox& box : f.messages.shown) {
-        EXPECT_EQ(box.text, questionText);
+        EXPECT_EQ(box.text, kQuestionText);
         EXPECT_EQ(box.style, 292);
     }
 }

@@ -19,8 +19,8 @@ namespace {
 constexpr ui::VbColor kLightGreen = 0x80FF80;
 constexpr ui::VbColor kLightRed = 0x8080FF;
 
-const adapter::AdapterSelection fakeBus{adapter::AdapterChoice::I2cBus, QString::fromLatin1(FakeI2c::node)};
-const adapter::AdapterSelection simulatedBoard{adapter::AdapterChoice::Simulated, {}};
+const adapter::AdapterSelection kFakeBus{adapter::AdapterChoice::I2cBus, QString::fromLatin1(FakeI2c::node)};
+const adapter::AdapterSelection kSimulatedBoard{adapter::AdapterChoice::Simulated, {}};
 
 /// The window on the adapter `selection` names, traced (lines without their time stamps), with the chip's
 /// EEPROM at 0x80, shown.
@@ -69,7 +69,7 @@ class I2cSession : public ::testing::Test {
 };
 
 TEST_F(I2cSession, EachOperationPutsExactlyItsBytesOnTheBus) {
-    Bench bench(fakeBus);
+    Bench bench(kFakeBus);
     bench.work();
     EXPECT_EQ(fake->takeLog(), (QStringList{
                                    "open /dev/i2c-97 read-write",
@@ -98,9 +98,9 @@ TEST_F(I2cSession, EachOperationPutsExactlyItsBytesOnTheBus) {
 // not in it: they report what the model stored, which a real bus cannot see; they are held against what
 // the emulated chip stored instead.
 TEST_F(I2cSession, TraceIsTheSimulatedBoardsLineForLine) {
-    Bench simulated(simulatedBoard);
+    Bench simulated(kSimulatedBoard);
     simulated.work();
-    Bench real(fakeBus);
+    Bench real(kFakeBus);
     real.work();
 
     QStringList simulatedCalls;
@@ -126,7 +126,7 @@ TEST_F(I2cSession, TraceIsTheSimulatedBoardsLineForLine) {
 }
 
 TEST_F(I2cSession, BusVanishingMidSessionChangesNothingShowsLightRedAndComesBack) {
-    Bench bench(fakeBus);
+    Bench bench(kFakeBus);
     bench.f.typeValue("7D");
     bench.key(Qt::Key_Return);
     auto* flashing = bench.f.window->findChild<QTimer*>("Timer1");

@@ -29,7 +29,7 @@ struct Row {
     char align;
 };
 
-const Row rows[] = {
+const Row kRows[] = {
     {"fraDisplay", "F", "", "Display", "", 120, 0, 2175, 615, 39, '-'},
     {"Frame1", "F", "", "HID Module Status", "", 5160, 120, 2295, 615, 41, '-'},
     {"dvrFrame", "F", "", "DCP REGISTER/EEPROM", "", 120, 720, 3255, 3495, 12, '-'},
@@ -116,7 +116,7 @@ bool kindMatches(QWidget* w, const std::string& kind) {
 
 TEST(Inventory, EveryControlHasItsKindTextTipGeometryAlignmentAndLock) {
     SimulatedWindow f;
-    for (const Row& row : rows) {
+    for (const Row& row : kRows) {
         SCOPED_TRACE(row.name);
         QWidget* w = f.get(row.name);
         ASSERT_NE(w, nullptr);
@@ -150,7 +150,7 @@ TEST(Inventory, EveryControlHasItsKindTextTipGeometryAlignmentAndLock) {
 TEST(Inventory, TabIndexesAreEachUsedOnceAndTabWalksTheFocusableControlsInOrder) {
     SimulatedWindow f;
     std::map<int, QWidget*> byTab;
-    for (const Row& row : rows) {
+    for (const Row& row : kRows) {
         if (row.tab >= 0) {
             EXPECT_TRUE(byTab.emplace(row.tab, f.get(row.name)).second) << row.tab;
         }
@@ -239,7 +239,7 @@ TEST(Inventory, TheScaleLiesBeneathTheVcomBoxAndLetsClicksThrough) {
 
 TEST(Inventory, EveryCaptionFitsItsControl) {
     SimulatedWindow f;
-    for (const Row& row : rows) {
+    for (const Row& row : kRows) {
         QWidget* w = f.get(row.name);
         const QString text = textOf(w).remove('&');
         if (text.isEmpty() || qobject_cast<QLineEdit*>(w) || qobject_cast<QGroupBox*>(w))

@@ -17,7 +17,7 @@ using vcm::test::PrintTo;
 
 using ::testing::HasSubstr;
 
-constexpr double tolerance = 1e-7;
+constexpr double kTolerance = 1e-7;
 
 // The design values AVDD 8, RSET 10000, R1 83000, R2 133000 at three DCP values.
 struct ForwardCase {
@@ -36,11 +36,11 @@ TEST_P(CalcForwardWorkedExample, GivesTheUnroundedResults) {
     const auto outcome = calc::computeForward({8.0, 10000.0, 83000.0, 133000.0, c.d});
     ASSERT_TRUE(std::holds_alternative<calc::ForwardResults>(outcome));
     const auto& r = std::get<calc::ForwardResults>(outcome);
-    EXPECT_NEAR(r.ioutMilliamps, c.iout, tolerance);
-    EXPECT_NEAR(r.vrset, c.vrset, tolerance);
-    EXPECT_NEAR(r.vcom, c.vcom, tolerance);
-    EXPECT_NEAR(r.voutMax, 4.9179405, tolerance);
-    EXPECT_NEAR(r.voutMin, 2.8816667, tolerance);
+    EXPECT_NEAR(r.ioutMilliamps, c.iout, kTolerance);
+    EXPECT_NEAR(r.vrset, c.vrset, kTolerance);
+    EXPECT_NEAR(r.vcom, c.vcom, kTolerance);
+    EXPECT_NEAR(r.voutMax, 4.9179405, kTolerance);
+    EXPECT_NEAR(r.voutMin, 2.8816667, kTolerance);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, CalcForwardWorkedExample,
@@ -73,7 +73,7 @@ TEST_P(CalcReverse, GivesTheResistorsForTheRange) {
     const auto& r = std::get<calc::ReverseResults>(outcome);
     EXPECT_NEAR(r.r1, c.r1, 0.01);
     EXPECT_NEAR(r.r2, c.r2, 0.01);
-    EXPECT_NEAR(r.vcom, c.vcom, tolerance);
+    EXPECT_NEAR(r.vcom, c.vcom, kTolerance);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -120,7 +120,7 @@ TEST_P(CalcFault, StopsWithAPlainMessage) {
     EXPECT_THAT(message->toStdString(), HasSubstr(c.messagePart));
 }
 
-constexpr double huge = 1e306;
+constexpr double kHuge = 1e306;
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CalcFault,
@@ -131,9 +131,9 @@ INSTANTIATE_TEST_SUITE_P(
                       // R2 / (R2 + R1) would quietly be 0 if the overflowing sum went unchecked.
                       FaultCase{"ResistorSumOverflows", calc::ForwardInputs{8.0, 10000.0, 1e308, 1e308, 0},
                                 "VCOM is too large"},
-                      FaultCase{"CurrentOverflows", calc::ForwardInputs{huge, 1e-300, 83000.0, 133000.0, 0},
+                      FaultCase{"CurrentOverflows", calc::ForwardInputs{kHuge, 1e-300, 83000.0, 133000.0, 0},
                                 "IOUT is too large"},
-                      FaultCase{"RsetScaleOverflows", calc::ForwardInputs{8.0, huge, 83000.0, 133000.0, 0},
+                      FaultCase{"RsetScaleOverflows", calc::ForwardInputs{8.0, kHuge, 83000.0, 133000.0, 0},
                                 "VCOM is too large"},
                       FaultCase{"ForwardRsetZero", calc::ForwardInputs{8.0, 0.0, 83000.0, 133000.0, 0},
                                 "RSET must be greater than 0"},
@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "exactly 255 times AVDD - VOUTmax"},
                       FaultCase{"MinIs256TimesMax", calc::ReverseInputs{8.0, 10000.0, -1.0, -256.0, 0},
                                 "divisor of R1 zero"},
-                      FaultCase{"ReverseR1Overflows", calc::ReverseInputs{8.0, huge, 4.9179, 2.8817, 0},
+                      FaultCase{"ReverseR1Overflows", calc::ReverseInputs{8.0, kHuge, 4.9179, 2.8817, 0},
                                 "R1 is too large"},
                       FaultCase{"ReverseR2Overflows", calc::ReverseInputs{1e307, 10000.0, 1e305, 0.0, 0},
                                 "R2 is too large"}),

@@ -13,20 +13,20 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
-constexpr ui::VbColor red = 0x000000FF;
-constexpr ui::VbColor normal = ui::kVbButtonText;
+constexpr ui::VbColor kRed = 0x000000FF;
+constexpr ui::VbColor kNormal = ui::kVbButtonText;
 
 /// What a reverse run leaves in AVDD, VOUTmax, VOUTmin and RSET (null: the text typed there), in R1, R2
 /// and VOUT (VCOM), and the colours of R1, R2 and AVDD.
 struct ReverseResult {
     const char *avdd, *voutMax, *voutMin, *rset;
     const char *r1, *r2, *vcom;
-    ui::VbColor r1Colour = normal, r2Colour = normal, avddColour = normal;
+    ui::VbColor r1Colour = kNormal, r2Colour = kNormal, avddColour = kNormal;
 };
 
 /// The four fields keep what was typed.
-constexpr ReverseResult kept(const char* r1, const char* r2, const char* vcom, ui::VbColor r1Colour = normal,
-                             ui::VbColor r2Colour = normal, ui::VbColor avddColour = normal) {
+constexpr ReverseResult kept(const char* r1, const char* r2, const char* vcom, ui::VbColor r1Colour = kNormal,
+                             ui::VbColor r2Colour = kNormal, ui::VbColor avddColour = kNormal) {
     return {nullptr, nullptr, nullptr, nullptr, r1, r2, vcom, r1Colour, r2Colour, avddColour};
 }
 
@@ -35,10 +35,10 @@ constexpr ReverseResult kStartUp{"8", "4.9179", "2.8817", "10000", "82997.7", "1
 /// The range to fifteen digits gives the design resistors to the tenth.
 constexpr ReverseResult kDesignResistors = kept("83000.0", "133000.0", "4.9179");
 /// A supply above 18 V is red.
-constexpr ReverseResult kRedSupply = kept("82997.7", "27121.8", "4.9179", normal, normal, red);
+constexpr ReverseResult kRedSupply = kept("82997.7", "27121.8", "4.9179", kNormal, kNormal, kRed);
 /// The whole supply, 8 down to 0: R2 comes out negative and red.
-constexpr ReverseResult kWholeSupply{"8",           "8",      "0",    "10000", "200000.0",
-                                     "-51200000.0", "8.0000", normal, red};
+constexpr ReverseResult kWholeSupply{"8",           "8",      "0",     "10000", "200000.0",
+                                     "-51200000.0", "8.0000", kNormal, kRed};
 
 struct ReverseCase {
     const char* name;
@@ -91,7 +91,7 @@ const ReverseCase kReverseCases[] = {
     {"StartUpRange", "8|4.9179|2.8817|10000", {}, kStartUp},
     {"FifteenDigitRange", "8|4.91794053819444|2.88166666666667|10000", {}, kDesignResistors},
     // A tiny RSET makes R2 a tiny negative number: it keeps its minus where it rounds to zero.
-    {"NegativeR2NearZero", "8|8|7|0.000000000001", {}, kept("0.0", "-0.0", "8.0000", normal, red)},
+    {"NegativeR2NearZero", "8|8|7|0.000000000001", {}, kept("0.0", "-0.0", "8.0000", kNormal, kRed)},
     {"AvddZero", "0|4.9179|2.8817|10000", {{avddMsg, "0|4.9179|2.8817|10000"}}, kStartUp},
     {"MaxAboveSupply", "8|9|0|10000", {{maxMsg, "8|9|0|10000"}}, kWholeSupply},
     {"MinEqualToMax", "8|3|3|10000", {{minMsg, "8|3|3|10000"}}, kWholeSupply},
@@ -101,7 +101,7 @@ const ReverseCase kReverseCases[] = {
     {"RepairsAreSilent", "||x|", {}, kWholeSupply},
     {"SupplyAbove18IsRed", "20|4.9179|2.8817|10000", {}, kRedSupply},
     {"Supply18IsNotRed", "18|4.9179|2.8817|10000", {}, kept("82997.7", "31270.7", "4.9179")},
-    {"NegativeRange", "8|-1|-3|10000", {}, kept("-404743.1", "44657.7", "-1.0000", red)},
+    {"NegativeRange", "8|-1|-3|10000", {}, kept("-404743.1", "44657.7", "-1.0000", kRed)},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, CalcPanelReverse, ::testing::ValuesIn(kReverseCases), vcm::test::CaseName());
@@ -142,7 +142,7 @@ TEST_P(CalcPanelFault, WritesNothingAndSaysWhy) {
     const FaultCase& t = GetParam();
     c.txtTest->setText("FF");
     panel->updateRangeFromResistors();  // outputs and marker away from their design values
-    ui::setForeColor(c.txtR2, red);
+    ui::setForeColor(c.txtR2, kRed);
     c.txtTest->setText("00");
     c.lblDVR2->setText("DVR (hex)");
     ASSERT_NO_FATAL_FAILURE(typeInto({c.txtRSET, c.txtR1, c.txtR2, c.txtVoutMax, c.txtVOutMin}, t.typed));

@@ -10,7 +10,7 @@
 namespace vcm::test {
 namespace {
 
-constexpr double inf = std::numeric_limits<double>::infinity();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 TEST(NumericValue, ReadsTheLeadingNumberIgnoringBlanks) {
     const struct {
@@ -25,7 +25,7 @@ TEST(NumericValue, ReadsTheLeadingNumberIgnoringBlanks) {
         {u"--5", 0},        {u"1,5", 1},        {u"1e3", 1000},
         {u"1D3", 1000},     {u"2.5e-2", 0.025}, {u"1 E + 2", 100},
         {u"1e", 1},         {u"1e+", 1},        {u"1e+-2", 1},
-        {u"1e400", inf},    {u"-1e400", -inf},  {u"1e-400", 0},
+        {u"1e400", kInf},   {u"-1e400", -kInf}, {u"1e-400", 0},
         {u"0e99999", 0},    {u"007", 7},        {u"1.5e2x", 150},
     };
     for (const auto& c : cases) {
@@ -45,7 +45,7 @@ TEST(NumericValue, AWholeNumberIsTheNumberAndNothingElse) {
         {u"&H7 D", 125},
         {u"&O17", 15},
         {u"&HFFFF", -1},
-        {u"&H000000000", inf},
+        {u"&H000000000", kInf},
         {u"", std::nullopt},
         {u"12abc", std::nullopt},
         {u"1e", std::nullopt},
@@ -81,8 +81,8 @@ TEST(NumericValue, ReadsPrefixedFormsByTheirWordSize) {
         {u"&H7FFFFFFF", 2147483647.0},
         {u"&H80000000", -2147483648.0},
         {u"&HFFFFFFFF", -1},
-        {u"&H100000000", inf},
-        {u"&H000000001", inf},
+        {u"&H100000000", kInf},
+        {u"&H000000001", kInf},
         {u"&O", 0},
         {u"&O8", 0},
         {u"&O17", 15},
@@ -91,7 +91,7 @@ TEST(NumericValue, ReadsPrefixedFormsByTheirWordSize) {
         {u"&O0177777", -1},
         {u"&O200000", 65536},
         {u"&O37777777777", -1},
-        {u"&O40000000000", inf},
+        {u"&O40000000000", kInf},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(dcp::numericValue(c.text), c.value) << c.text.toString().toStdString();
@@ -105,14 +105,14 @@ TEST(NumericValue, ZeroHasNoSign) {
 
 TEST(NumericValue, ReadsMegabyteTexts) {
     const qsizetype size = 1 << 20;
-    EXPECT_EQ(dcp::numericValue(QString(size, u'1')), inf);
+    EXPECT_EQ(dcp::numericValue(QString(size, u'1')), kInf);
     EXPECT_EQ(dcp::numericValue(QString(size, u' ') + QStringLiteral("7")), 7);
-    EXPECT_EQ(dcp::numericValue(QStringLiteral("&H") + QString(size, u'F')), inf);
+    EXPECT_EQ(dcp::numericValue(QStringLiteral("&H") + QString(size, u'F')), kInf);
     EXPECT_EQ(dcp::numericValue(QStringLiteral("-0.") + QString(size, u'0') + QStringLiteral("1")), 0);
     EXPECT_EQ(dcp::numericValue(QStringLiteral("1") + QString(size, u'0') + QStringLiteral("e-") +
                                 QString::number(size)),
               1);
-    EXPECT_EQ(dcp::numericValue(QString(size / 2, u'9').replace(u'9', QStringLiteral("9 "))), inf);
+    EXPECT_EQ(dcp::numericValue(QString(size / 2, u'9').replace(u'9', QStringLiteral("9 "))), kInf);
 }
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
@@ -150,8 +150,8 @@ TEST(RoundHalfEven, ConversionsCheckTheRangeAfterRounding) {
         {-32768.5, -32768, std::nullopt},
         {-32768.6, std::nullopt, std::nullopt},
         {nan, std::nullopt, std::nullopt},
-        {inf, std::nullopt, std::nullopt},
-        {-inf, std::nullopt, std::nullopt},
+        {kInf, std::nullopt, std::nullopt},
+        {-kInf, std::nullopt, std::nullopt},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(dcp::toInteger16(c.value), c.integer16) << c.value;

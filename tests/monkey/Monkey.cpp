@@ -30,9 +30,9 @@ namespace {
 // No action may take a second. A sanitizer build runs the same code several times slower, so there the
 // limit only catches a hang.
 #ifdef VCM_INSTRUMENTED
-constexpr qint64 longestActionMs = 10000;
+constexpr qint64 kLongestActionMs = 10000;
 #else
-constexpr qint64 longestActionMs = 1000;
+constexpr qint64 kLongestActionMs = 1000;
 #endif
 
 struct NamedKey {
@@ -41,7 +41,7 @@ struct NamedKey {
     char text;  // 0 for keys that type nothing
 };
 
-constexpr NamedKey keys[] = {
+constexpr NamedKey kKeys[] = {
     {Qt::Key_Up, "Up", 0},
     {Qt::Key_Down, "Down", 0},
     {Qt::Key_PageUp, "PageUp", 0},
@@ -159,7 +159,7 @@ class Session {
             return QStringLiteral("the EEPROM holds 0x%1, not the value written")
                 .arg(board_.chip().eeprom(), 2, 16, QLatin1Char('0'));
         }
-        if (elapsed > longestActionMs) {
+        if (elapsed > kLongestActionMs) {
             return QStringLiteral("the action took %1 ms").arg(elapsed);
         }
         lastEepromWrite_.reset();
@@ -199,7 +199,7 @@ class Session {
         QWindow* handle = window_.window->windowHandle();
         switch (action.kind) {
             case Action::Kind::Key: {
-                const NamedKey& k = keys[action.key];
+                const NamedKey& k = kKeys[action.key];
                 if (k.text != 0) {
                     QTest::keyClick(handle, k.text);
                 } else {
@@ -254,7 +254,7 @@ class Session {
 QString Action::describe() const {
     switch (kind) {
         case Kind::Key:
-            return QStringLiteral("key %1").arg(QString::fromLatin1(keys[key].name));
+            return QStringLiteral("key %1").arg(QString::fromLatin1(kKeys[key].name));
         case Kind::Paste:
             return QStringLiteral("paste (%1)%2")
                 .arg(text.isEmpty() ? QStringLiteral("empty") : codePoints(text),
@@ -278,7 +278,7 @@ std::vector<Action> randomActions(std::uint64_t seed, int count) {
         const int roll = static_cast<int>(rng() % 100);
         if (roll < 45) {
             a.kind = Action::Kind::Key;
-            a.key = static_cast<int>(rng() % std::size(keys));
+            a.key = static_cast<int>(rng() % std::size(kKeys));
         } else if (roll < 60) {
             a.kind = Action::Kind::Paste;
             a.text = randomText(rng);

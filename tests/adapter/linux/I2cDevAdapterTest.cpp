@@ -17,9 +17,9 @@ namespace {
 
 using test::FakeI2c;
 
-const QString node = QString::fromLatin1(FakeI2c::node);
-const QString opened = QStringLiteral("open /dev/i2c-97 read-write");
-const QString asked = QStringLiteral("functions");
+const QString kNode = QString::fromLatin1(FakeI2c::node);
+const QString kOpened = QStringLiteral("open /dev/i2c-97 read-write");
+const QString kAsked = QStringLiteral("functions");
 
 QString kernelText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -49,7 +49,7 @@ class I2cDev : public ::testing::Test {
     const FakeI2c* fake = FakeI2c::find();
     QStringList problems;
     QStringList notes;
-    std::unique_ptr<adapter::I2cDevAdapter> adapter = makeAdapter(adapter::locateI2cBus(node));
+    std::unique_ptr<adapter::I2cDevAdapter> adapter = makeAdapter(adapter::locateI2cBus(kNode));
 };
 
 TEST_F(I2cDev, ConnectOpensTheNodeReadWriteAndAsksForPlainI2cWithoutTouchingTheChip) {
@@ -60,7 +60,7 @@ TEST_F(I2cDev, ConnectOpensTheNodeReadWriteAndAsksForPlainI2cWithoutTouchingTheC
     std::int32_t mask = -1;
     EXPECT_EQ(adapter->crvHID_indicateSelectedModule(module), 0);
     EXPECT_EQ(adapter->crvHID_setGPIOConfiguration(first, second, mask, module), 0);
-    EXPECT_EQ(fake->takeLog(), (QStringList{opened, asked}));
+    EXPECT_EQ(fake->takeLog(), (QStringList{kOpened, kAsked}));
     EXPECT_EQ(fake->openHandles(), 1);
     EXPECT_TRUE(problems.isEmpty());
 }
@@ -93,7 +93,7 @@ TEST_F(I2cDev, FailedConnectionSaysWhyInOneLineAndKeepsNothingOpen) {
 TEST_F(I2cDev, EveryConnectionClosesTheHandleBeforeOpeningAgain) {
     EXPECT_EQ(adapter->crvHID_connect(), 1);
     EXPECT_EQ(adapter->crvHID_connect(), 1);
-    EXPECT_EQ(fake->takeLog(), (QStringList{opened, asked, QStringLiteral("close"), opened, asked}));
+    EXPECT_EQ(fake->takeLog(), (QStringList{kOpened, kAsked, QStringLiteral("close"), kOpened, kAsked}));
     EXPECT_EQ(fake->openHandles(), 1);
     adapter.reset();
     EXPECT_EQ(fake->takeLog(), QStringList{QStringLiteral("close")});
@@ -164,7 +164,7 @@ TEST_F(I2cDev, CallsThatCannotBeRightNeverReachTheBus) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.note);
-        adapter = makeAdapter(adapter::locateI2cBus(node));
+        adapter = makeAdapter(adapter::locateI2cBus(kNode));
         if (c.connect) {
             ASSERT_EQ(adapter->crvHID_connect(), 1);
         }
@@ -205,7 +205,7 @@ TEST_F(I2cDev, BusVanishingMidSessionIsLetGoAtOnceAndFailsEachCallUntilConnected
     EXPECT_EQ(adapter->crvHID_connect(), 1);
     EXPECT_EQ(read.read(*adapter), 0);
     EXPECT_EQ(read.data, (adapter::ByteArray{0x80, 0x00}));
-    EXPECT_EQ(fake->takeLog(), (QStringList{opened, asked, "transfer write 0x4E [00] + read 0x4E 1"}));
+    EXPECT_EQ(fake->takeLog(), (QStringList{kOpened, kAsked, "transfer write 0x4E [00] + read 0x4E 1"}));
 }
 
 TEST_F(I2cDev, AutoLooksForTheBridgeAgainAtEveryConnection) {
@@ -213,7 +213,7 @@ TEST_F(I2cDev, AutoLooksForTheBridgeAgainAtEveryConnection) {
     sysfs.addBus(97, QStringLiteral("MCP2221 usb-i2c bridge"));
     adapter = makeAdapter(adapter::locateI2cBus(QStringLiteral("auto"), sysfs.root()));
     EXPECT_EQ(adapter->crvHID_connect(), 1);
-    EXPECT_EQ(fake->takeLog(), (QStringList{opened, asked}));
+    EXPECT_EQ(fake->takeLog(), (QStringList{kOpened, kAsked}));
 
     sysfs.removeBus(97);
     EXPECT_EQ(adapter->crvHID_connect(), 0);
