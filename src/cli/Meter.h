@@ -24,18 +24,18 @@ class Meter {
     virtual QString description() const = 0;
 };
 
-/// How the tool reaches its meter: `--measure CMD` or `--meter SPEC`, never both.
+/// How the tool reaches its meter: `--measure CMD` or `--meter ADDRESS`, never both.
 struct MeterOptions {
     QString command;               ///< --measure: a shell command that prints volts; empty when not given
-    QString spec;                  ///< --meter as given ("scpi:tcp:HOST[:PORT]"); empty when not given
+    QString address;               ///< --meter as given ("scpi:tcp:HOST[:PORT]"); empty when not given
     QString query;                 ///< --meter-query: the measurement query; empty for the default
     double timeoutSeconds = 10.0;  ///< --meter-timeout: the longest one measurement may take
     bool trace = false;            ///< --trace: the meter's identification and traffic on stderr
 
-    bool given() const { return !command.isEmpty() || !spec.isEmpty(); }
+    bool given() const { return !command.isEmpty() || !address.isEmpty(); }
 };
 
-/// Builds and connects the built-in meter that a --meter specification names; throws a CommandFailure
+/// Builds and connects the built-in meter that a --meter address names; throws a CommandFailure
 /// (exit 1) when it cannot be reached or configured. The executable supplies it, so that the network and
 /// serial modules stay out of the command library.
 using MeterMaker = std::function<std::unique_ptr<Meter>(const MeterOptions&)>;

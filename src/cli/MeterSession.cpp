@@ -17,7 +17,7 @@ MeterSession::MeterSession(const Invocation& invocation, const MeterMaker& built
     }
     if (!meter_) {
         throw CommandFailure{kExitFailed,
-                             QStringLiteral("meter: '%1' cannot be used here").arg(options.spec)};
+                             QStringLiteral("meter: '%1' cannot be used here").arg(options.address)};
     }
 }
 

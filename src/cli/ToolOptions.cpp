@@ -82,7 +82,7 @@ ToolOptions::ToolOptions()
       meter(QStringLiteral("meter"),
             QStringLiteral("Closed loop with a bench meter spoken to directly: scpi:tcp:HOST[:PORT], "
                            "scpi:usbtmc:/dev/usbtmcN or scpi:serial:DEVICE[:BAUD]."),
-            QStringLiteral("SPEC")),
+            QStringLiteral("ADDRESS")),
       meterQuery(QStringLiteral("meter-query"),
                  QStringLiteral("The query that takes one measurement from the --meter (default READ?)."),
                  QStringLiteral("TEXT")),

@@ -4,7 +4,7 @@
 #include "adapter/core/ArgumentText.h"
 #include "cli/ArgumentValues.h"
 #include "cli/CommandFailure.h"
-#include "cli/MeterSpec.h"
+#include "cli/MeterAddress.h"
 
 namespace vcm::cli {
 
@@ -21,9 +21,9 @@ void ValueReader::readMeter(Invocation& invocation) const {
         if (parser_.isSet(options_.measure)) {
             throw CommandFailure{kExitUsage, QStringLiteral("Give --measure or --meter, not both.")};
         }
-        meter.spec = parser_.value(options_.meter);
+        meter.address = parser_.value(options_.meter);
         QString problem;
-        if (!parseMeterSpec(meter.spec, problem)) {
+        if (!parseMeterAddress(meter.address, problem)) {
             throw CommandFailure{kExitUsage, problem};
         }
     }
@@ -52,7 +52,7 @@ void ValueReader::readMeter(Invocation& invocation) const {
                 QStringLiteral("--%1 needs --measure or --meter.").arg(option->names().constFirst())};
         }
     }
-    if (parser_.isSet(options_.meterQuery) && meter.spec.isEmpty()) {
+    if (parser_.isSet(options_.meterQuery) && meter.address.isEmpty()) {
         throw CommandFailure{kExitUsage, QStringLiteral("--meter-query needs --meter.")};
     }
 }

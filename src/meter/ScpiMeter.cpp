@@ -2,7 +2,7 @@
 
 #include "adapter/core/ArgumentText.h"
 #include "cli/CommandFailure.h"
-#include "cli/MeterSpec.h"
+#include "cli/MeterAddress.h"
 
 #include <algorithm>
 

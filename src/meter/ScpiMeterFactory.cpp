@@ -3,7 +3,7 @@
 #include "adapter/trace/TraceFormat.h"
 #include "adapter/trace/TraceLog.h"
 #include "cli/CommandFailure.h"
-#include "cli/MeterSpec.h"
+#include "cli/MeterAddress.h"
 #include "meter/ScpiMeter.h"
 #include "meter/SerialTransport.h"
 #include "meter/TcpTransport.h"
@@ -15,20 +15,20 @@ namespace vcm::meter {
 
 namespace {
 
-std::unique_ptr<LineTransport> transportFor(const cli::MeterSpec& spec) {
-    switch (spec.transport) {
+std::unique_ptr<LineTransport> transportFor(const cli::MeterAddress& address) {
+    switch (address.transport) {
         case cli::MeterTransport::Tcp:
-            return std::make_unique<TcpTransport>(spec.host, spec.port);
+            return std::make_unique<TcpTransport>(address.host, address.port);
         case cli::MeterTransport::Serial:
-            return std::make_unique<SerialTransport>(spec.device, spec.baud);
+            return std::make_unique<SerialTransport>(address.device, address.baud);
         case cli::MeterTransport::Usbtmc:
 #ifdef VCM_HAVE_USBTMC
-            return std::make_unique<UsbtmcTransport>(spec.device);
+            return std::make_unique<UsbtmcTransport>(address.device);
 #else
             throw CommandFailure{kExitFailed,
                                  QStringLiteral("meter %1: USBTMC meters need the USBTMC driver of "
                                                 "Linux, which this system lacks")
-                                     .arg(meterSpecText(spec))};
+                                     .arg(meterAddressText(address))};
 #endif
     }
     return nullptr;
@@ -49,8 +49,8 @@ std::unique_ptr<cli::Meter> makeScpiMeter(const cli::MeterOptions& options) {
 std::unique_ptr<cli::Meter> makeTracedScpiMeter(const cli::MeterOptions& options,
                                                 std::function<void(const QString&)> trace) {
     QString problem;
-    const std::optional<cli::MeterSpec> spec = cli::parseMeterSpec(options.spec, problem);
-    if (!spec) {
+    const std::optional<cli::MeterAddress> address = cli::parseMeterAddress(options.address, problem);
+    if (!address) {
         throw cli::CommandFailure{cli::kExitUsage, problem};
     }
     if (!options.query.isEmpty()) {
@@ -58,9 +58,9 @@ std::unique_ptr<cli::Meter> makeTracedScpiMeter(const cli::MeterOptions& options
             throw cli::CommandFailure{cli::kExitUsage, queryProblem};
         }
     }
-    ScpiMeter::Settings settings{cli::meterSpecText(*spec), options.query, options.timeoutSeconds,
+    ScpiMeter::Settings settings{cli::meterAddressText(*address), options.query, options.timeoutSeconds,
                                  options.trace ? std::move(trace) : ScpiMeter::TraceSink()};
-    auto meter = std::make_unique<ScpiMeter>(transportFor(*spec), std::move(settings));
+    auto meter = std::make_unique<ScpiMeter>(transportFor(*address), std::move(settings));
     meter->connect();
     return meter;
 }

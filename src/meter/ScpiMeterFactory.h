@@ -9,8 +9,8 @@
 
 namespace vcm::meter {
 
-/// Builds the meter a `--meter` specification names and connects it (a MeterMaker). With
-/// `options.trace` each exchange goes to stderr. Throws a CommandFailure: exit 2 for a specification that
+/// Builds the meter a `--meter` address names and connects it (a MeterMaker). With
+/// `options.trace` each exchange goes to stderr. Throws a CommandFailure: exit 2 for a address that
 /// does not parse (the command line checks it before), exit 1 when the meter cannot be reached, does not
 /// answer or refuses to measure DC volts.
 std::unique_ptr<cli::Meter> makeScpiMeter(const cli::MeterOptions& options);

@@ -29,7 +29,7 @@ class FakeMeter {
             process_.waitForFinished(10000);
         }
     }
-    QString spec() const { return QStringLiteral("scpi:tcp:127.0.0.1:") + QString::fromLatin1(port_); }
+    QString address() const { return QStringLiteral("scpi:tcp:127.0.0.1:") + QString::fromLatin1(port_); }
 
   private:
     QProcess process_;
@@ -57,7 +57,7 @@ TEST_F(BenchMeter, ATrimThroughTheMeterEndsAsOneThroughAMeasureCommand) {
 
     const FakeMeter meter(board(), QStringLiteral("normal"));
     const ToolRun byMeter =
-        runTool(trim + QStringList{"--meter", meter.spec(), "--log", dir_.filePath("log")});
+        runTool(trim + QStringList{"--meter", meter.address(), "--log", dir_.filePath("log")});
     ASSERT_EQ(byMeter.exitCode, 0) << byMeter.err.toStdString();
     EXPECT_EQ(byMeter.out, byCommand.out);
     QFile file(board());
@@ -67,7 +67,7 @@ TEST_F(BenchMeter, ATrimThroughTheMeterEndsAsOneThroughAMeasureCommand) {
     QFile log(dir_.filePath("log"));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QJsonObject line = QJsonDocument::fromJson(log.readLine()).object();
-    EXPECT_EQ(line.value("meter").toString(), meter.spec());
+    EXPECT_EQ(line.value("meter").toString(), meter.address());
     EXPECT_FALSE(line.value("meterIdentity").toString().isEmpty());
 }
 
@@ -86,10 +86,10 @@ TEST_F(BenchMeter, AMeterThatFailsEndsTheTrimOnOneLineWithNothingProgrammed) {
         QFile::remove(board());
         const FakeMeter meter(board(), QString::fromUtf8(c.mode));
         const ToolRun run = runTool({"trim", "--vcom", "4.0", "--program", "--sim-state", board(), "--meter",
-                                     meter.spec(), "--meter-timeout", "0.5"});
+                                     meter.address(), "--meter-timeout", "0.5"});
         EXPECT_EQ(run.exitCode, 1) << c.mode;
         ASSERT_EQ(run.errLines().size(), 1) << c.mode << run.err.toStdString();
-        EXPECT_TRUE(run.err.startsWith("vcm7310: meter " + meter.spec() + ": ")) << run.err.toStdString();
+        EXPECT_TRUE(run.err.startsWith("vcm7310: meter " + meter.address() + ": ")) << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.answered))) << run.err.toStdString();
         EXPECT_FALSE(run.out.contains("programmed")) << c.mode;
         QFile file(board());

@@ -19,14 +19,14 @@ namespace {
 
 const QStringList kConnectSequence = {"*IDN?", "*CLS", "CONF:VOLT:DC", "SYST:ERR?"};
 
-cli::MeterOptions optionsFor(const QString& spec, double timeoutSeconds = 2.0) {
+cli::MeterOptions optionsFor(const QString& address, double timeoutSeconds = 2.0) {
     cli::MeterOptions options;
-    options.spec = spec;
+    options.address = address;
     options.timeoutSeconds = timeoutSeconds;
     return options;
 }
 
-QString tcpSpec(quint16 port) {
+QString tcpAddress(quint16 port) {
     return QStringLiteral("scpi:tcp:127.0.0.1:%1").arg(port);
 }
 
@@ -46,14 +46,14 @@ TEST(ScpiMeter, IdentifiesConfiguresAndReadsOverTcp) {
     FakeScpiInstrument instrument(FakeScpiMode::Normal, [&] { return volts.load(); });
     const quint16 port = instrument.listenTcp();
     ASSERT_NE(port, 0);
-    cli::MeterOptions options = optionsFor(tcpSpec(port));
+    cli::MeterOptions options = optionsFor(tcpAddress(port));
     options.trace = true;
     QStringList trace;
     const std::unique_ptr<cli::Meter> meter =
         meter::makeTracedScpiMeter(options, [&trace](const QString& line) { trace << line; });
 
     EXPECT_EQ(meter->identity(), QString::fromLatin1(FakeScpiProtocol::identification()));
-    EXPECT_EQ(meter->description(), tcpSpec(port));
+    EXPECT_EQ(meter->description(), tcpAddress(port));
     EXPECT_EQ(instrument.received(), kConnectSequence);
     EXPECT_DOUBLE_EQ(meter->measure(0x73), 4.01234567);
     volts = 2.9;
@@ -67,15 +67,15 @@ TEST(ScpiMeter, IdentifiesConfiguresAndReadsOverTcp) {
 // A name is looked up (here in the hosts file) and its addresses tried until one connects.
 TEST(ScpiMeter, FindsANetworkMeterByName) {
     FakeScpiInstrument instrument(FakeScpiMode::Normal, [] { return 4.25; });
-    const QString spec = QStringLiteral("scpi:tcp:localhost:%1").arg(instrument.listenTcp());
-    const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(spec));
-    EXPECT_EQ(meter->description(), spec);
+    const QString address = QStringLiteral("scpi:tcp:localhost:%1").arg(instrument.listenTcp());
+    const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(address));
+    EXPECT_EQ(meter->description(), address);
     EXPECT_DOUBLE_EQ(meter->measure(0x70), 4.25);
 }
 
 TEST(ScpiMeter, MeasuresWithTheQueryGivenInstead) {
     FakeScpiInstrument instrument(FakeScpiMode::Normal, [] { return 3.5; });
-    cli::MeterOptions options = optionsFor(tcpSpec(instrument.listenTcp()));
+    cli::MeterOptions options = optionsFor(tcpAddress(instrument.listenTcp()));
     options.query = QStringLiteral("MEAS:VOLT:DC?");
     QStringList trace;
     const std::unique_ptr<cli::Meter> meter =
@@ -117,12 +117,12 @@ TEST(ScpiMeter, AMeterThatFailsEndsTheMeasurementWithItsAnswer) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         FakeScpiInstrument instrument(c.mode, [] { return 4.0; });
-        const QString spec = tcpSpec(instrument.listenTcp());
-        const QString expected = QStringLiteral("meter %1: %2").arg(spec, QString::fromUtf8(c.message));
+        const QString address = tcpAddress(instrument.listenTcp());
+        const QString expected = QStringLiteral("meter %1: %2").arg(address, QString::fromUtf8(c.message));
         QElapsedTimer clock;
         clock.start();
         const cli::CommandFailure failure = failureOf([&] {
-            const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(spec, 0.3));
+            const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(address, 0.3));
             ASSERT_FALSE(c.failsAtConnect) << "connected";
             meter->measure(0x73);
         });
@@ -144,13 +144,14 @@ TEST(ScpiMeter, ANetworkMeterThatIsNotThereFailsAtConnect) {
         ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
         port = probe.serverPort();
     }
-    const cli::CommandFailure failure = failureOf([&] { meter::makeScpiMeter(optionsFor(tcpSpec(port))); });
+    const cli::CommandFailure failure =
+        failureOf([&] { meter::makeScpiMeter(optionsFor(tcpAddress(port))); });
     EXPECT_EQ(failure.exitCode, cli::kExitFailed);
     EXPECT_EQ(failure.message,
-              QStringLiteral("meter %1: cannot connect (Connection refused)").arg(tcpSpec(port)));
+              QStringLiteral("meter %1: cannot connect (Connection refused)").arg(tcpAddress(port)));
 }
 
-TEST(ScpiMeter, ASpecificationThatDoesNotParseIsAUsageError) {
+TEST(ScpiMeter, AnAddressThatDoesNotParseIsAUsageError) {
     const cli::CommandFailure failure =
         failureOf([] { meter::makeScpiMeter(optionsFor(QStringLiteral("scpi:tcp:"))); });
     EXPECT_EQ(failure.exitCode, cli::kExitUsage);
@@ -164,9 +165,9 @@ TEST(ScpiMeter, ReadsOverASerialLine) {
         FakeScpiMode::Normal, [] { return 3.8958; }, "\r\n");
     const QString path = instrument.openPty();
     ASSERT_FALSE(path.isEmpty());
-    const QString spec = QStringLiteral("scpi:serial:%1:115200").arg(path);
-    const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(spec));
-    EXPECT_EQ(meter->description(), spec);
+    const QString address = QStringLiteral("scpi:serial:%1:115200").arg(path);
+    const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(address));
+    EXPECT_EQ(meter->description(), address);
     EXPECT_EQ(meter->identity(), QString::fromLatin1(FakeScpiProtocol::identification()));
     EXPECT_DOUBLE_EQ(meter->measure(0x80), 3.8958);
     EXPECT_EQ(instrument.received(), kConnectSequence + QStringList{"READ?"});
@@ -194,12 +195,12 @@ TEST(ScpiMeter, AMeterOnADeviceNodeThatStopsAnsweringOrGoesAwayFails) {
         FakeScpiInstrument instrument(
             c.mode, [] { return 4.0; }, c.lineEnd);
         const QString device = instrument.openPty();
-        const QString spec = QString::fromLatin1(c.transport) == QStringLiteral("serial")
-                                 ? QStringLiteral("scpi:serial:%1:9600").arg(device)
-                                 : QStringLiteral("scpi:usbtmc:%1").arg(device);
-        const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(spec, 0.3));
+        const QString address = QString::fromLatin1(c.transport) == QStringLiteral("serial")
+                                    ? QStringLiteral("scpi:serial:%1:9600").arg(device)
+                                    : QStringLiteral("scpi:usbtmc:%1").arg(device);
+        const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(address, 0.3));
         const cli::CommandFailure failure = failureOf([&] { meter->measure(0x73); });
-        EXPECT_EQ(failure.message, QStringLiteral("meter %1: %2").arg(spec, QString::fromUtf8(c.message)));
+        EXPECT_EQ(failure.message, QStringLiteral("meter %1: %2").arg(address, QString::fromUtf8(c.message)));
     }
 }
 
@@ -223,8 +224,8 @@ TEST(ScpiMeter, ADeviceNodeThatIsNotThereFailsAtConnect) {
 // by poll() instead of the driver's timeout.
 TEST(ScpiMeter, ReadsOverAUsbtmcDeviceNode) {
     FakeScpiInstrument instrument(FakeScpiMode::Normal, [] { return 4.9179; });
-    const QString spec = QStringLiteral("scpi:usbtmc:%1").arg(instrument.openPty());
-    const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(spec));
+    const QString address = QStringLiteral("scpi:usbtmc:%1").arg(instrument.openPty());
+    const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(address));
     EXPECT_EQ(meter->identity(), QString::fromLatin1(FakeScpiProtocol::identification()));
     EXPECT_DOUBLE_EQ(meter->measure(0x00), 4.9179);
     EXPECT_EQ(instrument.received(), kConnectSequence + QStringList{"READ?"});
@@ -254,7 +255,7 @@ TEST(FakeScpiMeterProcess, AnswersWithTheSimulatedBoardsVcom) {
 
     // As the executable hands it to the commands.
     const cli::MeterMaker makeMeter = meter::makeScpiMeter;
-    const std::unique_ptr<cli::Meter> meter = makeMeter(optionsFor(tcpSpec(port)));
+    const std::unique_ptr<cli::Meter> meter = makeMeter(optionsFor(tcpAddress(port)));
     const auto simMeasure = [&board] {
         return cli::simulatedMeasurementText(cli::simulatedVcom(board.chip.dataRegister, board.shape()))
             .toDouble();

@@ -1,4 +1,4 @@
-#include "cli/MeterSpec.h"
+#include "cli/MeterAddress.h"
 
 #include "adapter/core/ArgumentText.h"
 
@@ -50,7 +50,7 @@ std::optional<std::int64_t> wholeNumberIn(const QString& text, std::int64_t low,
     return value;
 }
 
-bool readHostAndPort(const QString& body, MeterSpec& spec, QString& problem) {
+bool readHostAndPort(const QString& body, MeterAddress& address, QString& problem) {
     QString host;
     std::optional<QString> port;
     if (body.startsWith(u'[')) {
@@ -86,7 +86,7 @@ bool readHostAndPort(const QString& body, MeterSpec& spec, QString& problem) {
                       .arg(adapter::quotedArgument(host));
         return false;
     }
-    spec.host = host;
+    address.host = host;
     if (port) {
         const std::optional<std::int64_t> number = wholeNumberIn(*port, 1, 65535);
         if (!number) {
@@ -98,12 +98,12 @@ bool readHostAndPort(const QString& body, MeterSpec& spec, QString& problem) {
                                             : QStringLiteral(".");
             return false;
         }
-        spec.port = static_cast<std::uint16_t>(*number);
+        address.port = static_cast<std::uint16_t>(*number);
     }
     return true;
 }
 
-bool readDevice(const QString& device, const QString& transport, MeterSpec& spec, QString& problem) {
+bool readDevice(const QString& device, const QString& transport, MeterAddress& address, QString& problem) {
     if (device.isEmpty()) {
         problem = QStringLiteral("Give the meter's device after 'scpi:%1:' (for example %2).")
                       .arg(transport, transport == QStringLiteral("usbtmc") ? QStringLiteral("/dev/usbtmc0")
@@ -121,11 +121,11 @@ bool readDevice(const QString& device, const QString& transport, MeterSpec& spec
                       .arg(adapter::quotedArgument(device));
         return false;
     }
-    spec.device = device;
+    address.device = device;
     return true;
 }
 
-bool readSerial(const QString& body, MeterSpec& spec, QString& problem) {
+bool readSerial(const QString& body, MeterAddress& address, QString& problem) {
     const qsizetype colon = body.lastIndexOf(u':');
     QString device = body;
     if (colon >= 0 && allLettersAndDigits(body.mid(colon + 1))) {
@@ -137,34 +137,34 @@ bool readSerial(const QString& body, MeterSpec& spec, QString& problem) {
                           .arg(adapter::quotedArgument(baud));
             return false;
         }
-        spec.baud = static_cast<std::int32_t>(*number);
+        address.baud = static_cast<std::int32_t>(*number);
     }
-    return readDevice(device, QStringLiteral("serial"), spec, problem);
+    return readDevice(device, QStringLiteral("serial"), address, problem);
 }
 
 }  // namespace
 
-std::optional<MeterSpec> parseMeterSpec(const QString& text, QString& problem) {
+std::optional<MeterAddress> parseMeterAddress(const QString& text, QString& problem) {
     if (!text.startsWith(kScpiPrefix)) {
         problem = QStringLiteral("Unknown meter %1 (use %2).")
-                      .arg(adapter::quotedArgument(text), meterSpecValueName());
+                      .arg(adapter::quotedArgument(text), meterAddressValueName());
         return std::nullopt;
     }
     const QString rest = text.mid(kScpiPrefix.size());
     const qsizetype colon = rest.indexOf(u':');
     const QString transport = colon < 0 ? rest : rest.left(colon);
     const QString body = colon < 0 ? QString() : rest.mid(colon + 1);
-    MeterSpec spec;
+    MeterAddress address;
     bool ok = false;
     if (transport == QStringLiteral("tcp")) {
-        spec.transport = MeterTransport::Tcp;
-        ok = readHostAndPort(body, spec, problem);
+        address.transport = MeterTransport::Tcp;
+        ok = readHostAndPort(body, address, problem);
     } else if (transport == QStringLiteral("usbtmc")) {
-        spec.transport = MeterTransport::Usbtmc;
-        ok = readDevice(body, transport, spec, problem);
+        address.transport = MeterTransport::Usbtmc;
+        ok = readDevice(body, transport, address, problem);
     } else if (transport == QStringLiteral("serial")) {
-        spec.transport = MeterTransport::Serial;
-        ok = readSerial(body, spec, problem);
+        address.transport = MeterTransport::Serial;
+        ok = readSerial(body, address, problem);
     } else {
         problem = QStringLiteral("Unknown meter connection %1 (use scpi:tcp, scpi:usbtmc or scpi:serial).")
                       .arg(adapter::quotedArgument(transport));
@@ -172,19 +172,19 @@ std::optional<MeterSpec> parseMeterSpec(const QString& text, QString& problem) {
     if (!ok) {
         return std::nullopt;
     }
-    return spec;
+    return address;
 }
 
-QString meterSpecText(const MeterSpec& spec) {
-    switch (spec.transport) {
+QString meterAddressText(const MeterAddress& address) {
+    switch (address.transport) {
         case MeterTransport::Tcp: {
-            const QString host = spec.host.contains(u':') ? u'[' + spec.host + u']' : spec.host;
-            return QStringLiteral("scpi:tcp:%1:%2").arg(host).arg(spec.port);
+            const QString host = address.host.contains(u':') ? u'[' + address.host + u']' : address.host;
+            return QStringLiteral("scpi:tcp:%1:%2").arg(host).arg(address.port);
         }
         case MeterTransport::Usbtmc:
-            return QStringLiteral("scpi:usbtmc:%1").arg(spec.device);
+            return QStringLiteral("scpi:usbtmc:%1").arg(address.device);
         case MeterTransport::Serial:
-            return QStringLiteral("scpi:serial:%1:%2").arg(spec.device).arg(spec.baud);
+            return QStringLiteral("scpi:serial:%1:%2").arg(address.device).arg(address.baud);
     }
     return {};
 }
@@ -202,7 +202,7 @@ QString meterQueryProblem(const QString& query) {
     return {};
 }
 
-QString meterSpecValueName() {
+QString meterAddressValueName() {
     return QStringLiteral("scpi:tcp:HOST[:PORT]|scpi:usbtmc:DEVICE|scpi:serial:DEVICE[:BAUD]");
 }
 

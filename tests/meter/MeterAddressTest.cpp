@@ -1,31 +1,31 @@
 #include "QtPrinters.h"
-#include "cli/MeterSpec.h"
+#include "cli/MeterAddress.h"
 
 #include <gtest/gtest.h>
 
 namespace vcm::test {
 namespace {
 
-cli::MeterSpec tcp(const char* host, std::uint16_t port) {
-    cli::MeterSpec spec;
-    spec.transport = cli::MeterTransport::Tcp;
-    spec.host = QString::fromUtf8(host);
-    spec.port = port;
-    return spec;
+cli::MeterAddress tcp(const char* host, std::uint16_t port) {
+    cli::MeterAddress address;
+    address.transport = cli::MeterTransport::Tcp;
+    address.host = QString::fromUtf8(host);
+    address.port = port;
+    return address;
 }
 
-cli::MeterSpec device(cli::MeterTransport transport, const char* path, std::int32_t baud = 9600) {
-    cli::MeterSpec spec;
-    spec.transport = transport;
-    spec.device = QString::fromUtf8(path);
-    spec.baud = baud;
-    return spec;
+cli::MeterAddress device(cli::MeterTransport transport, const char* path, std::int32_t baud = 9600) {
+    cli::MeterAddress address;
+    address.transport = transport;
+    address.device = QString::fromUtf8(path);
+    address.baud = baud;
+    return address;
 }
 
-TEST(MeterSpec, ReadsEachTransportWithItsDefaults) {
+TEST(MeterAddress, ReadsEachTransportWithItsDefaults) {
     struct Case {
         const char* text;
-        cli::MeterSpec spec;
+        cli::MeterAddress address;
         const char* shown;
     };
     const Case cases[] = {
@@ -51,14 +51,15 @@ TEST(MeterSpec, ReadsEachTransportWithItsDefaults) {
     };
     for (const Case& c : cases) {
         QString problem;
-        const std::optional<cli::MeterSpec> spec = cli::parseMeterSpec(QString::fromUtf8(c.text), problem);
-        ASSERT_TRUE(spec) << c.text << ": " << problem.toStdString();
-        EXPECT_EQ(*spec, c.spec) << c.text;
-        EXPECT_EQ(cli::meterSpecText(*spec), QString::fromUtf8(c.shown));
+        const std::optional<cli::MeterAddress> address =
+            cli::parseMeterAddress(QString::fromUtf8(c.text), problem);
+        ASSERT_TRUE(address) << c.text << ": " << problem.toStdString();
+        EXPECT_EQ(*address, c.address) << c.text;
+        EXPECT_EQ(cli::meterAddressText(*address), QString::fromUtf8(c.shown));
     }
 }
 
-TEST(MeterSpec, RefusesWhatItCannotReachWithASentence) {
+TEST(MeterAddress, RefusesWhatItCannotReachWithASentence) {
     struct Case {
         QString text;
         const char* problem;
@@ -103,12 +104,12 @@ TEST(MeterSpec, RefusesWhatItCannotReachWithASentence) {
     };
     for (const Case& c : cases) {
         QString problem;
-        EXPECT_FALSE(cli::parseMeterSpec(c.text, problem)) << c.text.toStdString();
+        EXPECT_FALSE(cli::parseMeterAddress(c.text, problem)) << c.text.toStdString();
         EXPECT_EQ(problem, QString::fromUtf8(c.problem)) << c.text.toStdString();
     }
 }
 
-TEST(MeterSpec, AQueryIsOneLineOfPrintableAscii) {
+TEST(MeterAddress, AQueryIsOneLineOfPrintableAscii) {
     EXPECT_EQ(cli::meterQueryProblem(QStringLiteral("MEAS:VOLT:DC? 10,0.001")), QString());
     EXPECT_EQ(cli::meterQueryProblem(QStringLiteral(" ")),
               QStringLiteral("Give the meter's query (for example READ? or MEAS:VOLT:DC?)."));
