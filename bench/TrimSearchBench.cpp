@@ -1,7 +1,7 @@
 // How many measurements the closed-loop trim takes, over many simulated boards: the search from the
 // model's prediction beside the halving search it replaced. Figures only; nothing here passes or fails.
-#include "cli/SimulatedVcom.h"
-#include "cli/Trim.h"
+#include "adapter/sim/SimulatedVcom.h"
+#include "station/TrimSearch.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,7 +26,8 @@ void print(const char* name, Figures& figures) {
 
 int main() {
     const vcm::calc::ForwardInputs divider{8.0, 10000.0, 83000.0, 133000.0, 0};
-    const vcm::cli::ModelLine model = std::get<vcm::cli::ModelLine>(vcm::cli::modelLineOf(divider));
+    const vcm::station::ModelLine model =
+        std::get<vcm::station::ModelLine>(vcm::station::modelLineOf(divider));
     std::mt19937 random(7310);
     std::uniform_real_distribution<double> gain(-10.0, 10.0);
     std::uniform_real_distribution<double> offset(-50.0, 50.0);
@@ -38,11 +39,11 @@ int main() {
     Figures halving;
     constexpr int boards = 2000;
     for (int board = 0; board < boards; ++board) {
-        const vcm::cli::SimulatedVcomShape shape{gain(random), offset(random)};
+        const vcm::adapter::SimulatedVcomShape shape{gain(random), offset(random)};
         std::vector<double> vcom(256);
         for (int value = 0; value < 256; ++value) {
             vcom[static_cast<std::size_t>(value)] =
-                vcm::cli::simulatedVcom(static_cast<std::uint8_t>(value), shape) + noise(random);
+                vcm::adapter::simulatedVcom(static_cast<std::uint8_t>(value), shape) + noise(random);
         }
         // A target between two values the board reaches.
         const int at = std::min(code(random), 254);
@@ -56,10 +57,11 @@ int main() {
                                                       }) -
                                      vcom.begin());
         const auto measureAt = [&](std::uint8_t value) { return vcom[value]; };
-        for (auto [strategy, figures] : {std::pair{vcm::cli::SearchStrategy::Interpolating, &interpolating},
-                                         std::pair{vcm::cli::SearchStrategy::Halving, &halving}}) {
-            const vcm::cli::ClosedLoopResult result =
-                vcm::cli::nearestByMeasurement(target, model, 1.0, measureAt, strategy);
+        for (auto [strategy, figures] :
+             {std::pair{vcm::station::SearchStrategy::Interpolating, &interpolating},
+              std::pair{vcm::station::SearchStrategy::Halving, &halving}}) {
+            const vcm::station::ClosedLoopResult result =
+                vcm::station::nearestByMeasurement(target, model, 1.0, measureAt, strategy);
             figures->counts.push_back(result.measurements.size());
             figures->wrong += result.best.value != best;
         }

@@ -1,14 +1,13 @@
 #include "adapter/trace/TraceLog.h"
-#include "cli/CommandFailure.h"
-#include "cli/CommandLine.h"
-#include "cli/Commands.h"
-#include "cli/MeasureCommand.h"
-#include "meter/ScpiMeterFactory.h"
+#include "cli/commands/CommandFailure.h"
+#include "cli/commands/Commands.h"
+#include "cli/options/CommandLine.h"
+#include "meter/core/StopSignal.h"
+#include "meter/scpi/ScpiMeterFactory.h"
 
 #include <QCoreApplication>
 #include <QFile>
 
-#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -48,9 +47,8 @@ int main(int argc, char** argv) {
         parsed.invocation, [](const QString& line) { writeLine(stdout, line); },
         [](const QString& line) { writeLine(stderr, line); }, vcm::meter::makeScpiMeter);
     // A run stopped by a signal has logged its board and said why; now it ends as the signal says.
-    if (const int signal = vcm::cli::CommandMeter::stoppedBy(); signal != 0) {
-        std::signal(signal, SIG_DFL);
-        std::raise(signal);
+    if (const int signal = vcm::meter::StopSignal::pending(); signal != 0) {
+        vcm::meter::StopSignal::endBy(signal);
     }
     return code;
 }

@@ -1,9 +1,7 @@
 #include "QtPrinters.h"
 #include "adapter/core/ArgumentText.h"
-#include "cli/ArgumentValues.h"
-#include "cli/CommandFailure.h"
-#include "cli/JsonObject.h"
-#include "cli/MeasureCommand.h"
+#include "cli/commands/CommandFailure.h"
+#include "cli/options/ArgumentValues.h"
 
 #include <gtest/gtest.h>
 
@@ -145,36 +143,6 @@ TEST(NumberArgument, PeriodDecimalsWithoutGrouping) {
     for (const Case& c : cases) {
         EXPECT_EQ(cli::numberArgument(QString::fromUtf8(c.text)), c.value) << c.text;
     }
-}
-
-TEST(MeasurementIn, OneNumberAloneInTheOutput) {
-    struct Case {
-        const char* output;
-        std::optional<double> volts;
-    };
-    const Case cases[] = {
-        {"4.0123\n", 4.0123}, {"+4.01230E+00\r\n", 4.0123},
-        {"  3.9  ", 3.9},     {"", {}},
-        {"\n", {}},           {"abc\n", {}},
-        {"4.0 V\n", {}},      {"4,01\n", {}},
-        {"4.0\n5.0\n", {}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(cli::measurementIn(QString::fromUtf8(c.output)), c.volts) << c.output;
-    }
-}
-
-TEST(JsonObject, KeepsOrderAndEscapesStrings) {
-    const QString text = cli::JsonObject()
-                             .text(QStringLiteral("error"), QStringLiteral("a \"b\" \\ c\nd\x01"))
-                             .number(QStringLiteral("vcom"), QStringLiteral("4.9179"))
-                             .integer(QStringLiteral("value"), 125)
-                             .boolean(QStringLiteral("ok"), false)
-                             .textArray(QStringLiteral("list"), {QStringLiteral("r2")})
-                             .toText();
-    EXPECT_EQ(text,
-              QStringLiteral("{\"error\":\"a \\\"b\\\" \\\\ c\\nd\\u0001\",\"vcom\":4.9179,\"value\":125,"
-                             "\"ok\":false,\"list\":[\"r2\"]}"));
 }
 
 }  // namespace

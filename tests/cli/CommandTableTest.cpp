@@ -1,6 +1,6 @@
-#include "cli/CommandTable.h"
-#include "cli/CommandWords.h"
-#include "cli/Commands.h"
+#include "cli/commands/Commands.h"
+#include "cli/options/CommandTable.h"
+#include "cli/options/CommandWords.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "RunTool.h"
 #include "adapter/linux/I2cBuses.h"
-#include "cli/JsonObject.h"
+#include "station/JsonObject.h"
 #ifdef VCM_HAVE_I2C_DEV
 #include "adapter/linux/I2cDevText.h"
 #endif
@@ -161,7 +161,7 @@ TEST(ToolRegister, ABusThatIsNotThereIsAFailedConnection) {
         const ToolRun json = runTool({"read", "--json", "--adapter", QString::fromLatin1(c.adapter)});
         EXPECT_EQ(json.exitCode, 1);
         EXPECT_EQ(json.out, QStringLiteral("{\"command\":\"read\",\"error\":%1,\"exitCode\":1}\n")
-                                .arg(cli::jsonString(QStringLiteral("connect: ") + c.reason)));
+                                .arg(station::jsonString(QStringLiteral("connect: ") + c.reason)));
     }
 }
 #endif

@@ -1,5 +1,5 @@
 #include "RunTool.h"
-#include "cli/SimulatedVcom.h"
+#include "adapter/sim/SimulatedVcom.h"
 
 #include <gtest/gtest.h>
 
@@ -81,9 +81,9 @@ TEST_F(ClosedLoop, ConvergesToTheSweepsValueInFewMeasurements) {
         int best = 0;
         double bestDistance = INFINITY;
         for (int value = 0; value <= 255; ++value) {
-            const double reading =
-                cli::simulatedMeasurementText(cli::simulatedVcom(static_cast<std::uint8_t>(value), 3.0))
-                    .toDouble();
+            const double reading = adapter::simulatedMeasurementText(
+                                       adapter::simulatedVcom(static_cast<std::uint8_t>(value), 3.0))
+                                       .toDouble();
             if (std::abs(reading - target) < bestDistance) {
                 bestDistance = std::abs(reading - target);
                 best = value;

@@ -3,9 +3,8 @@
 // of the simulated board kept in --sim-state FILE. It ends when its stdin closes or it is terminated.
 #include "FakeScpiProtocol.h"
 #include "FakeScpiServer.h"
-#include "cli/CommandFailure.h"
-#include "cli/SimulatedBoardFile.h"
-#include "cli/SimulatedVcom.h"
+#include "adapter/sim/SimulatedBoardFile.h"
+#include "adapter/sim/SimulatedVcom.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -22,11 +21,12 @@ namespace {
 // through this meter and one through `--measure sim-measure` see the same volts.
 double boardVcom(const QString& stateFile) {
     try {
-        const std::optional<vcm::cli::SimulatedBoardState> board = vcm::cli::loadSimulatedBoard(stateFile);
-        const vcm::cli::SimulatedBoardState state = board.value_or(vcm::cli::SimulatedBoardState{});
-        const double vcom = vcm::cli::simulatedVcom(state.chip.dataRegister, state.shape());
-        return vcm::cli::simulatedMeasurementText(vcom).toDouble();
-    } catch (const vcm::cli::CommandFailure& failure) {
+        const std::optional<vcm::adapter::SimulatedBoardState> board =
+            vcm::adapter::loadSimulatedBoard(stateFile);
+        const vcm::adapter::SimulatedBoardState state = board.value_or(vcm::adapter::SimulatedBoardState{});
+        const double vcom = vcm::adapter::simulatedVcom(state.chip.dataRegister, state.shape());
+        return vcm::adapter::simulatedMeasurementText(vcom).toDouble();
+    } catch (const vcm::adapter::BoardFileError& failure) {
         std::fprintf(stderr, "fake_scpi_meter: %s\n", failure.message.toUtf8().constData());
         // Answered as "NAN", which no meter takes for volts.
         return std::numeric_limits<double>::quiet_NaN();

@@ -1,21 +1,21 @@
 #include "QtPrinters.h"
-#include "cli/MeterAddress.h"
+#include "meter/core/MeterAddress.h"
 
 #include <gtest/gtest.h>
 
 namespace vcm::test {
 namespace {
 
-cli::MeterAddress tcp(const char* host, std::uint16_t port) {
-    cli::MeterAddress address;
-    address.transport = cli::MeterTransport::Tcp;
+meter::MeterAddress tcp(const char* host, std::uint16_t port) {
+    meter::MeterAddress address;
+    address.transport = meter::MeterTransport::Tcp;
     address.host = QString::fromUtf8(host);
     address.port = port;
     return address;
 }
 
-cli::MeterAddress device(cli::MeterTransport transport, const char* path, std::int32_t baud = 9600) {
-    cli::MeterAddress address;
+meter::MeterAddress device(meter::MeterTransport transport, const char* path, std::int32_t baud = 9600) {
+    meter::MeterAddress address;
     address.transport = transport;
     address.device = QString::fromUtf8(path);
     address.baud = baud;
@@ -25,7 +25,7 @@ cli::MeterAddress device(cli::MeterTransport transport, const char* path, std::i
 TEST(MeterAddress, ReadsEachTransportWithItsDefaults) {
     struct Case {
         const char* text;
-        cli::MeterAddress address;
+        meter::MeterAddress address;
         const char* shown;
     };
     const Case cases[] = {
@@ -34,28 +34,29 @@ TEST(MeterAddress, ReadsEachTransportWithItsDefaults) {
         {"scpi:tcp:127.0.0.1:1", tcp("127.0.0.1", 1), "scpi:tcp:127.0.0.1:1"},
         {"scpi:tcp:[::1]", tcp("::1", 5025), "scpi:tcp:[::1]:5025"},
         {"scpi:tcp:[2001:db8::7]:65535", tcp("2001:db8::7", 65535), "scpi:tcp:[2001:db8::7]:65535"},
-        {"scpi:usbtmc:/dev/usbtmc0", device(cli::MeterTransport::Usbtmc, "/dev/usbtmc0"),
+        {"scpi:usbtmc:/dev/usbtmc0", device(meter::MeterTransport::Usbtmc, "/dev/usbtmc0"),
          "scpi:usbtmc:/dev/usbtmc0"},
-        {"scpi:serial:/dev/ttyUSB0", device(cli::MeterTransport::Serial, "/dev/ttyUSB0"),
+        {"scpi:serial:/dev/ttyUSB0", device(meter::MeterTransport::Serial, "/dev/ttyUSB0"),
          "scpi:serial:/dev/ttyUSB0:9600"},
-        {"scpi:serial:/dev/ttyUSB0:115200", device(cli::MeterTransport::Serial, "/dev/ttyUSB0", 115200),
+        {"scpi:serial:/dev/ttyUSB0:115200", device(meter::MeterTransport::Serial, "/dev/ttyUSB0", 115200),
          "scpi:serial:/dev/ttyUSB0:115200"},
         // The kernel's by-path names hold colons of their own; only a last field of letters and digits is a
         // baud rate.
         {"scpi:serial:/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0",
-         device(cli::MeterTransport::Serial, "/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0"),
+         device(meter::MeterTransport::Serial, "/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0"),
          "scpi:serial:/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0:9600"},
         {"scpi:serial:/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0:19200",
-         device(cli::MeterTransport::Serial, "/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0", 19200),
+         device(meter::MeterTransport::Serial, "/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0",
+                19200),
          "scpi:serial:/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0:19200"},
     };
     for (const Case& c : cases) {
         QString problem;
-        const std::optional<cli::MeterAddress> address =
-            cli::parseMeterAddress(QString::fromUtf8(c.text), problem);
+        const std::optional<meter::MeterAddress> address =
+            meter::parseMeterAddress(QString::fromUtf8(c.text), problem);
         ASSERT_TRUE(address) << c.text << ": " << problem.toStdString();
         EXPECT_EQ(*address, c.address) << c.text;
-        EXPECT_EQ(cli::meterAddressText(*address), QString::fromUtf8(c.shown));
+        EXPECT_EQ(meter::meterAddressText(*address), QString::fromUtf8(c.shown));
     }
 }
 
@@ -104,18 +105,18 @@ TEST(MeterAddress, RefusesWhatItCannotReachWithASentence) {
     };
     for (const Case& c : cases) {
         QString problem;
-        EXPECT_FALSE(cli::parseMeterAddress(c.text, problem)) << c.text.toStdString();
+        EXPECT_FALSE(meter::parseMeterAddress(c.text, problem)) << c.text.toStdString();
         EXPECT_EQ(problem, QString::fromUtf8(c.problem)) << c.text.toStdString();
     }
 }
 
 TEST(MeterAddress, AQueryIsOneLineOfPrintableAscii) {
-    EXPECT_EQ(cli::meterQueryProblem(QStringLiteral("MEAS:VOLT:DC? 10,0.001")), QString());
-    EXPECT_EQ(cli::meterQueryProblem(QStringLiteral(" ")),
+    EXPECT_EQ(meter::meterQueryProblem(QStringLiteral("MEAS:VOLT:DC? 10,0.001")), QString());
+    EXPECT_EQ(meter::meterQueryProblem(QStringLiteral(" ")),
               QStringLiteral("Give the meter's query (for example READ? or MEAS:VOLT:DC?)."));
-    EXPECT_EQ(cli::meterQueryProblem(QStringLiteral("READ?\n*RST")),
+    EXPECT_EQ(meter::meterQueryProblem(QStringLiteral("READ?\n*RST")),
               QStringLiteral("The meter's query 'READ?\\n*RST' is not one line of printable ASCII."));
-    EXPECT_EQ(cli::meterQueryProblem(QStringLiteral("READ?\u00B5")),
+    EXPECT_EQ(meter::meterQueryProblem(QStringLiteral("READ?\u00B5")),
               QStringLiteral("The meter's query 'READ?\u00B5' is not one line of printable ASCII."));
 }
 

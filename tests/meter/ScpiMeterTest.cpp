@@ -1,9 +1,9 @@
 #include "FakeScpiInstrument.h"
 #include "QtPrinters.h"
-#include "cli/CommandFailure.h"
-#include "cli/SimulatedBoardFile.h"
-#include "cli/SimulatedVcom.h"
-#include "meter/ScpiMeterFactory.h"
+#include "adapter/sim/SimulatedBoardFile.h"
+#include "adapter/sim/SimulatedVcom.h"
+#include "meter/core/MeterFailure.h"
+#include "meter/scpi/ScpiMeterFactory.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +19,8 @@ namespace {
 
 const QStringList kConnectSequence = {"*IDN?", "*CLS", "CONF:VOLT:DC", "SYST:ERR?"};
 
-cli::MeterOptions optionsFor(const QString& address, double timeoutSeconds = 2.0) {
-    cli::MeterOptions options;
+meter::MeterOptions optionsFor(const QString& address, double timeoutSeconds = 2.0) {
+    meter::MeterOptions options;
     options.address = address;
     options.timeoutSeconds = timeoutSeconds;
     return options;
@@ -30,15 +30,15 @@ QString tcpAddress(quint16 port) {
     return QStringLiteral("scpi:tcp:127.0.0.1:%1").arg(port);
 }
 
-// The message a CommandFailure carries, or a note that none was thrown.
+// The message a MeterFailure carries, or a note that none was thrown.
 template <typename F>
-cli::CommandFailure failureOf(F&& work) {
+QString failureOf(F&& work) {
     try {
         work();
-    } catch (const cli::CommandFailure& failure) {
-        return failure;
+    } catch (const meter::MeterFailure& failure) {
+        return failure.message;
     }
-    return {cli::kExitSuccess, QStringLiteral("(no failure)")};
+    return QStringLiteral("(no failure)");
 }
 
 TEST(ScpiMeter, IdentifiesConfiguresAndReadsOverTcp) {
@@ -46,10 +46,10 @@ TEST(ScpiMeter, IdentifiesConfiguresAndReadsOverTcp) {
     FakeScpiInstrument instrument(FakeScpiMode::Normal, [&] { return volts.load(); });
     const quint16 port = instrument.listenTcp();
     ASSERT_NE(port, 0);
-    cli::MeterOptions options = optionsFor(tcpAddress(port));
+    meter::MeterOptions options = optionsFor(tcpAddress(port));
     options.trace = true;
     QStringList trace;
-    const std::unique_ptr<cli::Meter> meter =
+    const std::unique_ptr<meter::Meter> meter =
         meter::makeTracedScpiMeter(options, [&trace](const QString& line) { trace << line; });
 
     EXPECT_EQ(meter->identity(), QString::fromLatin1(FakeScpiProtocol::identification()));
@@ -68,17 +68,17 @@ TEST(ScpiMeter, IdentifiesConfiguresAndReadsOverTcp) {
 TEST(ScpiMeter, FindsANetworkMeterByName) {
     FakeScpiInstrument instrument(FakeScpiMode::Normal, [] { return 4.25; });
     const QString address = QStringLiteral("scpi:tcp:localhost:%1").arg(instrument.listenTcp());
-    const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(address));
+    const std::unique_ptr<meter::Meter> meter = meter::makeScpiMeter(optionsFor(address));
     EXPECT_EQ(meter->description(), address);
     EXPECT_DOUBLE_EQ(meter->measure(0x70), 4.25);
 }
 
 TEST(ScpiMeter, MeasuresWithTheQueryGivenInstead) {
     FakeScpiInstrument instrument(FakeScpiMode::Normal, [] { return 3.5; });
-    cli::MeterOptions options = optionsFor(tcpAddress(instrument.listenTcp()));
+    meter::MeterOptions options = optionsFor(tcpAddress(instrument.listenTcp()));
     options.query = QStringLiteral("MEAS:VOLT:DC?");
     QStringList trace;
-    const std::unique_ptr<cli::Meter> meter =
+    const std::unique_ptr<meter::Meter> meter =
         meter::makeTracedScpiMeter(options, [&trace](const QString& line) { trace << line; });
     EXPECT_DOUBLE_EQ(meter->measure(0x80), 3.5);
     EXPECT_EQ(instrument.received(), kConnectSequence + QStringList{"MEAS:VOLT:DC?"});
@@ -121,13 +121,12 @@ TEST(ScpiMeter, AMeterThatFailsEndsTheMeasurementWithItsAnswer) {
         const QString expected = QStringLiteral("meter %1: %2").arg(address, QString::fromUtf8(c.message));
         QElapsedTimer clock;
         clock.start();
-        const cli::CommandFailure failure = failureOf([&] {
-            const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(address, 0.3));
+        const QString failure = failureOf([&] {
+            const std::unique_ptr<meter::Meter> meter = meter::makeScpiMeter(optionsFor(address, 0.3));
             ASSERT_FALSE(c.failsAtConnect) << "connected";
             meter->measure(0x73);
         });
-        EXPECT_EQ(failure.exitCode, cli::kExitFailed);
-        EXPECT_EQ(failure.message, expected);
+        EXPECT_EQ(failure, expected);
         EXPECT_EQ(instrument.received(), kConnectSequence + c.received);
         if (c.mode == FakeScpiMode::StopsAnswering) {
             EXPECT_GE(clock.elapsed(), 300);
@@ -144,19 +143,13 @@ TEST(ScpiMeter, ANetworkMeterThatIsNotThereFailsAtConnect) {
         ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
         port = probe.serverPort();
     }
-    const cli::CommandFailure failure =
-        failureOf([&] { meter::makeScpiMeter(optionsFor(tcpAddress(port))); });
-    EXPECT_EQ(failure.exitCode, cli::kExitFailed);
-    EXPECT_EQ(failure.message,
-              QStringLiteral("meter %1: cannot connect (Connection refused)").arg(tcpAddress(port)));
+    const QString failure = failureOf([&] { meter::makeScpiMeter(optionsFor(tcpAddress(port))); });
+    EXPECT_EQ(failure, QStringLiteral("meter %1: cannot connect (Connection refused)").arg(tcpAddress(port)));
 }
 
-TEST(ScpiMeter, AnAddressThatDoesNotParseIsAUsageError) {
-    const cli::CommandFailure failure =
-        failureOf([] { meter::makeScpiMeter(optionsFor(QStringLiteral("scpi:tcp:"))); });
-    EXPECT_EQ(failure.exitCode, cli::kExitUsage);
-    EXPECT_EQ(failure.message,
-              QStringLiteral("Give the meter's host after 'scpi:tcp:' (scpi:tcp:HOST[:PORT])."));
+TEST(ScpiMeter, AnAddressThatDoesNotParseIsRefusedBeforeAnythingIsOpened) {
+    const QString failure = failureOf([] { meter::makeScpiMeter(optionsFor(QStringLiteral("scpi:tcp:"))); });
+    EXPECT_EQ(failure, QStringLiteral("Give the meter's host after 'scpi:tcp:' (scpi:tcp:HOST[:PORT])."));
 }
 
 // The serial meter on the slave side of a pseudo-terminal; this one ends its replies with CR LF.
@@ -166,7 +159,7 @@ TEST(ScpiMeter, ReadsOverASerialLine) {
     const QString path = instrument.openPty();
     ASSERT_FALSE(path.isEmpty());
     const QString address = QStringLiteral("scpi:serial:%1:115200").arg(path);
-    const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(address));
+    const std::unique_ptr<meter::Meter> meter = meter::makeScpiMeter(optionsFor(address));
     EXPECT_EQ(meter->description(), address);
     EXPECT_EQ(meter->identity(), QString::fromLatin1(FakeScpiProtocol::identification()));
     EXPECT_DOUBLE_EQ(meter->measure(0x80), 3.8958);
@@ -198,24 +191,23 @@ TEST(ScpiMeter, AMeterOnADeviceNodeThatStopsAnsweringOrGoesAwayFails) {
         const QString address = QString::fromLatin1(c.transport) == QStringLiteral("serial")
                                     ? QStringLiteral("scpi:serial:%1:9600").arg(device)
                                     : QStringLiteral("scpi:usbtmc:%1").arg(device);
-        const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(address, 0.3));
-        const cli::CommandFailure failure = failureOf([&] { meter->measure(0x73); });
-        EXPECT_EQ(failure.message, QStringLiteral("meter %1: %2").arg(address, QString::fromUtf8(c.message)));
+        const std::unique_ptr<meter::Meter> meter = meter::makeScpiMeter(optionsFor(address, 0.3));
+        const QString failure = failureOf([&] { meter->measure(0x73); });
+        EXPECT_EQ(failure, QStringLiteral("meter %1: %2").arg(address, QString::fromUtf8(c.message)));
     }
 }
 
 TEST(ScpiMeter, ADeviceNodeThatIsNotThereFailsAtConnect) {
-    const cli::CommandFailure failure = failureOf(
+    const QString failure = failureOf(
         [] { meter::makeScpiMeter(optionsFor(QStringLiteral("scpi:serial:/dev/vcm-test-no-such-tty"))); });
-    EXPECT_EQ(failure.exitCode, cli::kExitFailed);
-    EXPECT_TRUE(failure.message.startsWith(QStringLiteral(
+    EXPECT_TRUE(failure.startsWith(QStringLiteral(
         "meter scpi:serial:/dev/vcm-test-no-such-tty:9600: cannot open /dev/vcm-test-no-such-tty (")))
-        << failure.message.toStdString();
+        << failure.toStdString();
 #ifdef VCM_HAVE_USBTMC
-    const cli::CommandFailure missing = failureOf(
+    const QString missing = failureOf(
         [] { meter::makeScpiMeter(optionsFor(QStringLiteral("scpi:usbtmc:/dev/vcm-test-no-such-usbtmc"))); });
-    EXPECT_EQ(missing.message, QStringLiteral("meter scpi:usbtmc:/dev/vcm-test-no-such-usbtmc: cannot open "
-                                              "/dev/vcm-test-no-such-usbtmc (No such file or directory)"));
+    EXPECT_EQ(missing, QStringLiteral("meter scpi:usbtmc:/dev/vcm-test-no-such-usbtmc: cannot open "
+                                      "/dev/vcm-test-no-such-usbtmc (No such file or directory)"));
 #endif
 }
 
@@ -225,7 +217,7 @@ TEST(ScpiMeter, ADeviceNodeThatIsNotThereFailsAtConnect) {
 TEST(ScpiMeter, ReadsOverAUsbtmcDeviceNode) {
     FakeScpiInstrument instrument(FakeScpiMode::Normal, [] { return 4.9179; });
     const QString address = QStringLiteral("scpi:usbtmc:%1").arg(instrument.openPty());
-    const std::unique_ptr<cli::Meter> meter = meter::makeScpiMeter(optionsFor(address));
+    const std::unique_ptr<meter::Meter> meter = meter::makeScpiMeter(optionsFor(address));
     EXPECT_EQ(meter->identity(), QString::fromLatin1(FakeScpiProtocol::identification()));
     EXPECT_DOUBLE_EQ(meter->measure(0x00), 4.9179);
     EXPECT_EQ(instrument.received(), kConnectSequence + QStringList{"READ?"});
@@ -239,11 +231,11 @@ TEST(FakeScpiMeterProcess, AnswersWithTheSimulatedBoardsVcom) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString stateFile = dir.filePath(QStringLiteral("board.json"));
-    cli::SimulatedBoardState board;
+    adapter::SimulatedBoardState board;
     board.chip.dataRegister = 0x73;
     board.vcomErrorPercent = 3.0;
     board.vcomOffsetMv = -12.5;
-    cli::saveSimulatedBoard(stateFile, board);
+    adapter::saveSimulatedBoard(stateFile, board);
 
     QProcess fake;
     fake.start(QStringLiteral(FAKE_SCPI_METER_PATH), {QStringLiteral("--sim-state"), stateFile});
@@ -254,10 +246,11 @@ TEST(FakeScpiMeterProcess, AnswersWithTheSimulatedBoardsVcom) {
     ASSERT_NE(port, 0);
 
     // As the executable hands it to the commands.
-    const cli::MeterMaker makeMeter = meter::makeScpiMeter;
-    const std::unique_ptr<cli::Meter> meter = makeMeter(optionsFor(tcpAddress(port)));
+    const meter::MeterMaker makeMeter = meter::makeScpiMeter;
+    const std::unique_ptr<meter::Meter> meter = makeMeter(optionsFor(tcpAddress(port)));
     const auto simMeasure = [&board] {
-        return cli::simulatedMeasurementText(cli::simulatedVcom(board.chip.dataRegister, board.shape()))
+        return adapter::simulatedMeasurementText(
+                   adapter::simulatedVcom(board.chip.dataRegister, board.shape()))
             .toDouble();
     };
     EXPECT_DOUBLE_EQ(meter->measure(0x73), simMeasure());

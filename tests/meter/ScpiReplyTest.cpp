@@ -1,5 +1,5 @@
 #include "QtPrinters.h"
-#include "cli/ScpiReply.h"
+#include "meter/core/ScpiReply.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@ namespace vcm::test {
 namespace {
 
 TEST(ScpiReply, AReadingIsOneNumberInVolts) {
-    using Kind = cli::ScpiReading::Kind;
+    using Kind = meter::ScpiReading::Kind;
     struct Case {
         const char* reply;
         Kind kind;
@@ -41,9 +41,13 @@ TEST(ScpiReply, AReadingIsOneNumberInVolts) {
         {"++4", Kind::NotANumber, 0.0},
         {"4.0 4.1", Kind::NotANumber, 0.0},
         {"OVLD", Kind::NotANumber, 0.0},
+        // The window's own number rule would take these as 4; a meter's reading never is one.
+        {"&H4", Kind::NotANumber, 0.0},
+        {"4D0", Kind::NotANumber, 0.0},
+        {"4.0\n5.0", Kind::NotANumber, 0.0},
     };
     for (const Case& c : cases) {
-        const cli::ScpiReading reading = cli::scpiReading(QString::fromUtf8(c.reply));
+        const meter::ScpiReading reading = meter::scpiReading(QString::fromUtf8(c.reply));
         EXPECT_EQ(reading.kind, c.kind) << c.reply;
         EXPECT_DOUBLE_EQ(reading.volts, c.volts) << c.reply;
     }
@@ -68,7 +72,7 @@ TEST(ScpiReply, AnErrorQueueEntryHasACodeAndItsText) {
         {"1 3,\"x\"", std::nullopt, ""},
     };
     for (const Case& c : cases) {
-        const std::optional<cli::ScpiError> error = cli::scpiError(QString::fromUtf8(c.reply));
+        const std::optional<meter::ScpiError> error = meter::scpiError(QString::fromUtf8(c.reply));
         ASSERT_EQ(error.has_value(), c.code.has_value()) << c.reply;
         if (error) {
             EXPECT_EQ(error->code, *c.code) << c.reply;

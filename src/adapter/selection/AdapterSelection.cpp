@@ -70,4 +70,19 @@ QString adapterOptionDescription() {
 #endif
 }
 
+QString adapterSelectionText(const AdapterSelection& selection) {
+    switch (selection.choice) {
+        case AdapterChoice::Simulated:
+            return QStringLiteral("sim");
+        case AdapterChoice::Absent:
+            return QStringLiteral("none");
+        case AdapterChoice::MakerLibrary:
+            return selection.target.isEmpty() ? QStringLiteral("crvhid")
+                                              : QStringLiteral("crvhid:") + selection.target;
+        case AdapterChoice::I2cBus:
+            return QStringLiteral("i2c:") + selection.target;
+    }
+    return {};
+}
+
 }  // namespace vcm::adapter

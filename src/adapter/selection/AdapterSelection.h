@@ -28,6 +28,9 @@ struct AdapterSelection {
 /// says what was wrong and what is accepted.
 std::optional<AdapterSelection> parseAdapterSelection(const QString& text, QString& problem);
 
+/// The selection as `--adapter` names it ("sim", "none", "crvhid:PATH", "i2c:3"), for records.
+QString adapterSelectionText(const AdapterSelection& selection);
+
 /// The value name and the description of the `--adapter` option, shared by every executable's help.
 QString adapterOptionValueName();
 QString adapterOptionDescription();

@@ -1,0 +1,108 @@
+#include "cli/options/CommandTable.h"
+
+#include <stdexcept>
+
+namespace vcm::cli {
+
+namespace {
+
+/// A command that has no use for the built-in meter.
+template <JsonObject (*run)(const Invocation&, const CommandOutput&)>
+JsonObject withoutMeter(const Invocation& invocation, const CommandOutput& out, const MeterMaker&) {
+    return run(invocation, out);
+}
+
+}  // namespace
+
+const std::vector<CommandDefinition>& commandTable() {
+    static const std::vector<CommandDefinition> table{
+        {Command::Read,
+         QStringLiteral("read"),
+         QStringLiteral("Read the data register."),
+         QStringLiteral("Read the chip's data register and print it in hex and decimal."),
+         {},
+         OptionGroup::Bus,
+         withoutMeter<runRead>},
+        {Command::Send, QStringLiteral("send"),
+         QStringLiteral("Send VALUE to the data register and verify it."),
+         QStringLiteral("Write VALUE to the data register, read it back and fail if the chip does not hold "
+                        "it."),
+         QStringLiteral("VALUE"), OptionGroup::Bus | OptionGroup::Dec, withoutMeter<runSend>},
+        {Command::Program, QStringLiteral("program"),
+         QStringLiteral("Send and verify VALUE, then program the EEPROM."),
+         QStringLiteral("Send VALUE, verify it by reading it back, then program it into the EEPROM."),
+         QStringLiteral("VALUE"), OptionGroup::Bus | OptionGroup::Dec, withoutMeter<runProgram>},
+        {Command::CalcForward,
+         QStringLiteral("calc forward"),
+         QStringLiteral("The output range from the resistors."),
+         QStringLiteral("Work out IOUT, VRSET, VCOM and the output range from the resistor values, with the "
+                        "calculator's texts."),
+         {},
+         OptionGroup::Resistors | OptionGroup::Dcp | OptionGroup::Dec,
+         withoutMeter<runCalcForward>},
+        {Command::CalcReverse,
+         QStringLiteral("calc reverse"),
+         QStringLiteral("The resistors from a wanted output range."),
+         QStringLiteral("Work out R1 and R2 (and IOUT, VRSET, VCOM) from a wanted output range, with the "
+                        "calculator's texts."),
+         {},
+         OptionGroup::Range | OptionGroup::Dcp | OptionGroup::Dec,
+         withoutMeter<runCalcReverse>},
+        {Command::Trim,
+         QStringLiteral("trim"),
+         QStringLiteral("Set the value nearest a wanted VCOM."),
+         QStringLiteral("Set the DCP value whose VCOM is nearest --vcom: predicted by the divider model, or "
+                        "measured with --measure or --meter, starting where the model predicts it. Sends it, "
+                        "verifies it, measures it again, and programs it with --program only when that last "
+                        "measurement is within --tolerance of the target."),
+         {},
+         OptionGroup::Bus | OptionGroup::Resistors | OptionGroup::Trim | OptionGroup::Measure,
+         runTrim},
+        {Command::Sweep,
+         QStringLiteral("sweep"),
+         QStringLiteral("The VCOM of every value: model and measured."),
+         QStringLiteral(
+             "List the model's VCOM of every DCP value from --from to --to and, with --measure or "
+             "--meter, the measured one (each value sent and verified), then set the data register "
+             "back to what it held. Never writes the EEPROM."),
+         {},
+         OptionGroup::Bus | OptionGroup::Resistors | OptionGroup::Measure | OptionGroup::Sweep,
+         runSweep},
+        {Command::SimMeasure,
+         QStringLiteral("sim-measure"),
+         QStringLiteral("Print the simulated board's VCOM."),
+         QStringLiteral("Print the simulated board's VCOM in volts, as a multimeter would (for trim "
+                        "--measure). --sim-vcom-offset and --sim-step given here shape this reading alone."),
+         {},
+         OptionGroup::StateOnly,
+         withoutMeter<runSimMeasure>},
+    };
+    return table;
+}
+
+const CommandDefinition& commandDefinition(Command command) {
+    for (const CommandDefinition& definition : commandTable()) {
+        if (definition.command == command) {
+            return definition;
+        }
+    }
+    throw std::logic_error("a command without a row in the command table");
+}
+
+const CommandDefinition* findCommand(const QStringList& words, qsizetype& wordsUsed) {
+    const QString first = words.value(0);
+    const QString two = first + u' ' + words.value(1);
+    for (const CommandDefinition& definition : commandTable()) {
+        if (definition.name == two) {
+            wordsUsed = 2;
+            return &definition;
+        }
+        if (definition.name == first) {
+            wordsUsed = 1;
+            return &definition;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace vcm::cli

@@ -1,0 +1,29 @@
+#include "meter/scpi/LineTransport.h"
+
+#include <limits>
+
+namespace vcm::meter {
+
+std::optional<QByteArray> takeLine(QByteArray& buffer) {
+    const qsizetype end = buffer.indexOf('\n');
+    if (end < 0) {
+        return std::nullopt;
+    }
+    QByteArray line = buffer.left(end);
+    buffer.remove(0, end + 1);
+    if (line.endsWith('\r')) {
+        line.chop(1);
+    }
+    return line;
+}
+
+int remainingMilliseconds(QDeadlineTimer deadline) {
+    const qint64 left = deadline.remainingTime();
+    if (left < 0) {
+        // A deadline that never passes would be a wait without a bound.
+        return std::numeric_limits<int>::max();
+    }
+    return static_cast<int>(std::min<qint64>(left, std::numeric_limits<int>::max()));
+}
+
+}  // namespace vcm::meter
