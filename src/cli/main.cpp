@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     switch (parsed.action) {
         case vcm::cli::ParsedCommandLine::Action::Print:
             std::fputs(parsed.text.toUtf8().constData(), stdout);
-            return vcm::cli::kExitSuccess;
+            return vcm::cli::kExitPass;
         case vcm::cli::ParsedCommandLine::Action::Fail:
             std::fputs(parsed.text.toUtf8().constData(), stderr);
             if (!parsed.jsonText.isEmpty()) {

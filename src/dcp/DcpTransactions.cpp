@@ -17,14 +17,14 @@ std::optional<std::uint8_t> readDataRegister(adapter::AdapterLibrary& library, s
     return data[0];
 }
 
-void writeDcp(adapter::AdapterLibrary& library, DcpWrite write, std::int16_t& module) {
+std::int16_t writeDcp(adapter::AdapterLibrary& library, DcpWrite write, std::int16_t& module) {
     std::uint8_t deviceAddress = write.deviceAddress;
     std::uint8_t registerAddress = kDcpRegister;
     std::uint8_t count = 1;
     adapter::ByteArray data{write.dataByte, 0};
     adapter::ByteArray spare(1, 0);
     std::int32_t status = 0;
-    library.crvHID_doI2CWrite(deviceAddress, registerAddress, count, data, spare, module, status);
+    return library.crvHID_doI2CWrite(deviceAddress, registerAddress, count, data, spare, module, status);
 }
 
 }  // namespace vcm::dcp

@@ -34,7 +34,8 @@ constexpr DcpWrite eepromWrite(std::uint8_t value) {
 /// One read of the data register; nullopt when the library answers 1 (failed).
 std::optional<std::uint8_t> readDataRegister(adapter::AdapterLibrary& library, std::int16_t& module);
 
-/// One write through the library, with freshly prepared buffers; the result is not examined.
-void writeDcp(adapter::AdapterLibrary& library, DcpWrite write, std::int16_t& module);
+/// One write through the library, with freshly prepared buffers. Returns the library's answer, which the
+/// window does not examine and the command-line tool does (adapterResult::kCallFailed: failed).
+std::int16_t writeDcp(adapter::AdapterLibrary& library, DcpWrite write, std::int16_t& module);
 
 }  // namespace vcm::dcp

@@ -41,7 +41,7 @@ void RegisterAccess::writeDataRegister() {
         return;
     }
     setIndication(true);
-    writeDcp(library_, dataRegisterWrite(*value), globals_.selectedModule);
+    (void)writeDcp(library_, dataRegisterWrite(*value), globals_.selectedModule);
     updateRangeFromResistors_();
 }
 
@@ -53,7 +53,7 @@ void RegisterAccess::cmdWrite_Click() {
         return;
     }
     setIndication(false);
-    writeDcp(library_, eepromWrite(*value), globals_.selectedModule);
+    (void)writeDcp(library_, eepromWrite(*value), globals_.selectedModule);
     pauses_.pause(eepromPauseMs);
 }
 

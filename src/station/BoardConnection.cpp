@@ -89,8 +89,7 @@ BoardConnection::BoardConnection(const adapter::AdapterOptions& options, const a
 
 void BoardConnection::throwIfUnavailable() const {
     if (const std::optional<QString> problem = setup_.library().unavailable()) {
-        throw BoardFailure{BoardFailure::Kind::NoAdapter, QStringLiteral("connect: ") + *problem,
-                           adapter::kAdapterUnavailableExitCode};
+        throw BoardFailure{BoardFailure::Kind::NoAdapter, QStringLiteral("connect: ") + *problem};
     }
 }
 

@@ -13,12 +13,12 @@ struct BoardFailure {
         NoAdapter,  ///< no adapter found, or its library (or a function of it) missing
         Bus,        ///< a transfer with the chip failed
         Readback,   ///< the chip answered, but holds another value than the one sent
+        Eeprom,     ///< the adapter answered that the EEPROM write failed
         BoardFile,  ///< the simulated board's file cannot be read or written
         KeptBoard,  ///< a power-on EEPROM value was given for a board kept in a file
     };
 
-    BoardFailure(Kind what, QString text, int exit = 0)
-        : kind(what), message(std::move(text)), exitCode(exit) {}
+    BoardFailure(Kind what, QString text) : kind(what), message(std::move(text)) {}
 
     /// The stable name a station record gives the failure ("bus", "readback").
     QString code() const {
@@ -29,6 +29,8 @@ struct BoardFailure {
                 return QStringLiteral("bus");
             case Kind::Readback:
                 return QStringLiteral("readback");
+            case Kind::Eeprom:
+                return QStringLiteral("eeprom");
             case Kind::BoardFile:
             case Kind::KeptBoard:
                 return QStringLiteral("board-file");
@@ -36,10 +38,12 @@ struct BoardFailure {
         return QStringLiteral("bus");
     }
 
+    /// Whether the board failed a check (it answered, and not as it should): the answer is no. Otherwise
+    /// the station could not do its job with it.
+    bool boardSaysNo() const { return kind == Kind::Readback; }
+
     Kind kind;
     QString message;
-    /// An exit code the adapter's back-end asks for (a library that could not be had), or 0.
-    int exitCode = 0;
 };
 
 /// A stop (see meter::StopSignal) that was pending before the next step with the board: nothing more

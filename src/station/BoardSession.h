@@ -24,8 +24,9 @@ class BoardSession {
     std::uint8_t read();
     /// Writes the data register, then reads it back; fails unless the chip holds `value`.
     void sendVerified(std::uint8_t value);
-    /// Programs the EEPROM with `value` and waits the EEPROM's write time. The caller sends and verifies
-    /// the value first: the EEPROM never gets a value the data register did not confirm.
+    /// Programs the EEPROM with `value`, waits the EEPROM's write time, and checks the adapter's answer
+    /// and that the data register still holds the value. The caller sends and verifies the value first:
+    /// the EEPROM never gets a value the data register did not confirm.
     void program(std::uint8_t value);
 
   private:

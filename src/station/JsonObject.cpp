@@ -1,5 +1,7 @@
 #include "station/JsonObject.h"
 
+#include <QRegularExpression>
+
 namespace vcm::station {
 
 QString jsonString(const QString& value) {
@@ -37,7 +39,11 @@ JsonObject& JsonObject::text(const QString& key, const QString& value) {
 }
 
 JsonObject& JsonObject::number(const QString& key, const QString& numberText) {
-    return member(key, numberText);
+    // A number that JSON cannot hold ("inf", "nan", a text gone wrong) is written as null, so that a line
+    // stays JSON whatever reached it.
+    static const QRegularExpression jsonNumber(
+        QStringLiteral(R"(^-?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?$)"));
+    return member(key, jsonNumber.match(numberText).hasMatch() ? numberText : QStringLiteral("null"));
 }
 
 JsonObject& JsonObject::integer(const QString& key, long long value) {

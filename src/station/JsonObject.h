@@ -14,7 +14,8 @@ namespace vcm::station {
 class JsonObject {
   public:
     JsonObject& text(const QString& key, const QString& value);
-    /// `numberText` must be a JSON number, as the calculator's formats and formatGeneral write them.
+    /// `numberText` is a JSON number, as the calculator's formats and formatGeneral write them; anything
+    /// else (a number that is not finite) is written as null.
     JsonObject& number(const QString& key, const QString& numberText);
     JsonObject& integer(const QString& key, long long value);
     JsonObject& boolean(const QString& key, bool value);

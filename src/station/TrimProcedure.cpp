@@ -1,12 +1,7 @@
 #include "station/TrimProcedure.h"
 
-#include "dcp/DcpText.h"
-#include "dcp/NumberFormat.h"
-#include "meter/core/MeterFailure.h"
 #include "meter/core/StopSignal.h"
-#include "station/BoardFailure.h"
-
-#include <QLocale>
+#include "station/TrimRefusal.h"
 
 #include <cmath>
 #include <utility>
@@ -14,17 +9,6 @@
 namespace vcm::station {
 
 namespace {
-
-const QLocale kC = QLocale::c();
-constexpr int kMeasuredDecimals = 6;
-
-QString volts(double value) {
-    return dcp::formatGeneral(value, kC);
-}
-
-QString pointText(const DcpPoint& point) {
-    return QStringLiteral("%1 V at %2").arg(volts(point.vcom), dcp::byteToHex(point.value));
-}
 
 void end(TrimResult& result, Verdict verdict, const QString& failure, const QString& message) {
     result.verdict = verdict;
@@ -37,60 +21,38 @@ void adopt(TrimResult& result, const TrimResult& failed) {
     end(result, failed.verdict, failed.failure, failed.message);
 }
 
-/// Why the closed loop stopped without a value to program, as its failure name and sentence, or nothing
-/// when it found one.
-std::optional<std::pair<QString, QString>> refusal(const ClosedLoopResult& result, double target,
-                                                   double tolerance) {
-    using Outcome = ClosedLoopResult::Outcome;
-    const auto end = [&](std::uint8_t value) {
-        for (const DcpPoint& point : result.measurements) {
-            if (point.value == value) {
-                return point;
-            }
-        }
-        return DcpPoint{value, 0.0};
-    };
-    switch (result.outcome) {
-        case Outcome::Passed:
-            return std::nullopt;
-        case Outcome::OutOfTolerance:
-            return std::pair{
-                QStringLiteral("out-of-tolerance"),
-                QStringLiteral(
-                    "%1 measures %2 V again, %3 V from the target %4 V, more than the tolerance %5 V")
-                    .arg(dcp::byteToHex(result.best.value), volts(*result.finalVcom),
-                         dcp::formatFixed(std::abs(*result.finalVcom - target), kMeasuredDecimals, kC),
-                         volts(target), dcp::formatFixed(tolerance, kMeasuredDecimals, kC))};
-        case Outcome::AboveRange:
-            return std::pair{QStringLiteral("out-of-reach"),
-                             QStringLiteral("target %1 V is above the highest VCOM the board reaches (%2)")
-                                 .arg(volts(target), pointText(end(0x00)))};
-        case Outcome::BelowRange:
-            return std::pair{QStringLiteral("out-of-reach"),
-                             QStringLiteral("target %1 V is below the lowest VCOM the board reaches (%2)")
-                                 .arg(volts(target), pointText(end(0xFF)))};
-        case Outcome::Reversed:
-            return std::pair{
-                QStringLiteral("reversed"),
-                QStringLiteral("the VCOM rises as the value rises (%1, %2): the board is reversed "
-                               "or not a VCM7310 divider")
-                    .arg(pointText(result.evidence->first), pointText(result.evidence->second))};
-        case Outcome::Flat:
-            return std::pair{
-                QStringLiteral("no-change"),
-                QStringLiteral("the VCOM hardly changes with the value (%1, %2): is the meter on "
-                               "VCOM and the DCP connected?")
-                    .arg(pointText(result.evidence->first), pointText(result.evidence->second))};
+}  // namespace
+
+QString verdictName(Verdict verdict) {
+    switch (verdict) {
+        case Verdict::Pass:
+            return QStringLiteral("pass");
+        case Verdict::Fail:
+            return QStringLiteral("fail");
+        case Verdict::Error:
+            return QStringLiteral("error");
+        case Verdict::Aborted:
+            return QStringLiteral("aborted");
+    }
+    return {};
+}
+
+std::optional<double> TrimResult::error(double target) const {
+    if (afterProgram) {
+        return *afterProgram - target;
+    }
+    if (finalVcom) {
+        return *finalVcom - target;
+    }
+    if (predictedVcom) {
+        return *predictedVcom - target;
     }
     return std::nullopt;
 }
 
-}  // namespace
-
 TrimResult unstartedTrim(const BoardFailure& failure) {
     TrimResult result;
-    end(result, failure.kind == BoardFailure::Kind::Readback ? Verdict::Fail : Verdict::Error, failure.code(),
-        failure.message);
+    end(result, failure.boardSaysNo() ? Verdict::Fail : Verdict::Error, failure.code(), failure.message);
     return result;
 }
 
@@ -101,12 +63,17 @@ TrimResult unstartedTrim(const meter::MeterFailure& failure) {
 }
 
 TrimProcedure::TrimProcedure(BoardSession& board, meter::MeterSession* meter, StopPending stopPending,
-                             Measured measured)
-    : board_(board), meter_(meter), stopPending_(std::move(stopPending)), measured_(std::move(measured)) {}
+                             Clock clock, Measured measured)
+    : board_(board),
+      meter_(meter),
+      stopPending_(std::move(stopPending)),
+      clock_(std::move(clock)),
+      measured_(std::move(measured)) {}
 
 TrimResult TrimProcedure::run(const TrimPlan& plan) {
     TrimResult result;
     try {
+        checkStop();
         if (meter_) {
             byMeasurement(plan, result);
         } else {
@@ -118,46 +85,55 @@ TrimResult TrimProcedure::run(const TrimPlan& plan) {
         adopt(result, unstartedTrim(failure));
     } catch (const StopRequested& stop) {
         end(result, Verdict::Aborted, QStringLiteral("stopped"),
-            QStringLiteral("trim: stopped by %1; nothing was programmed")
-                .arg(meter::StopSignal::name(stop.signal)));
+            QStringLiteral("trim: stopped by %1%2")
+                .arg(meter::StopSignal::name(stop.signal),
+                     result.programmed ? QString() : QStringLiteral("; nothing was programmed")));
     }
-    if (const int signal = stopPending_ ? stopPending_() : 0; signal != 0 && !result.passed()) {
+    if (!result.passed() && result.verdict != Verdict::Aborted && stopPending_() != 0) {
         // The failure a stop caused (a measure command ended) is the stop itself.
         end(result, Verdict::Aborted, QStringLiteral("stopped"), result.message);
     }
     return result;
 }
 
+void TrimProcedure::checkStop() const {
+    if (const int signal = stopPending_(); signal != 0) {
+        throw StopRequested{signal};
+    }
+}
+
+double TrimProcedure::measure(std::uint8_t value, TrimResult& result) {
+    const double vcom = meter_->measure(value);
+    const Measurement reading{value, vcom, clock_()};
+    result.measurements.push_back(reading);
+    if (measured_) {
+        measured_(reading);
+    }
+    return vcom;
+}
+
 void TrimProcedure::byModel(const TrimPlan& plan, TrimResult& result) {
     result.chosen = plan.predicted.value;
+    result.predictedVcom = plan.predicted.vcom;
     board_.sendVerified(plan.predicted.value);
-    result.sent = true;
     program(plan, result);
 }
 
 void TrimProcedure::byMeasurement(const TrimPlan& plan, TrimResult& result) {
     const MeasureAt measureAt = [&](std::uint8_t value) {
-        if (const int signal = stopPending_ ? stopPending_() : 0; signal != 0) {
-            throw StopRequested{signal};
-        }
+        checkStop();
         board_.sendVerified(value);
-        const double vcom = meter_->measure(value);
-        result.measurements.push_back({value, vcom});
-        if (measured_) {
-            measured_({value, vcom});
-        }
-        return vcom;
+        return measure(value, result);
     };
     const ClosedLoopResult found = nearestByMeasurement(plan.target, plan.model, plan.tolerance, measureAt);
     if (found.finalVcom) {
         result.chosen = found.best.value;
         result.finalVcom = found.finalVcom;
-        result.sent = true;
     }
     result.movedFrom = found.movedFrom;
-    if (const auto why = refusal(found, plan.target, plan.tolerance)) {
-        end(result, Verdict::Fail, why->first,
-            QStringLiteral("trim: ") + why->second + QStringLiteral("; nothing was programmed"));
+    if (const std::optional<TrimRefusal> refusal = refusalOf(found, plan.target, plan.tolerance)) {
+        end(result, Verdict::Fail, refusal->failure,
+            QStringLiteral("trim: ") + refusal->reason + QStringLiteral("; nothing was programmed"));
         return;
     }
     program(plan, result);
@@ -167,15 +143,20 @@ void TrimProcedure::program(const TrimPlan& plan, TrimResult& result) {
     if (!plan.program) {
         return;
     }
-    if (const int signal = stopPending_ ? stopPending_() : 0; signal != 0) {
-        // A stop asked for before the EEPROM write: the board keeps what it had.
-        end(result, Verdict::Aborted, QStringLiteral("stopped"),
-            QStringLiteral("trim: stopped by %1 before programming; nothing was programmed")
-                .arg(meter::StopSignal::name(signal)));
+    // Nothing goes to the EEPROM once a stop is pending: the board keeps what it had.
+    checkStop();
+    const std::uint8_t value = *result.chosen;
+    board_.program(value);
+    result.programmed = true;
+    if (!meter_) {
         return;
     }
-    board_.program(*result.chosen);
-    result.programmed = true;
+    const double after = measure(value, result);
+    result.afterProgram = after;
+    if (std::abs(after - plan.target) > plan.tolerance) {
+        end(result, Verdict::Fail, QStringLiteral("after-program"),
+            QStringLiteral("trim: ") + movedAfterProgramming(value, after, plan.target, plan.tolerance));
+    }
 }
 
 }  // namespace vcm::station

@@ -18,24 +18,27 @@ struct TrimPlan {
     /// Without a meter: the value the divider model puts nearest the target, and its predicted VCOM.
     DcpPoint predicted;
     /// With a meter: the model the closed loop starts from, and how near the target the chosen value's
-    /// last reading must be.
+    /// readings must be.
     ModelLine model;
     double tolerance = 0.0;
 };
 
 /// One board's trim: by the model alone (no meter), or closed loop on what the meter measures. Every
-/// value is sent and verified before it is measured, and the EEPROM is written only when every check
-/// passed and no stop is pending. run() never throws for what the board, the bus or the meter do: the
-/// result says it.
+/// value is sent and verified before it is measured. The EEPROM is written only when every check passed
+/// and no stop is pending; then the adapter's answer and the data register are checked, and closed loop
+/// the VCOM is measured once more and must still lie within the tolerance. run() never throws for what
+/// the board, the bus or the meter do: the result says it.
 class TrimProcedure {
   public:
-    /// Told of each measurement as it is taken.
-    using Measured = std::function<void(const DcpPoint& point)>;
     /// The signal that asked the tool to stop, or 0.
     using StopPending = std::function<int()>;
+    /// Seconds since the trim began.
+    using Clock = std::function<double()>;
+    /// Told of each reading as it is taken.
+    using Measured = std::function<void(const Measurement& reading)>;
 
     /// `meter` null trims by the model alone.
-    TrimProcedure(BoardSession& board, meter::MeterSession* meter, StopPending stopPending,
+    TrimProcedure(BoardSession& board, meter::MeterSession* meter, StopPending stopPending, Clock clock,
                   Measured measured = {});
 
     TrimResult run(const TrimPlan& plan);
@@ -44,10 +47,14 @@ class TrimProcedure {
     void byModel(const TrimPlan& plan, TrimResult& result);
     void byMeasurement(const TrimPlan& plan, TrimResult& result);
     void program(const TrimPlan& plan, TrimResult& result);
+    double measure(std::uint8_t value, TrimResult& result);
+    /// Throws StopRequested when a stop is pending.
+    void checkStop() const;
 
     BoardSession& board_;
     meter::MeterSession* meter_;
     StopPending stopPending_;
+    Clock clock_;
     Measured measured_;
 };
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "station/TrimSearch.h"
-
 #include <QString>
 
 #include <cstdint>
@@ -18,6 +16,17 @@ enum class Verdict {
     Aborted,  ///< stopped by a signal before it was done
 };
 
+/// "pass", "fail", "error" or "aborted": the verdict as records and JSON name it.
+QString verdictName(Verdict verdict);
+
+/// One reading of the meter: the value in the data register, the VCOM, and when it was taken, in
+/// seconds from the start of the trim.
+struct Measurement {
+    std::uint8_t value = 0;
+    double vcom = 0.0;
+    double seconds = 0.0;
+};
+
 /// Everything a trim did and found, whether it passed or not: what the command prints, the station log
 /// keeps and a window could show.
 struct TrimResult {
@@ -28,14 +37,17 @@ struct TrimResult {
     /// passed.
     QString message;
 
-    std::vector<DcpPoint> measurements;     ///< every measurement, in the order taken
+    std::vector<Measurement> measurements;  ///< every reading, in the order taken, the last checks too
     std::optional<std::uint8_t> chosen;     ///< the value the trim chose
-    bool sent = false;                      ///< the chosen value was sent and verified, and stays there
-    std::optional<double> finalVcom;        ///< closed loop: the chosen value measured again, last
+    std::optional<double> predictedVcom;    ///< by the model alone: the chosen value's VCOM by the model
+    std::optional<double> finalVcom;     ///< closed loop: the chosen value measured again before programming
+    std::optional<double> afterProgram;  ///< closed loop: the chosen value measured after programming
     std::optional<std::uint8_t> movedFrom;  ///< where the search ended when a neighbour was nearer
-    bool programmed = false;                ///< the EEPROM was written with the chosen value
+    bool programmed = false;                ///< the EEPROM write of the chosen value was done and checked
 
     bool passed() const { return verdict == Verdict::Pass; }
+    /// The chosen value's VCOM less the target: measured (the last reading) or predicted.
+    std::optional<double> error(double target) const;
 };
 
 }  // namespace vcm::station

@@ -79,6 +79,31 @@ class Search {
         return *known;
     }
     double distance(int value) { return std::abs(at(value) - target_); }
+    bool isKnown(int value) const { return known_[static_cast<std::size_t>(value)].has_value(); }
+
+    /// The stretch of measured values next to the end `end` that read as that end does (within a
+    /// quarter of the model's step), when it spans more than a few values: where the VCOM stops
+    /// changing. Its other end first.
+    std::optional<std::pair<DcpPoint, DcpPoint>> flatStretchFrom(int end) const {
+        const double level = *known_[static_cast<std::size_t>(end)];
+        const int direction = end == 0 ? 1 : -1;
+        int reach = end;
+        for (int value = end + direction; value >= 0 && value <= 255; value += direction) {
+            const auto& known = known_[static_cast<std::size_t>(value)];
+            if (!known) {
+                continue;
+            }
+            if (std::abs(*known - level) > kMinFallShare * model_.step()) {
+                break;
+            }
+            reach = value;
+        }
+        if (std::abs(reach - end) < kMinFirstSpan) {
+            return std::nullopt;
+        }
+        return std::pair{DcpPoint{static_cast<std::uint8_t>(reach), *known_[static_cast<std::size_t>(reach)]},
+                         DcpPoint{static_cast<std::uint8_t>(end), level}};
+    }
 
     /// Takes a measurement into the bracket when it lies inside it.
     void narrow(int value) {
@@ -169,30 +194,46 @@ ClosedLoopResult nearestByMeasurement(double target, const ModelLine& model, dou
     Search search(target, model, measureAt, result);
 
     const auto [first, second] = search.firstPair(strategy);
-    const int lower = std::min(first, second);
-    const int upper = std::max(first, second);
-    const double fall = search.at(lower) - search.at(upper);
-    const double modelFall = model.step() * (upper - lower);
-    if (!(fall >= kMinFallShare * modelFall)) {
-        result.outcome = fall <= -kMinFallShare * modelFall ? Outcome::Reversed : Outcome::Flat;
-        result.evidence = {{static_cast<std::uint8_t>(lower), search.at(lower)},
-                           {static_cast<std::uint8_t>(upper), search.at(upper)}};
-        return result;
+    // The VCOM must fall between the first two. Where it rises, the board is reversed. Where it hardly
+    // changes, the two may lie in a flat stretch (an output that saturates, a DCP that stops moving at one
+    // end) rather than on a board whose meter or DCP is not connected: the two ends tell which.
+    for (const auto& [lower, upper] :
+         {std::pair{std::min(first, second), std::max(first, second)}, std::pair{0, 255}}) {
+        const double fall = search.at(lower) - search.at(upper);
+        const double modelFall = model.step() * (upper - lower);
+        if (fall >= kMinFallShare * modelFall) {
+            break;
+        }
+        if (fall <= -kMinFallShare * modelFall || (lower == 0 && upper == 255)) {
+            result.outcome = fall <= -kMinFallShare * modelFall ? Outcome::Reversed : Outcome::NoChange;
+            result.evidence = {{static_cast<std::uint8_t>(lower), search.at(lower)},
+                               {static_cast<std::uint8_t>(upper), search.at(upper)}};
+            return result;
+        }
     }
-    search.narrow(first);
-    search.narrow(second);
+    for (const int value : {0, 255, first, second}) {
+        if (search.isKnown(value)) {
+            search.narrow(value);
+        }
+    }
 
+    // A target beyond an end by no more than the tolerance is within reach: that end is the value.
     while (true) {
         if (search.high_ == 0) {
-            if (search.at(0) < target) {
+            if (target - search.at(0) > tolerance) {
                 result.outcome = Outcome::AboveRange;
+                result.flatEnd = search.flatStretchFrom(0);
                 return result;
             }
-            break;  // the target is the top of the range itself
+            break;
         }
         if (search.low_ == 255) {
-            result.outcome = Outcome::BelowRange;
-            return result;
+            if (search.at(255) - target > tolerance) {
+                result.outcome = Outcome::BelowRange;
+                result.flatEnd = search.flatStretchFrom(255);
+                return result;
+            }
+            break;
         }
         if (search.low_ >= 0 && search.high_ <= 255 && search.high_ - search.low_ == 1) {
             break;
@@ -201,8 +242,8 @@ ClosedLoopResult nearestByMeasurement(double target, const ModelLine& model, dou
     }
 
     // The nearer of the two on either side of the target, the lower one of two equally near.
-    int chosen = search.high_;
-    if (search.low_ >= 0 && search.distance(search.low_) <= search.distance(search.high_)) {
+    int chosen = search.high_ <= 255 ? search.high_ : search.low_;
+    if (search.low_ >= 0 && search.distance(search.low_) <= search.distance(chosen)) {
         chosen = search.low_;
     }
     const int searched = chosen;

@@ -56,8 +56,8 @@ struct ClosedLoopResult {
         OutOfTolerance,  ///< `best` measured again is farther from the target than the tolerance
         AboveRange,      ///< the board's VCOM at 00 (`measurements`) is below the target
         BelowRange,      ///< the board's VCOM at FF is above the target
-        Reversed,        ///< the VCOM rose with the value between the first two measurements
-        Flat,            ///< the VCOM hardly changed between the first two measurements
+        Reversed,        ///< the VCOM rose with the value between the first two measurements (or the ends)
+        NoChange,        ///< the VCOM hardly changed between the first two measurements, nor between the ends
     };
     Outcome outcome = Outcome::Passed;
     DcpPoint best;                       ///< the chosen value and its VCOM during the search
@@ -65,15 +65,22 @@ struct ClosedLoopResult {
     std::vector<DcpPoint> measurements;  ///< every measurement, in the order taken, the final one too
     /// The value the search itself ended on, when a nearer neighbour moved it to `best`.
     std::optional<std::uint8_t> movedFrom;
-    /// For Reversed and Flat: the two measurements that showed it, the lower value first.
+    /// For Reversed and NoChange: the two measurements that showed it, the lower value first.
     std::optional<std::pair<DcpPoint, DcpPoint>> evidence;
+    /// For AboveRange and BelowRange: where the VCOM stopped changing next to the end that proves it, when
+    /// it did over more than a few values (an output that saturates, a DCP that stops moving); the
+    /// stretch's other end first.
+    std::optional<std::pair<DcpPoint, DcpPoint>> flatEnd;
 };
 
 /// The closed loop: the value whose measured VCOM is nearest `target` (of two equally near the lower),
 /// using that VCOM falls as the value rises.
 /// - The first two measurements stand at least a few values apart and must show the VCOM falling by at
-///   least a quarter of what the model says; otherwise the board is reversed or flat and nothing more is
-///   measured.
+///   least a quarter of what the model says; where it rises the board is reversed. Where it hardly
+///   changes, the two ends are measured: a board that changes there has a flat stretch and the search
+///   goes on; one that does not is reported as no change.
+/// - A target beyond the board's reach by more than `tolerance` is out of reach; by no more, the end
+///   nearest it is the value.
 /// - The search ends on two neighbouring values on either side of the target. Then the chosen value's
 ///   neighbours are measured, and it moves while one is nearer (a board that is not monotonic there).
 /// - Last, the chosen value is measured once more; farther than `tolerance` from the target fails.

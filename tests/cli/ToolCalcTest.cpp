@@ -41,7 +41,7 @@ TEST(ToolCalc, ForwardGivesTheWorkedExampleRows) {
     EXPECT_EQ(
         runTool({"calc", "forward", "--dcp", "80", "--json"}).out,
         QStringLiteral("{\"command\":\"calc forward\",\"iout\":0.02016,\"vrset\":0.2016,\"vcom\":3.8958,"
-                       "\"dcp\":\"80\",\"voutMax\":4.9179,\"voutMin\":2.8817}\n"));
+                       "\"dcp\":\"80\",\"voutMax\":4.9179,\"voutMin\":2.8817,\"outcome\":\"pass\"}\n"));
 }
 
 TEST(ToolCalc, ReverseGivesTheWindowsResistorTexts) {
@@ -77,7 +77,8 @@ TEST(ToolCalc, ReverseGivesTheWindowsResistorTexts) {
     EXPECT_EQ(
         runTool({"calc", "reverse", "--vmax", "8", "--vmin", "0", "--json"}).out,
         QStringLiteral("{\"command\":\"calc reverse\",\"iout\":0.00016,\"vrset\":0.0016,\"vcom\":8.0000,"
-                       "\"dcp\":\"00\",\"r1\":200000.0,\"r2\":-51200000.0,\"outOfRange\":[\"r2\"]}\n"));
+                       "\"dcp\":\"00\",\"r1\":200000.0,\"r2\":-51200000.0,\"outOfRange\":[\"r2\"],"
+                       "\"outcome\":\"pass\"}\n"));
 }
 
 TEST(ToolCalc, TheCalculatorsChecksAreUsageErrorsAndArithmeticFaultsFailures) {
@@ -142,7 +143,8 @@ TEST(ToolCalc, ANegativeResistorSumWarnsAndTheValuesFollow) {
          0,
          warning,
          "{\"command\":\"calc forward\",\"iout\":0.00016,\"vrset\":0.0016,\"vcom\":-8.0156,\"dcp\":\"00\","
-         "\"voutMax\":-8.0156,\"voutMin\":-12.0000,\"warnings\":[\"R1+R2 is less than 0?\"]}\n"},
+         "\"voutMax\":-8.0156,\"voutMin\":-12.0000,\"warnings\":[\"R1+R2 is less than "
+         "0?\"],\"outcome\":\"pass\"}\n"},
         // A sum of exactly 0 warns too, and then cannot be worked out.
         {{"calc", "forward", "--r1", "0", "--r2", "0"},
          1,

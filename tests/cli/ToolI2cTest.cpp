@@ -25,9 +25,9 @@ TEST(ToolI2c, EachCommandTracesOnARealBusAsOnTheSimulatedBoard) {
         expected.removeIf([](const QString& line) { return line.startsWith(QLatin1String("sim: ")); });
         EXPECT_EQ(bus.errLines(), expected);
     }
-    // No chip at all on that bus: the read fails with exit code 1 and nothing else is tried.
+    // No chip at all on that bus: the read fails as a station's error (exit 3) and nothing else is tried.
     const ToolRun missing = runTool({"read", "--adapter", "i2c:96"}, fakeBus);
-    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.exitCode, 3);
     EXPECT_TRUE(missing.out.isEmpty());
 }
 

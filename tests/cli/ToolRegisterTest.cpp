@@ -43,17 +43,20 @@ TEST(ToolRegister, ReadSendProgramPutTheWindowsBytesOnTheBus) {
         {{"program", "0x7d"},
          withConnect({"crvHID_doI2CWrite(0x4F, 0x00, 1, [7D 00], [00], 0, 0) = 0", "sim: data register 0x7D",
                       "crvHID_doI2CRead(0x4E, 0x00, 1, [7D 00], [00], 0, 0) = 0",
-                      "crvHID_doI2CWrite(0x4F, 0x00, 1, [7C 00], [00], 0, 0) = 0", "sim: EEPROM 0x7D"}),
+                      "crvHID_doI2CWrite(0x4F, 0x00, 1, [7C 00], [00], 0, 0) = 0", "sim: EEPROM 0x7D",
+                      // After the EEPROM write: the board is still there and holds the value.
+                      "crvHID_doI2CRead(0x4E, 0x00, 1, [7D 00], [00], 0, 0) = 0"}),
          "7D (125) sent, verified and programmed into the EEPROM\n"},
         {{"program", "128", "--dec"},
          withConnect({"crvHID_doI2CWrite(0x4E, 0x00, 1, [81 00], [00], 0, 0) = 0", "sim: data register 0x80",
                       kRead80, "crvHID_doI2CWrite(0x4E, 0x00, 1, [80 00], [00], 0, 0) = 0",
-                      "sim: EEPROM 0x80"}),
+                      "sim: EEPROM 0x80", kRead80}),
          "80 (128) sent, verified and programmed into the EEPROM\n"},
         {{"program", "FF"},
          withConnect({"crvHID_doI2CWrite(0x4F, 0x00, 1, [FF 00], [00], 0, 0) = 0", "sim: data register 0xFF",
                       "crvHID_doI2CRead(0x4E, 0x00, 1, [FF 00], [00], 0, 0) = 0",
-                      "crvHID_doI2CWrite(0x4F, 0x00, 1, [FE 00], [00], 0, 0) = 0", "sim: EEPROM 0xFF"}),
+                      "crvHID_doI2CWrite(0x4F, 0x00, 1, [FE 00], [00], 0, 0) = 0", "sim: EEPROM 0xFF",
+                      "crvHID_doI2CRead(0x4E, 0x00, 1, [FF 00], [00], 0, 0) = 0"}),
          "FF (255) sent, verified and programmed into the EEPROM\n"},
     };
     for (const Case& c : cases) {
@@ -70,13 +73,19 @@ TEST(ToolRegister, JsonIsOneObjectOnStdout) {
         QString out;
     };
     const Case cases[] = {
-        {{"read", "--json"}, "{\"command\":\"read\",\"hex\":\"80\",\"value\":128}\n"},
-        {{"--json", "send", "7D"}, "{\"command\":\"send\",\"hex\":\"7D\",\"value\":125,\"verified\":true}\n"},
+        {{"read", "--json"}, "{\"command\":\"read\",\"hex\":\"80\",\"value\":128,\"outcome\":\"pass\"}\n"},
+        {{"--json", "send", "7D"},
+         "{\"command\":\"send\",\"hex\":\"7D\",\"value\":125,\"verified\":true,\"outcome\":\"pass\"}\n"},
         {{"program", "7D", "--json"},
-         "{\"command\":\"program\",\"hex\":\"7D\",\"value\":125,\"verified\":true,\"programmed\":true}\n"},
+         "{\"command\":\"program\",\"hex\":\"7D\",\"value\":125,\"verified\":true,\"programmed\":true,"
+         "\"outcome\":\"pass\"}\n"},
         {{"send", "7D", "--json", "--sim-fault", "writes-lost"},
-         "{\"command\":\"send\",\"error\":\"read-back: the data register holds 80, not "
-         "7D\",\"exitCode\":1}\n"},
+         "{\"command\":\"send\",\"outcome\":\"fail\",\"failure\":\"readback\",\"error\":\"read-back: the "
+         "data "
+         "register holds 80, not 7D\",\"exitCode\":1}\n"},
+        {{"read", "--json", "--sim-fault", "read-fails"},
+         "{\"command\":\"read\",\"outcome\":\"error\",\"failure\":\"bus\",\"error\":\"read: reading the data "
+         "register failed\",\"exitCode\":3}\n"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(runTool(c.arguments).out, c.out) << c.arguments.join(' ').toStdString();
@@ -88,21 +97,22 @@ TEST(ToolRegister, NothingReachesTheEepromUnlessTheReadBackConfirmedTheValue) {
         const char* fault;
         QStringList trace;
         QString err;
+        int exitCode;  ///< the chip said no (1), or the bus failed (3)
     };
     const Case cases[] = {
         {"writes-lost", withConnect({"crvHID_doI2CWrite(0x4F, 0x00, 1, [7D 00], [00], 0, 0) = 0", kRead80}),
-         "vcm7310: read-back: the data register holds 80, not 7D"},
+         "vcm7310: read-back: the data register holds 80, not 7D", 1},
         {"read-fails",
          withConnect({"crvHID_doI2CWrite(0x4F, 0x00, 1, [7D 00], [00], 0, 0) = 0", "sim: data register 0x7D",
                       "crvHID_doI2CRead(0x4E, 0x00, 1, [00 00], [00], 0, 0) = 1"}),
-         "vcm7310: read-back: reading the data register after sending 7D failed"},
+         "vcm7310: read-back: reading the data register after sending 7D failed", 3},
     };
     for (const Case& c : cases) {
         QTemporaryDir dir;
         const QString board = dir.filePath(QStringLiteral("board.json"));
         const ToolRun run = runTool(
             {"program", "7D", "--trace", "--sim-state", board, "--sim-fault", QString::fromUtf8(c.fault)});
-        EXPECT_EQ(run.exitCode, 1) << c.fault;
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.fault;
         EXPECT_EQ(run.errLines(), c.trace + QStringList{c.err}) << c.fault;
         EXPECT_EQ(run.out, QString());
         // The board file, as a later run finds it: the EEPROM still holds its power-on value.
@@ -116,7 +126,7 @@ TEST(ToolRegister, NothingReachesTheEepromUnlessTheReadBackConfirmedTheValue) {
     }
 }
 
-TEST(ToolRegister, FailuresOfTheAdapterAndTheChipExitWithOne) {
+TEST(ToolRegister, AStationThatCannotReachTheChipExitsWithThree) {
     struct Case {
         QStringList arguments;
         QStringList err;
@@ -129,14 +139,14 @@ TEST(ToolRegister, FailuresOfTheAdapterAndTheChipExitWithOne) {
     };
     for (const Case& c : cases) {
         const ToolRun run = runTool(c.arguments);
-        EXPECT_EQ(run.exitCode, 1) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode, 3) << c.arguments.join(' ').toStdString();
         EXPECT_EQ(run.errLines(), c.err) << c.arguments.join(' ').toStdString();
         EXPECT_EQ(run.out, QString());
     }
 }
 
 #ifdef VCM_HAVE_I2C_DEV
-// A bus that is not there is a failed connection whichever way it was named: exit 1, and one line that says
+// A bus that is not there is a failed connection whichever way it was named: exit 3, and one line that says
 // why, which the JSON object carries too.
 TEST(ToolRegister, ABusThatIsNotThereIsAFailedConnection) {
     QString noBridge;
@@ -155,13 +165,15 @@ TEST(ToolRegister, ABusThatIsNotThereIsAFailedConnection) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.adapter);
         const ToolRun run = runTool({"--adapter", QString::fromLatin1(c.adapter), "read"});
-        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.exitCode, 3);
         EXPECT_EQ(run.err, QStringLiteral("vcm7310: connect: %1\n").arg(c.reason));
         EXPECT_EQ(run.out, QString());
         const ToolRun json = runTool({"read", "--json", "--adapter", QString::fromLatin1(c.adapter)});
-        EXPECT_EQ(json.exitCode, 1);
-        EXPECT_EQ(json.out, QStringLiteral("{\"command\":\"read\",\"error\":%1,\"exitCode\":1}\n")
-                                .arg(station::jsonString(QStringLiteral("connect: ") + c.reason)));
+        EXPECT_EQ(json.exitCode, 3);
+        EXPECT_EQ(json.out,
+                  QStringLiteral("{\"command\":\"read\",\"outcome\":\"error\",\"failure\":\"adapter\","
+                                 "\"error\":%1,\"exitCode\":3}\n")
+                      .arg(station::jsonString(QStringLiteral("connect: ") + c.reason)));
     }
 }
 #endif

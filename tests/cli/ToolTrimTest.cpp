@@ -34,14 +34,18 @@ TEST(ToolTrim, ModelOnlySendsVerifiesAndProgramsTheValue) {
     const ToolRun run = runTool({"trim", "--vcom", "3.8958", "--program", "--trace", "--json"});
     EXPECT_EQ(run.exitCode, 0);
     const QStringList expected =
-        connectTrace() +
-        QStringList{"crvHID_doI2CWrite(0x4E, 0x00, 1, [81 00], [00], 0, 0) = 0", "sim: data register 0x80",
-                    "crvHID_doI2CRead(0x4E, 0x00, 1, [80 00], [00], 0, 0) = 0",
-                    "crvHID_doI2CWrite(0x4E, 0x00, 1, [80 00], [00], 0, 0) = 0", "sim: EEPROM 0x80"};
+        connectTrace() + QStringList{"crvHID_doI2CWrite(0x4E, 0x00, 1, [81 00], [00], 0, 0) = 0",
+                                     "sim: data register 0x80",
+                                     "crvHID_doI2CRead(0x4E, 0x00, 1, [80 00], [00], 0, 0) = 0",
+                                     "crvHID_doI2CWrite(0x4E, 0x00, 1, [80 00], [00], 0, 0) = 0",
+                                     "sim: EEPROM 0x80",
+                                     "crvHID_doI2CRead(0x4E, 0x00, 1, [80 00], [00], 0, 0) = 0"};
     EXPECT_EQ(run.errLines(), expected);
-    EXPECT_EQ(run.out,
-              QStringLiteral("{\"command\":\"trim\",\"target\":3.8958,\"basis\":\"model\",\"hex\":\"80\","
-                             "\"value\":128,\"vcom\":3.8958,\"error\":0.0000,\"programmed\":true}\n"));
+    EXPECT_EQ(
+        run.out,
+        QStringLiteral(
+            "{\"command\":\"trim\",\"target\":3.8958,\"basis\":\"model\",\"hex\":\"80\","
+            "\"value\":128,\"vcom\":3.8958,\"error\":0.0000,\"programmed\":true,\"outcome\":\"pass\"}\n"));
 }
 
 TEST(ToolTrim, ATargetOutsideTheRangeIsAUsageErrorBeforeTheBus) {
@@ -98,7 +102,7 @@ TEST_F(ClosedLoop, ConvergesToTheSweepsValueInFewMeasurements) {
             << target;
         // The chip holds it afterwards.
         EXPECT_EQ(runTool({"read", "--sim-state", board(), "--json"}).out,
-                  QStringLiteral("{\"command\":\"read\",\"hex\":\"%1\",\"value\":%2}\n")
+                  QStringLiteral("{\"command\":\"read\",\"hex\":\"%1\",\"value\":%2,\"outcome\":\"pass\"}\n")
                       .arg(QStringLiteral("%1").arg(best, 2, 16, QLatin1Char('0')).toUpper())
                       .arg(best));
     }
@@ -114,12 +118,17 @@ TEST_F(ClosedLoop, AFailingMeasurementStopsWithTheEepromUntouched) {
         {"echo 'no reading'", "vcm7310: measure: the command printed no number ('no reading')"},
         {"true", "vcm7310: measure: the command printed no number ('')"},
         {"printf '4.0\\033[0m'", "vcm7310: measure: the command printed no number ('4.0\\x1b[0m')"},
+        // One reading rule for both meters: a plain decimal number, the overload value refused.
+        {"echo '&H4'", "vcm7310: measure: the command printed no number ('&H4')"},
+        {"echo 4D0", "vcm7310: measure: the command printed no number ('4D0')"},
+        {"echo -9.9E37",
+         "vcm7310: measure: the command printed '-9.9E37', the overload value (out of range)"},
     };
     for (const Case& c : cases) {
         QFile::remove(board());
         const ToolRun run = runTool({"trim", "--vcom", "4", "--program", "--trace", "--sim-state", board(),
                                      "--sim-vcom-error", "3", "--measure", c.command});
-        EXPECT_EQ(run.exitCode, 1) << c.command.toStdString();
+        EXPECT_EQ(run.exitCode, 3) << c.command.toStdString();
         // The model's value for 4 V was sent and verified, then the measurement failed: nothing more on
         // the bus.
         const QStringList expected =
@@ -132,7 +141,7 @@ TEST_F(ClosedLoop, AFailingMeasurementStopsWithTheEepromUntouched) {
     // A measurement on a board that was never set up is a mistake, not a fresh board.
     QFile::remove(board());
     const ToolRun run = runTool({"sim-measure", "--sim-state", board()});
-    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.exitCode, 3);
 }
 
 TEST_F(ClosedLoop, ATargetOutOfTheBoardsReachFailsAtTheEndThatShowsIt) {
@@ -158,6 +167,12 @@ TEST_F(ClosedLoop, ATargetOutOfTheBoardsReachFailsAtTheEndThatShowsIt) {
         EXPECT_LE(measuredValues(run).size(), 3) << c.target;
         EXPECT_EQ(run.err, c.err);
     }
+    // Reach is judged with the tolerance: 00 reads 4.917941 V, a millivolt below 4.919 V.
+    QFile::remove(board());
+    const ToolRun near = runTool(
+        {"trim", "--vcom", "4.919", "--tolerance", "0.005", "--sim-state", board(), "--measure", meter()});
+    EXPECT_EQ(near.exitCode, 0) << near.err.toStdString();
+    EXPECT_TRUE(near.out.contains("DCP       00 (0)\n")) << near.out.toStdString();
 }
 
 QString shellQuoted(const QString& text) {

@@ -49,7 +49,7 @@ TEST(ToolUsage, UsageErrorsExitWithTwoAndTouchNothing) {
              "...' (give two hexadecimal digits from 00 to FF, such as 7D or 0x7D, or a decimal number with "
              "--dec).\nTry 'vcm7310 send --help' for more information.\n"},
         {{"read", "--sim-fault", "smoke\tfire"},
-         "vcm7310: Unknown --sim-fault 'smoke\\tfire' (use read-fails or writes-lost).\n"
+         "vcm7310: Unknown --sim-fault 'smoke\\tfire' (use read-fails, writes-lost or eeprom-fails).\n"
          "Try 'vcm7310 read --help' for more information.\n"},
         {{"read", "--eeprom", "100"},
          "vcm7310: The --eeprom value '100' is out of range (give 00 to FF).\n"
@@ -68,13 +68,20 @@ TEST(ToolUsage, UsageErrorsExitWithTwoAndTouchNothing) {
          "vcm7310: Bad --sim-vcom-error '60' (give a percentage from -50 to 50).\n"
          "Try 'vcm7310 read --help' for more information.\n"},
         {{"read", "--sim-fault", "smoke"},
-         "vcm7310: Unknown --sim-fault 'smoke' (use read-fails or writes-lost).\n"
+         "vcm7310: Unknown --sim-fault 'smoke' (use read-fails, writes-lost or eeprom-fails).\n"
          "Try 'vcm7310 read --help' for more information.\n"},
         {{"trim"},
          "vcm7310: trim needs --vcom V, the wanted VCOM in volts.\n"
          "Try 'vcm7310 trim --help' for more information.\n"},
         {{"trim", "--vcom", "4", "--measure", " "},
          "vcm7310: --measure needs a command.\nTry 'vcm7310 trim --help' for more information.\n"},
+        // Without a meter nothing is measured that a tolerance could hold.
+        {{"trim", "--vcom", "4", "--tolerance", "0.005"},
+         "vcm7310: --tolerance needs --measure or --meter.\nTry 'vcm7310 trim --help' for more "
+         "information.\n"},
+        {{"station", "--vcom", "4", "--id-pattern", "B[0-9"},
+         "vcm7310: Bad --id-pattern 'B[0-9' (missing terminating ] for character class).\n"
+         "Try 'vcm7310 station --help' for more information.\n"},
         {{"sim-measure"},
          "vcm7310: sim-measure needs --sim-state FILE.\n"
          "Try 'vcm7310 sim-measure --help' for more information.\n"},
@@ -94,7 +101,8 @@ TEST(ToolUsage, UsageErrorsExitWithTwoAndTouchNothing) {
 TEST(ToolUsage, SharedOptionsMayStandBeforeTheCommand) {
     const ToolRun run = runTool({"--eeprom", "3C", "--json", "read"});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, QStringLiteral("{\"command\":\"read\",\"hex\":\"3C\",\"value\":60}\n"));
+    EXPECT_EQ(run.out,
+              QStringLiteral("{\"command\":\"read\",\"hex\":\"3C\",\"value\":60,\"outcome\":\"pass\"}\n"));
 }
 
 // As the top help says: before the command, a shared option the command does not use is ignored, so one
@@ -132,17 +140,27 @@ TEST(ToolUsage, JsonUsageErrorsAreOneObjectOnStdout) {
         QString out;
     };
     const Case cases[] = {
-        {{"--json"}, "{\"error\":\"No command given.\",\"exitCode\":2}\n"},
-        {{"--json", "bogus"}, "{\"error\":\"Unknown command 'bogus'.\",\"exitCode\":2}\n"},
-        {{"bogus", "--json"}, "{\"error\":\"Unknown command 'bogus'.\",\"exitCode\":2}\n"},
-        {{"--json", "--bogus", "read"}, "{\"error\":\"Unknown option 'bogus'.\",\"exitCode\":2}\n"},
+        {{"--json"},
+         "{\"outcome\":\"error\",\"failure\":\"usage\",\"error\":\"No command given.\",\"exitCode\":2}\n"},
+        {{"--json", "bogus"},
+         "{\"outcome\":\"error\",\"failure\":\"usage\",\"error\":\"Unknown command "
+         "'bogus'.\",\"exitCode\":2}\n"},
+        {{"bogus", "--json"},
+         "{\"outcome\":\"error\",\"failure\":\"usage\",\"error\":\"Unknown command "
+         "'bogus'.\",\"exitCode\":2}\n"},
+        {{"--json", "--bogus", "read"},
+         "{\"outcome\":\"error\",\"failure\":\"usage\",\"error\":\"Unknown option "
+         "'bogus'.\",\"exitCode\":2}\n"},
         {{"read", "--bogus", "--json"},
-         "{\"command\":\"read\",\"error\":\"Unknown option 'bogus'.\",\"exitCode\":2}\n"},
+         "{\"command\":\"read\",\"outcome\":\"error\",\"failure\":\"usage\",\"error\":\"Unknown option "
+         "'bogus'.\",\"exitCode\":2}\n"},
         {{"--json", "send", "-1"},
-         "{\"command\":\"send\",\"error\":\"VALUE '-1' is out of range (give 00 to FF, or 0 to 255 with "
+         "{\"command\":\"send\",\"outcome\":\"error\",\"failure\":\"usage\",\"error\":\"VALUE '-1' is out of "
+         "range (give 00 to FF, or 0 to 255 with "
          "--dec).\",\"exitCode\":2}\n"},
         {{"calc", "forward", "--avdd", "0", "--json"},
-         "{\"command\":\"calc forward\",\"error\":\"AVDD needs to be non-zero\",\"exitCode\":2}\n"},
+         "{\"command\":\"calc forward\",\"outcome\":\"error\",\"failure\":\"usage\",\"error\":\"AVDD needs "
+         "to be non-zero\",\"exitCode\":2}\n"},
     };
     for (const Case& c : cases) {
         const ToolRun run = runTool(c.arguments);
@@ -177,12 +195,12 @@ TEST(ToolUsage, HelpForEveryCommandListsAllItsOptionsWithoutADisplay) {
                           "--trace",
                           "--sim-state <FILE>",
                           "--sim-vcom-error <PERCENT>",
-                          "--sim-fault <read-fails|writes-lost>",
+                          "--sim-fault <read-fails|writes-lost|eeprom-fails>",
                           "--json"};
     const Case cases[] = {
         {{"--help"},
          "Usage: vcm7310 [options] COMMAND [options]\n",
-         bus + QStringList{"--version", "sim-measure"}},
+         bus + QStringList{"--version", "sim-measure", "station", "3 the station could not do its job"}},
         {{"read", "--help"}, "Usage: vcm7310 read [options]\n", bus},
         {{"send", "-h"}, "Usage: vcm7310 send [options] VALUE\n", bus + QStringList{"--dec"}},
         {{"program", "--help"}, "Usage: vcm7310 program [options] VALUE\n", bus + QStringList{"--dec"}},
@@ -194,7 +212,12 @@ TEST(ToolUsage, HelpForEveryCommandListsAllItsOptionsWithoutADisplay) {
          {"--avdd <V>", "--rset <OHM>", "--vmax <V>", "4.9179", "--vmin <V>", "2.8817", "--dcp <VALUE>"}},
         {{"trim", "--help"},
          "Usage: vcm7310 trim [options]\n",
-         bus + QStringList{"--vcom <V>", "--program", "--measure <CMD>", "--r2 <OHM>"}},
+         bus + QStringList{"--vcom <V>", "--program", "--measure <CMD>", "--r2 <OHM>", "--board-id <TEXT>",
+                           "--station-id <TEXT>", "--operator <NAME>", "VCM7310_DCP"}},
+        {{"station", "--help"},
+         "Usage: vcm7310 station [options]\n",
+         bus + QStringList{"--vcom <V>", "--id-pattern <REGEX>", "--retest", "--log <FILE>",
+                           "--meter <ADDRESS>"}},
         {{"sim-measure", "--help"},
          "Usage: vcm7310 sim-measure [options]\n",
          {"--sim-state <FILE>", "--json"}},

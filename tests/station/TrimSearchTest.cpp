@@ -21,8 +21,8 @@ double modelVcom(int value) {
 }
 
 /// A board as a line engineer meets it: the model with a gain error and an offset, perhaps a step where
-/// the VCOM jumps by some millivolts from one value on, perhaps a millivolt of meter noise, and perhaps
-/// wired the wrong way round or not at all.
+/// the VCOM jumps by some millivolts from one value on, perhaps a millivolt of meter noise, perhaps wired
+/// the wrong way round or not at all, perhaps an output that saturates or a DCP that stops moving.
 struct Board {
     const char* name;
     double gainPercent = 0.0;
@@ -32,12 +32,17 @@ struct Board {
     bool noise = false;
     bool reversed = false;
     bool flat = false;
+    double saturatesAt = 0.0;  ///< the output goes no higher than this, when above 0
+    int stopsAt = 256;         ///< the DCP goes no further than this value
 
     double operator()(std::uint8_t code) const {
-        const int value = reversed ? 255 - code : code;
+        const int value = std::min(reversed ? 255 - code : static_cast<int>(code), stopsAt);
         double vcom = flat ? 4.0 : modelVcom(value) * (1.0 + gainPercent / 100.0) + offsetMv / 1000.0;
         if (stepFrom >= 0 && value >= stepFrom) {
             vcom += stepMv / 1000.0;
+        }
+        if (saturatesAt > 0.0) {
+            vcom = std::min(vcom, saturatesAt);
         }
         if (noise) {
             // The same reading each time a value is measured, so the search and the sweep see one board.
@@ -164,30 +169,34 @@ TEST(ClosedLoopSearch, AFinalCheckFartherThanTheToleranceFails) {
               station::ClosedLoopResult::Outcome::Passed);
 }
 
-TEST(ClosedLoopSearch, ReversedFlatAndOutOfReachBoardsStopBeforeTheSearch) {
+TEST(ClosedLoopSearch, ReversedDeadAndOutOfReachBoardsEndWithoutAValue) {
     using Outcome = station::ClosedLoopResult::Outcome;
     struct Case {
         Board board;
         double target;
+        double tolerance;
         Outcome outcome;
-        std::size_t atMost;
+        std::size_t atMost;  ///< measurements with the interpolating search
     };
     const Board model{"model"};
+    Board reversed{"reversed"};
+    reversed.reversed = true;
+    Board dead{"no change: the meter is not on VCOM"};
+    dead.flat = true;
     const Case cases[] = {
-        {{"reversed", 0.0, 0.0, -1, 0.0, false, true}, 4.0, Outcome::Reversed, 2},
-        {{"reversed, target mid-range", 0.0, 0.0, -1, 0.0, false, true},
-         modelVcom(128),
-         Outcome::Reversed,
-         2},
-        {{"flat", 0.0, 0.0, -1, 0.0, true, false, true}, 4.0, Outcome::Flat, 2},
-        {{"flat", 0.0, 0.0, -1, 0.0, true, false, true}, 3.0, Outcome::Flat, 2},
-        {model, model(0) + 0.001, Outcome::AboveRange, 12},
-        {model, model(255) - 0.001, Outcome::BelowRange, 12},
+        {reversed, 4.0, 0.008, Outcome::Reversed, 2},
+        {reversed, modelVcom(128), 0.008, Outcome::Reversed, 2},
+        // Flat between the first two and between the ends: nothing on the board changes.
+        {dead, 4.0, 0.008, Outcome::NoChange, 4},
+        {dead, 3.0, 0.008, Outcome::NoChange, 4},
+        // Beyond an end by more than the tolerance.
+        {model, model(0) + 0.001, 0.0005, Outcome::AboveRange, 12},
+        {model, model(255) - 0.001, 0.0005, Outcome::BelowRange, 12},
     };
     for (const Case& c : cases) {
         for (const station::SearchStrategy strategy :
              {station::SearchStrategy::Interpolating, station::SearchStrategy::Halving}) {
-            const station::ClosedLoopResult result = search(c.board, c.target, strategy);
+            const station::ClosedLoopResult result = search(c.board, c.target, strategy, c.tolerance);
             EXPECT_EQ(result.outcome, c.outcome) << c.board.name << ' ' << c.target;
             EXPECT_LE(result.measurements.size(), c.atMost) << c.board.name << ' ' << c.target;
             EXPECT_FALSE(result.finalVcom.has_value()) << c.board.name;
@@ -196,13 +205,52 @@ TEST(ClosedLoopSearch, ReversedFlatAndOutOfReachBoardsStopBeforeTheSearch) {
     // Out of reach is proven by the end itself.
     for (const auto& [target, end] : {std::pair{model(0) + 0.001, 0}, std::pair{model(255) - 0.001, 255}}) {
         const station::ClosedLoopResult result =
-            search(model, target, station::SearchStrategy::Interpolating);
+            search(model, target, station::SearchStrategy::Interpolating, 0.0005);
         EXPECT_TRUE(std::any_of(result.measurements.begin(), result.measurements.end(),
                                 [end = end](const station::DcpPoint& point) { return point.value == end; }))
             << target;
     }
-    // The top of the range itself is reached, not out of reach.
-    EXPECT_EQ(search(model, model(0), station::SearchStrategy::Interpolating).best.value, 0);
+}
+
+TEST(ClosedLoopSearch, ATargetWithinTheToleranceOfAnEndIsReachedAtThatEnd) {
+    const Board model{"model"};
+    const struct {
+        double target;
+        int end;
+    } cases[] = {{model(0), 0}, {model(0) + 0.001, 0}, {model(255), 255}, {model(255) - 0.001, 255}};
+    for (const auto& c : cases) {
+        const station::ClosedLoopResult result =
+            search(model, c.target, station::SearchStrategy::Interpolating, 0.002);
+        EXPECT_EQ(result.outcome, station::ClosedLoopResult::Outcome::Passed) << c.target;
+        EXPECT_EQ(result.best.value, c.end) << c.target;
+    }
+}
+
+TEST(ClosedLoopSearch, AFlatStretchIsMeasuredPastAndNamedWhereItHidesTheTarget) {
+    // Gain +10 % and an output that saturates at 4.3 V: the model puts 4.25 V where the board is flat.
+    Board saturating{"saturates at 4.3 V"};
+    saturating.gainPercent = 10.0;
+    saturating.saturatesAt = 4.3;
+    // A DCP that stops moving at 96: nothing below the VCOM there can be reached.
+    Board stopping{"DCP stops at 96"};
+    stopping.stopsAt = 0x96;
+    for (const auto& [board, target] : {std::pair{saturating, 4.25}, std::pair{stopping, 3.9}}) {
+        const station::ClosedLoopResult result =
+            search(board, target, station::SearchStrategy::Interpolating, 0.008);
+        EXPECT_EQ(result.outcome, station::ClosedLoopResult::Outcome::Passed) << board.name;
+        EXPECT_EQ(result.best.value, sweepBest(board, target)) << board.name;
+    }
+    const station::ClosedLoopResult below =
+        search(stopping, 3.2, station::SearchStrategy::Interpolating, 0.008);
+    EXPECT_EQ(below.outcome, station::ClosedLoopResult::Outcome::BelowRange);
+    ASSERT_TRUE(below.flatEnd.has_value()) << "the stretch that hides the target is named";
+    // As far as the measurements show it: inside the board's real stretch, ending at FF.
+    EXPECT_GE(below.flatEnd->first.value, 0x96);
+    EXPECT_LE(below.flatEnd->first.value, 0xFF - 4);
+    EXPECT_EQ(below.flatEnd->second.value, 0xFF);
+    // An end that is simply out of reach has no flat stretch to name.
+    EXPECT_FALSE(
+        search(Board{"model"}, 2.8, station::SearchStrategy::Interpolating, 0.008).flatEnd.has_value());
 }
 
 TEST(ClosedLoopSearch, OfTwoEquallyNearValuesTheLowerOne) {

@@ -24,6 +24,10 @@ std::int16_t SimulatedBoard::crvHID_doI2CWrite(std::uint8_t& deviceAddress, std:
     if (fault_ == SimFault::WritesLost) {
         return adapterResult::kCallDone;
     }
+    // Bit 0 of the data byte clear selects the EEPROM.
+    if (fault_ == SimFault::EepromFails && !data.empty() && (data[0] & 1) == 0) {
+        return adapterResult::kCallFailed;
+    }
     const SimulatedChip::State before = state();
     const std::int16_t result = ForwardingAdapter::crvHID_doI2CWrite(deviceAddress, registerAddress, count,
                                                                      data, spare, module, status);

@@ -23,11 +23,11 @@ calc::ForwardResults checkedForward(const calc::ForwardInputs& given, const Calc
         warn(correction.message);
     }
     if (checks.fault) {
-        throw CommandFailure{kExitFailed, checks.fault->message};
+        throw CommandFailure{kExitFail, checks.fault->message};
     }
     const auto outcome = calc::computeForward(inputs);
     if (const auto* fault = std::get_if<calc::ArithmeticFault>(&outcome)) {
-        throw CommandFailure{kExitFailed, fault->message};
+        throw CommandFailure{kExitFail, fault->message};
     }
     return std::get<calc::ForwardResults>(outcome);
 }

@@ -58,7 +58,7 @@ JsonObject runCalcReverse(const Invocation& invocation, const CommandOutput& out
     failOnCorrections(calc::checkReverseInputs(inputs));
     const auto outcome = calc::computeReverse(inputs);
     if (const auto* fault = std::get_if<calc::ArithmeticFault>(&outcome)) {
-        throw CommandFailure{kExitFailed, fault->message};
+        throw CommandFailure{kExitFail, fault->message};
     }
     const auto& results = std::get<calc::ReverseResults>(outcome);
     JsonObject json;

@@ -8,6 +8,13 @@
 
 namespace vcm::cli {
 
+QString CommandFailure::outcome() const {
+    if (exitCode > kExitSignalBase) {
+        return QStringLiteral("aborted");
+    }
+    return exitCode == kExitFail ? QStringLiteral("fail") : QStringLiteral("error");
+}
+
 CommandFailure currentFailure() {
     try {
         throw;
@@ -17,15 +24,16 @@ CommandFailure currentFailure() {
         if (failure.kind == station::BoardFailure::Kind::KeptBoard) {
             return {kExitUsage, failure.message};
         }
-        return {failure.exitCode != 0 ? failure.exitCode : kExitFailed, failure.message};
+        return {failure.boardSaysNo() ? kExitFail : kExitError, failure.code(), failure.message};
     } catch (const meter::MeterFailure& failure) {
-        return {kExitFailed, failure.message};
+        return {kExitError, QStringLiteral("meter"), failure.message};
     } catch (const station::LogFailure& failure) {
-        return {kExitFailed, failure.message};
+        return {kExitError, QStringLiteral("log"), failure.message};
     } catch (const adapter::BoardFileError& failure) {
-        return {kExitFailed, failure.message};
+        return {kExitError, QStringLiteral("board-file"), failure.message};
     } catch (const station::StopRequested& stop) {
-        return {kExitFailed, QStringLiteral("stopped by ") + meter::StopSignal::name(stop.signal)};
+        return {kExitSignalBase + stop.signal, QStringLiteral("stopped"),
+                QStringLiteral("stopped by ") + meter::StopSignal::name(stop.signal)};
     }
 }
 

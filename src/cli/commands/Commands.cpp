@@ -29,6 +29,12 @@ void CommandOutput::warning(const QString& message) const {
     }
 }
 
+void CommandOutput::note(const QString& line) const {
+    if (stderrLine_) {
+        stderrLine_(line);
+    }
+}
+
 void CommandOutput::print(const JsonObject& object) const {
     if (json_) {
         stdoutLine_(object.toText());
@@ -40,15 +46,18 @@ QString oneLine(const QString& message) {
     return QString(message).replace(lineBreaks, QStringLiteral(" "));
 }
 
-JsonObject failureObject(const std::optional<JsonObject>& done, const QString& command, const QString& error,
-                         int exitCode) {
+JsonObject failureObject(const std::optional<JsonObject>& done, const QString& command,
+                         const CommandFailure& failure) {
     JsonObject object;
     if (done) {
         object = *done;
     } else if (!command.isEmpty()) {
         object.text(QStringLiteral("command"), command);
     }
-    return object.text(QStringLiteral("error"), error).integer(QStringLiteral("exitCode"), exitCode);
+    return object.text(QStringLiteral("outcome"), failure.outcome())
+        .text(QStringLiteral("failure"), failure.failure)
+        .text(QStringLiteral("error"), oneLine(failure.message))
+        .integer(QStringLiteral("exitCode"), failure.exitCode);
 }
 
 QString dcpValueText(std::uint8_t value) {
@@ -63,14 +72,16 @@ int runInvocation(const Invocation& invocation, const CommandOutput::LineSink& s
                   const CommandOutput::LineSink& stderrLine, const MeterMaker& builtInMeter) {
     const CommandOutput out(invocation.json, stdoutLine, stderrLine);
     try {
-        out.print(commandDefinition(invocation.command).run(invocation, out, builtInMeter));
-        return kExitSuccess;
+        out.print(commandDefinition(invocation.command)
+                      .run(invocation, out, builtInMeter)
+                      .text(QStringLiteral("outcome"), QStringLiteral("pass")));
+        return kExitPass;
     } catch (...) {
         const CommandFailure failure = currentFailure();
         const QString message = oneLine(failure.message);
         stderrLine(QStringLiteral("vcm7310: ") + message);
         // With what was done before the failure (a trim's measurements), so a station loses nothing.
-        out.print(failureObject(failure.done, commandName(invocation.command), message, failure.exitCode));
+        out.print(failureObject(failure.done, commandName(invocation.command), failure));
         return failure.exitCode;
     }
 }

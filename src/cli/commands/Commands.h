@@ -25,6 +25,8 @@ class CommandOutput {
     void field(const QString& label, const QString& value) const;
     /// A warning the command goes on after ("vcm7310: warning: ..." on stderr, with --json too).
     void warning(const QString& message) const;
+    /// A line for the person at the terminal (a prompt), on stderr as it stands.
+    void note(const QString& line) const;
     bool json() const { return json_; }
     void print(const JsonObject& object) const;
 
@@ -42,6 +44,7 @@ JsonObject runCalcForward(const Invocation& invocation, const CommandOutput& out
 JsonObject runCalcReverse(const Invocation& invocation, const CommandOutput& out);
 /// `builtInMeter` makes the meter of --meter (the trim and the sweep measure with it).
 JsonObject runTrim(const Invocation& invocation, const CommandOutput& out, const MeterMaker& builtInMeter);
+JsonObject runStation(const Invocation& invocation, const CommandOutput& out, const MeterMaker& builtInMeter);
 JsonObject runSweep(const Invocation& invocation, const CommandOutput& out, const MeterMaker& builtInMeter);
 JsonObject runSimMeasure(const Invocation& invocation, const CommandOutput& out);
 
@@ -52,10 +55,10 @@ int runInvocation(const Invocation& invocation, const CommandOutput::LineSink& s
 
 /// A failure's message on one line: a script reads stderr line by line.
 QString oneLine(const QString& message);
-/// What --json prints for a failure: what was done (or the command's name, when known), the error and
-/// the exit code.
-JsonObject failureObject(const std::optional<JsonObject>& done, const QString& command, const QString& error,
-                         int exitCode);
+/// What --json prints for a failure: what was done (or the command's name, when known), the outcome
+/// ("fail", "error", "aborted"), the failure's name, the error on one line and the exit code.
+JsonObject failureObject(const std::optional<JsonObject>& done, const QString& command,
+                         const CommandFailure& failure);
 
 /// "7D (125)".
 QString dcpValueText(std::uint8_t value);

@@ -11,9 +11,10 @@ JsonObject runSimMeasure(const Invocation& invocation, const CommandOutput& out)
         adapter::loadSimulatedBoard(invocation.sim.stateFile);
     if (!board) {
         // A meter on a board that was never set up is more likely a wrong path than a fresh board.
-        throw CommandFailure{kExitFailed, QStringLiteral("sim-measure: no simulated board in '%1' (run a "
-                                                         "command with --sim-state %1 first)")
-                                              .arg(invocation.sim.stateFile)};
+        throw CommandFailure{kExitError, QStringLiteral("board-file"),
+                             QStringLiteral("sim-measure: no simulated board in '%1' (run a "
+                                            "command with --sim-state %1 first)")
+                                 .arg(invocation.sim.stateFile)};
     }
     const std::uint8_t value = board->chip.dataRegister;
     adapter::SimulatedVcomShape shape = board->shape();

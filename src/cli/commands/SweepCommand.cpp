@@ -22,7 +22,7 @@ void writeFile(const QString& path, const QString& text, const QString& what) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
         throw CommandFailure{
-            kExitFailed,
+            kExitError, QStringLiteral("file"),
             QStringLiteral("sweep: cannot write the %1 '%2' (%3)").arg(what, path, file.errorString())};
     }
 }
@@ -76,7 +76,7 @@ void measure(const Invocation& invocation, const CommandOutput& out, const Meter
 JsonObject runSweep(const Invocation& invocation, const CommandOutput& out, const MeterMaker& builtInMeter) {
     const auto model = station::modelSweep(invocation.forward, invocation.from, invocation.to);
     if (const auto* fault = std::get_if<calc::ArithmeticFault>(&model)) {
-        throw CommandFailure{kExitFailed, fault->message};
+        throw CommandFailure{kExitFail, fault->message};
     }
     std::vector<station::SweepRow> rows = std::get<std::vector<station::SweepRow>>(model);
     // Without a meter the sweep is the model alone, and nothing goes on the bus.

@@ -33,7 +33,8 @@ ParsedCommandLine failure(const QString& problem, const FailureContext& context)
     parsed.text = kProgram + QStringLiteral(": ") + message +
                   QStringLiteral("\nTry '%1 --help' for more information.\n").arg(context.helpHint);
     if (context.json) {
-        parsed.jsonText = failureObject(std::nullopt, context.command, message, kExitUsage).toText();
+        parsed.jsonText =
+            failureObject(std::nullopt, context.command, CommandFailure{kExitUsage, message}).toText();
     }
     return parsed;
 }

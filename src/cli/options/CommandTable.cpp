@@ -56,8 +56,24 @@ const std::vector<CommandDefinition>& commandTable() {
                         "verifies it, measures it again, and programs it with --program only when that last "
                         "measurement is within --tolerance of the target."),
          {},
-         OptionGroup::Bus | OptionGroup::Resistors | OptionGroup::Trim | OptionGroup::Measure,
+         OptionGroup::Bus | OptionGroup::Resistors | OptionGroup::Trim | OptionGroup::BoardId |
+             OptionGroup::Measure,
          runTrim},
+        {Command::Station,
+         QStringLiteral("station"),
+         QStringLiteral("Trim board after board, their ids read from stdin."),
+         QStringLiteral(
+             "A trim station for a shift: reads board ids from stdin, one per line (a barcode scanner "
+             "types the id and Enter), trims each as trim does and prints one verdict line per board, "
+             "keeping the adapter and the meter connected between boards. An empty id, or one that does "
+             "not match --id-pattern, is refused without touching the bus; a board that already passed in "
+             "the --log is trimmed again only when the operator says so at the terminal, or with --retest. "
+             "A board that fails does not end the session; a station error (adapter, bus, meter, log) or a "
+             "stop does. At the end of the input: a summary (boards, passed, failed, errors, yield)."),
+         {},
+         OptionGroup::Bus | OptionGroup::Resistors | OptionGroup::Trim | OptionGroup::Measure |
+             OptionGroup::Session,
+         runStation},
         {Command::Sweep,
          QStringLiteral("sweep"),
          QStringLiteral("The VCOM of every value: model and measured."),

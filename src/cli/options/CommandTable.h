@@ -26,10 +26,12 @@ struct OptionGroup {
         Resistors = 1U << 2,  // --avdd, --rset, --r1, --r2
         Range = 1U << 3,      // --avdd, --rset, --vmax, --vmin
         Dcp = 1U << 4,        // --dcp
-        Trim = 1U << 5,       // --vcom (required), --program, --tolerance, --log, --board-id
+        Trim = 1U << 5,       // --vcom (required), --program, --tolerance, --log, --station-id, --operator
         StateOnly = 1U << 6,  // --sim-state and the simulated VCOM's shape
         Measure = 1U << 7,    // --measure or --meter, --meter-query, --meter-timeout, --settle, --average
         Sweep = 1U << 8,      // --from, --to, --csv, --svg, --vcom (optional)
+        BoardId = 1U << 9,    // --board-id
+        Session = 1U << 10,   // --id-pattern, --retest
     };
 };
 

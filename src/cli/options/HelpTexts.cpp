@@ -29,8 +29,10 @@ QString topHelp(const ToolOptions& options) {
     description +=
         QStringLiteral(
             "\n'%1 COMMAND --help' shows a command's options.\n\n"
-            "Exit codes: 0 success; 1 the chip, the adapter or a measurement failed, or a result cannot be\n"
-            "worked out; 2 a usage error (nothing was sent).\n\n"
+            "Exit codes: 0 pass; 1 the answer is no (the board failed a check, or a calculation has no\n"
+            "result); 2 a usage error (nothing was sent); 3 the station could not do its job (no adapter,\n"
+            "a bus, meter or log error); 128+N stopped by signal N. With --json the object says the same\n"
+            "as \"outcome\" (pass, fail, error, aborted) and \"failure\" (a stable name).\n\n"
             "The options below may also stand before the command; a command ignores those it does not\n"
             "take there.")
             .arg(kProgram);

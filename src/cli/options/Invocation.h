@@ -15,7 +15,7 @@ namespace vcm::cli {
 
 using meter::MeterMaker;
 
-enum class Command { Read, Send, Program, CalcForward, CalcReverse, Trim, Sweep, SimMeasure };
+enum class Command { Read, Send, Program, CalcForward, CalcReverse, Trim, Station, Sweep, SimMeasure };
 
 /// One run of the tool, as its command line asks for it. Values left out hold what the window shows
 /// once it has started.
@@ -39,6 +39,10 @@ struct Invocation {
     int average = 1;                  ///< trim, sweep --average: measurements per value, their mean
     QString logFile;                  ///< trim --log: the station log, one JSON line per trim
     QString boardId;                  ///< trim --board-id
+    QString stationId;                ///< trim, station --station-id; the host's name when not given
+    QString operatorName;             ///< trim, station --operator
+    QString idPattern;                ///< station --id-pattern: a board id must match it whole
+    bool retest = false;              ///< station --retest
     std::optional<double> sweepVcom;  ///< sweep --vcom: the value nearest it is marked
     std::uint8_t from = 0x00;         ///< sweep --from
     std::uint8_t to = 0xFF;           ///< sweep --to

@@ -38,9 +38,10 @@ ToolOptions::ToolOptions()
                                   "(-50 to 50; kept in the --sim-state file)."),
                    QStringLiteral("PERCENT")),
       simFault(QStringLiteral("sim-fault"),
-               QStringLiteral("Make the simulated board fail: read-fails (every read fails) or "
-                              "writes-lost (writes are acknowledged but never reach the chip)."),
-               QStringLiteral("read-fails|writes-lost")),
+               QStringLiteral("Make the simulated board fail: read-fails (every read fails), "
+                              "writes-lost (writes are acknowledged but never reach the chip) or "
+                              "eeprom-fails (an EEPROM write fails, as when the board loses contact)."),
+               QStringLiteral("read-fails|writes-lost|eeprom-fails")),
       simPowerCycle(QStringLiteral("sim-power-cycle"),
                     QStringLiteral("Power the simulated board of the --sim-state file off and on first: "
                                    "its data register is loaded from its EEPROM, as a real board's is at "
@@ -75,9 +76,11 @@ ToolOptions::ToolOptions()
       program(QStringLiteral("program"),
               QStringLiteral("Also program the value into the EEPROM once it is verified.")),
       measure(QStringLiteral("measure"),
-              QStringLiteral("Closed loop: after each send run CMD (a shell command that prints the "
-                             "measured VCOM in volts; the value sent is in VCOM7310_DCP, e.g. 7D); the "
-                             "divider options give the starting point."),
+              QStringLiteral(
+                  "Closed loop: after each send run CMD (a shell command that prints the "
+                  "measured VCOM in volts; the value sent is in VCM7310_DCP, e.g. 7D, the board's id in "
+                  "VCM7310_BOARD); the "
+                  "divider options give the starting point."),
               QStringLiteral("CMD")),
       meter(QStringLiteral("meter"),
             QStringLiteral("Closed loop with a bench meter spoken to directly: scpi:tcp:HOST[:PORT], "
@@ -103,10 +106,22 @@ ToolOptions::ToolOptions()
                                "model at the divider given)."),
                 QStringLiteral("V")),
       log(QStringLiteral("log"),
-          QStringLiteral("Append one JSON line per trim, pass or fail, to FILE (the station log)."),
+          QStringLiteral("Append one JSON line per attempt, whatever its outcome, to FILE (the station "
+                         "log)."),
           QStringLiteral("FILE")),
       boardId(QStringLiteral("board-id"), QStringLiteral("The board's serial number or name, for the log."),
               QStringLiteral("TEXT")),
+      stationId(QStringLiteral("station-id"),
+                QStringLiteral("The station's name in the log (default the host's name)."),
+                QStringLiteral("TEXT")),
+      operatorName(QStringLiteral("operator"), QStringLiteral("Who runs the station, for the log."),
+                   QStringLiteral("NAME")),
+      idPattern(QStringLiteral("id-pattern"),
+                QStringLiteral("A board id must match REGEX as a whole; another is refused without touching "
+                               "the bus."),
+                QStringLiteral("REGEX")),
+      retest(QStringLiteral("retest"),
+             QStringLiteral("Trim again a board that already passed in the log, without asking.")),
       from(QStringLiteral("from"), QStringLiteral("The first value of the sweep (default 00)."),
            QStringLiteral("HH"), QStringLiteral("00")),
       to(QStringLiteral("to"), QStringLiteral("The last value of the sweep (default FF)."),
@@ -170,7 +185,13 @@ std::vector<const QCommandLineOption*> ToolOptions::optionsFor(unsigned groups) 
         add({&dec});
     }
     if (groups & OptionGroup::Trim) {
-        add({&vcom, &program, &tolerance, &log, &boardId});
+        add({&vcom, &program, &tolerance, &log, &stationId, &operatorName});
+    }
+    if (groups & OptionGroup::BoardId) {
+        add({&boardId});
+    }
+    if (groups & OptionGroup::Session) {
+        add({&idPattern, &retest});
     }
     if (groups & OptionGroup::Measure) {
         add({&measure, &meter, &meterQuery, &meterTimeout, &settle, &average});

@@ -29,7 +29,8 @@ struct ToolOptions {
                                          adapter::AdapterOptionSet::BridgeLookup::WhenConnect};
     QCommandLineOption help, version, oldVersion, json, simState, simVcomError, simFault, simPowerCycle, dec,
         avdd, rset, r1, r2, vmax, vmin, dcp, vcom, program, measure, meter, meterQuery, meterTimeout, settle,
-        average, tolerance, log, boardId, from, to, csv, svg, sweepVcom, simVcomOffset, simStep;
+        average, tolerance, log, boardId, stationId, operatorName, idPattern, retest, from, to, csv, svg,
+        sweepVcom, simVcomOffset, simStep;
 };
 
 }  // namespace vcm::cli

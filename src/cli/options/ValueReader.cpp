@@ -2,6 +2,9 @@
 
 #include "adapter/core/ArgumentText.h"
 #include "cli/commands/CommandFailure.h"
+
+#include <QRegularExpression>
+#include <QSysInfo>
 #include "cli/options/ArgumentValues.h"
 
 namespace vcm::cli {
@@ -55,6 +58,10 @@ Invocation ValueReader::read() const {
     if (definition_.groups & OptionGroup::Measure) {
         readMeter(invocation);
     }
+    // Without a meter nothing is measured, so there is nothing a tolerance could hold.
+    if ((definition_.groups & OptionGroup::Trim) && invocation.tolerance && !invocation.meter.given()) {
+        throw CommandFailure{kExitUsage, QStringLiteral("--tolerance needs --measure or --meter.")};
+    }
     if (definition_.groups & OptionGroup::Sweep) {
         readSweep(invocation);
     }
@@ -82,7 +89,22 @@ void ValueReader::readTrim(Invocation& invocation) const {
             throw CommandFailure{kExitUsage, QStringLiteral("--log needs a file name.")};
         }
     }
-    invocation.boardId = parser_.value(options_.boardId);
+    if (definition_.groups & OptionGroup::BoardId) {
+        invocation.boardId = parser_.value(options_.boardId);
+    }
+    invocation.stationId =
+        parser_.isSet(options_.stationId) ? parser_.value(options_.stationId) : QSysInfo::machineHostName();
+    invocation.operatorName = parser_.value(options_.operatorName);
+    if (definition_.groups & OptionGroup::Session) {
+        invocation.retest = parser_.isSet(options_.retest);
+        invocation.idPattern = parser_.value(options_.idPattern);
+        if (parser_.isSet(options_.idPattern) && !QRegularExpression(invocation.idPattern).isValid()) {
+            throw CommandFailure{kExitUsage,
+                                 QStringLiteral("Bad --id-pattern %1 (%2).")
+                                     .arg(adapter::quotedArgument(invocation.idPattern),
+                                          QRegularExpression(invocation.idPattern).errorString())};
+        }
+    }
 }
 
 void ValueReader::readSweep(Invocation& invocation) const {

@@ -66,10 +66,12 @@ void ValueReader::readSim(Invocation& invocation) const {
             sim.fault = adapter::SimFault::ReadFails;
         } else if (text == QStringLiteral("writes-lost")) {
             sim.fault = adapter::SimFault::WritesLost;
+        } else if (text == QStringLiteral("eeprom-fails")) {
+            sim.fault = adapter::SimFault::EepromFails;
         } else {
-            throw CommandFailure{kExitUsage,
-                                 QStringLiteral("Unknown --sim-fault %1 (use read-fails or writes-lost).")
-                                     .arg(adapter::quotedArgument(text))};
+            throw CommandFailure{kExitUsage, QStringLiteral("Unknown --sim-fault %1 (use read-fails, "
+                                                            "writes-lost or eeprom-fails).")
+                                                 .arg(adapter::quotedArgument(text))};
         }
     }
     sim.powerCycle = parser_.isSet(options_.simPowerCycle);

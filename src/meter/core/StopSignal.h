@@ -9,7 +9,8 @@ namespace vcm::meter {
 /// SIGINT and SIGTERM (on Windows: Ctrl+C, Ctrl+Break and the console closing) while the tool works on a
 /// board. While a StopSignal lives, the first one does not end the tool: it is kept (pending()), ends a
 /// running measure command's whole process tree at once, and lets the tool finish what keeps its record
-/// whole before it ends as the signal says (endBy). A second one ends the tool at once.
+/// whole before it ends as the signal says (endBy). A second one ends the tool at once. A reader of the
+/// tool's output that goes away (SIGPIPE) does not stop it at all.
 class StopSignal {
   public:
     StopSignal();

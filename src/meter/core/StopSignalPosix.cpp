@@ -15,9 +15,9 @@ std::atomic<pid_t> runningGroup{0};
 /// The signal that asked the tool to stop, or 0.
 std::atomic<int> stopSignal{0};
 
-using Handler = void (*)(int);
-Handler previousInt = SIG_DFL;
-Handler previousTerm = SIG_DFL;
+struct sigaction previousInt {};
+struct sigaction previousTerm {};
+struct sigaction previousPipe {};
 
 extern "C" void onStopSignal(int signal) {
     const pid_t group = runningGroup.load();
@@ -34,13 +34,24 @@ extern "C" void onStopSignal(int signal) {
 }  // namespace
 
 StopSignal::StopSignal() {
-    previousInt = std::signal(SIGINT, onStopSignal);
-    previousTerm = std::signal(SIGTERM, onStopSignal);
+    // Without SA_RESTART: a wait for the next board id on stdin ends at the signal instead of going on.
+    struct sigaction stop {};
+    stop.sa_handler = onStopSignal;
+    sigemptyset(&stop.sa_mask);
+    ::sigaction(SIGINT, &stop, &previousInt);
+    ::sigaction(SIGTERM, &stop, &previousTerm);
+    // A reader of the output that went away (`| head -1`) is no stop: the board is finished and logged,
+    // and the writes to the closed pipe fail unseen.
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGPIPE, &ignore, &previousPipe);
 }
 
 StopSignal::~StopSignal() {
-    std::signal(SIGINT, previousInt);
-    std::signal(SIGTERM, previousTerm);
+    ::sigaction(SIGINT, &previousInt, nullptr);
+    ::sigaction(SIGTERM, &previousTerm, nullptr);
+    ::sigaction(SIGPIPE, &previousPipe, nullptr);
 }
 
 int StopSignal::pending() {
