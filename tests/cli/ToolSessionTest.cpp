@@ -119,5 +119,33 @@ TEST_F(Session, AStationErrorOrAStopEndsTheSessionAfterLoggingTheBoard) {
     }
 }
 
+// At a terminal (here a pseudo-terminal of `script`) the operator is asked before a board that passed is
+// trimmed again, and the answer is read from the same input.
+TEST_F(Session, AtATerminalTheOperatorIsAskedBeforeAPassedBoardIsTrimmedAgain) {
+    ASSERT_EQ(session({"B01"}, meter()).exitCode, 0);
+    const QString command =
+        QStringLiteral("'%1' station --vcom 4.0 --sim-state '%2' --log '%3' --measure \"%4\"")
+            .arg(toolPath(), path("board.json"), path("log"), meter());
+    QProcess terminal;
+    terminal.setProcessChannelMode(QProcess::MergedChannels);
+    terminal.start("script", {"-qec", command, "/dev/null"});
+    QByteArray seen;
+    const auto waitFor = [&](const QByteArray& text) {
+        while (!seen.contains(text) && terminal.waitForReadyRead(20000)) {
+            seen += terminal.readAll();
+        }
+        return seen.contains(text);
+    };
+    ASSERT_TRUE(waitFor("station ready")) << seen.toStdString();
+    terminal.write("B01\n");
+    ASSERT_TRUE(waitFor("B01 passed already (")) << seen.toStdString();
+    ASSERT_TRUE(waitFor("Trim it again? [y/N]")) << seen.toStdString();
+    terminal.write("y\n");
+    ASSERT_TRUE(waitFor("PASS B01 73 3.9996 V")) << seen.toStdString();
+    terminal.write("\x04");
+    ASSERT_TRUE(terminal.waitForFinished(20000));
+    EXPECT_EQ(logged(), (QStringList{"B01 pass", "B01 pass"}));
+}
+
 }  // namespace
 }  // namespace vcm::test
