@@ -81,6 +81,7 @@ TEST_F(BenchMeter, AMeterThatFailsEndsTheTrimOnOneLineWithNothingProgrammed) {
         {"junk", "READ?"},
         {"reading-error", "READ?"},
         {"closes", "closed"},
+        {"floods", "READ? answered more than 65536 bytes without a line end"},
     };
     for (const Case& c : cases) {
         QFile::remove(board());

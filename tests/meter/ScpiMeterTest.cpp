@@ -12,6 +12,8 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
 #include <atomic>
 
 namespace vcm::test {
@@ -28,6 +30,24 @@ meter::MeterOptions optionsFor(const QString& address, double timeoutSeconds = 2
 
 QString tcpAddress(quint16 port) {
     return QStringLiteral("scpi:tcp:127.0.0.1:%1").arg(port);
+}
+
+// The fake instrument's address on a transport: its TCP port, or its pseudo-terminal as a serial line or
+// a USBTMC node.
+QString addressOn(FakeScpiInstrument& instrument, const QString& transport) {
+    if (transport == QStringLiteral("tcp")) {
+        return tcpAddress(instrument.listenTcp());
+    }
+    const QString device = instrument.openPty();
+    return transport == QStringLiteral("serial") ? QStringLiteral("scpi:serial:%1:9600").arg(device)
+                                                 : QStringLiteral("scpi:usbtmc:%1").arg(device);
+}
+
+// The most this process has held so far, in KiB.
+long peakKilobytes() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 // The message a MeterFailure carries, or a note that none was thrown.
@@ -187,13 +207,43 @@ TEST(ScpiMeter, AMeterOnADeviceNodeThatStopsAnsweringOrGoesAwayFails) {
         SCOPED_TRACE(std::string(c.transport) + ": " + c.message);
         FakeScpiInstrument instrument(
             c.mode, [] { return 4.0; }, c.lineEnd);
-        const QString device = instrument.openPty();
-        const QString address = QString::fromLatin1(c.transport) == QStringLiteral("serial")
-                                    ? QStringLiteral("scpi:serial:%1:9600").arg(device)
-                                    : QStringLiteral("scpi:usbtmc:%1").arg(device);
+        const QString address = addressOn(instrument, QString::fromLatin1(c.transport));
         const std::unique_ptr<meter::Meter> meter = meter::makeScpiMeter(optionsFor(address, 0.3));
         const QString failure = failureOf([&] { meter->measure(0x73); });
         EXPECT_EQ(failure, QStringLiteral("meter %1: %2").arg(address, QString::fromUtf8(c.message)));
+    }
+}
+
+// A meter whose reply never ends its line: one that floods is refused as soon as it has sent more than a
+// reply may hold, far less than it sends; one that trickles is given up at the timeout. Either way the
+// call ends by the timeout and holds little.
+TEST(ScpiMeter, AReplyThatNeverEndsItsLineEndsTheCallInTimeAndHoldsLittle) {
+    const char* const flooded = "READ? answered more than 65536 bytes without a line end";
+    const char* const trickled = "no answer to READ? within 1 s";
+    struct Case {
+        const char* transport;
+        FakeScpiMode mode;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"tcp", FakeScpiMode::Floods, flooded},    {"tcp", FakeScpiMode::Trickles, trickled},
+        {"serial", FakeScpiMode::Floods, flooded}, {"serial", FakeScpiMode::Trickles, trickled},
+#ifdef VCM_HAVE_USBTMC
+        {"usbtmc", FakeScpiMode::Floods, flooded}, {"usbtmc", FakeScpiMode::Trickles, trickled},
+#endif
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.transport) + ": " + c.message);
+        FakeScpiInstrument instrument(c.mode, [] { return 4.0; });
+        const QString address = addressOn(instrument, QString::fromLatin1(c.transport));
+        const std::unique_ptr<meter::Meter> meter = meter::makeScpiMeter(optionsFor(address, 1.0));
+        const long peakBefore = peakKilobytes();
+        QElapsedTimer clock;
+        clock.start();
+        const QString failure = failureOf([&] { meter->measure(0x73); });
+        EXPECT_LT(clock.elapsed(), 3000);
+        EXPECT_EQ(failure, QStringLiteral("meter %1: %2").arg(address, QString::fromUtf8(c.message)));
+        EXPECT_LT(peakKilobytes() - peakBefore, 16 * 1024);
     }
 }
 

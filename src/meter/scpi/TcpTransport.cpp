@@ -8,7 +8,10 @@
 
 namespace vcm::meter {
 
-TcpTransport::TcpTransport(QString host, std::uint16_t port) : host_(std::move(host)), port_(port) {}
+TcpTransport::TcpTransport(QString host, std::uint16_t port) : host_(std::move(host)), port_(port) {
+    // What a peer that never ends its line can make the socket hold before readLine() refuses it.
+    socket_.setReadBufferSize(kLongestReply);
+}
 
 void TcpTransport::open(QDeadlineTimer deadline) {
     const QList<QHostAddress> addresses = lookUp(deadline);
@@ -80,6 +83,7 @@ QByteArray TcpTransport::readLine(QDeadlineTimer deadline) {
         if (socket_.state() != QAbstractSocket::ConnectedState) {
             throw LinkFailure{LinkFailure::Kind::Closed, QStringLiteral("the connection was closed")};
         }
+        throwIfExpired(deadline);
         if (!socket_.waitForReadyRead(remainingMilliseconds(deadline))) {
             buffer_ += socket_.readAll();
             if (std::optional<QByteArray> line = takeLine(buffer_)) {
