@@ -3,7 +3,9 @@
 #include "adapter/sim/SimulatedBoardFile.h"
 #include "adapter/sim/SimulatedVcom.h"
 #include "meter/core/MeterFailure.h"
+#include "meter/scpi/ScpiMeter.h"
 #include "meter/scpi/ScpiMeterFactory.h"
+#include "meter/scpi/TcpTransport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,7 @@
 #include <sys/resource.h>
 
 #include <atomic>
+#include <future>
 
 namespace vcm::test {
 namespace {
@@ -245,6 +248,30 @@ TEST(ScpiMeter, AReplyThatNeverEndsItsLineEndsTheCallInTimeAndHoldsLittle) {
         EXPECT_EQ(failure, QStringLiteral("meter %1: %2").arg(address, QString::fromUtf8(c.message)));
         EXPECT_LT(peakKilobytes() - peakBefore, 16 * 1024);
     }
+}
+
+// A name whose lookup never comes back fails the connect at the timeout; the lookup, left running, may
+// answer later, when nobody waits for it any more.
+TEST(ScpiMeter, AMeterWhoseNameIsNotFoundInTimeFailsAtTheTimeout) {
+    auto release = std::make_shared<std::promise<void>>();
+    auto returned = std::make_shared<std::promise<void>>();
+    const meter::HostResolver hangs = [released = release->get_future().share(), returned](const QString&) {
+        released.wait();
+        returned->set_value();
+        return meter::HostAddresses{{QHostAddress(QHostAddress::LocalHost)}, {}};
+    };
+    QElapsedTimer clock;
+    clock.start();
+    const QString failure = failureOf([&] {
+        meter::ScpiMeter meter(
+            std::make_unique<meter::TcpTransport>(QStringLiteral("meter.example"), 5025, hangs),
+            {QStringLiteral("scpi:tcp:meter.example:5025"), {}, 0.3, {}});
+        meter.connect();
+    });
+    EXPECT_LT(clock.elapsed(), 2300);
+    EXPECT_EQ(failure, QStringLiteral("meter scpi:tcp:meter.example:5025: cannot connect within 0.3 s"));
+    release->set_value();
+    returned->get_future().wait();
 }
 
 TEST(ScpiMeter, ADeviceNodeThatIsNotThereFailsAtConnect) {
