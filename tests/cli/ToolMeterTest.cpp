@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -86,6 +87,7 @@ TEST_F(BenchMeter, AMeterThatFailsEndsTheTrimOnOneLineWithNothingProgrammed) {
         {"junk", "READ?"},
         {"reading-error", "READ?"},
         {"closes", "closed"},
+        {"floods", "READ? answered more than 65536 bytes without a line end"},
     };
     for (const Case& c : cases) {
         QFile::remove(board());
@@ -130,6 +132,22 @@ TEST_F(BenchMeter, AStopWhileTheMeterIsAskedIsLoggedAndNothingIsProgrammed) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(QJsonDocument::fromJson(file.readAll()).object().value("eeprom").toInt(), 0x80);
 }
+
+#ifdef HANGING_LOOKUP_PATH
+// The meter's name server never answers (the preloaded library holds the lookup for 30 s): the trim fails
+// at the timeout, and the tool ends then rather than with the lookup.
+TEST_F(BenchMeter, AMeterNameWhoseLookupHangsEndsTheToolAtTheTimeout) {
+    QElapsedTimer clock;
+    clock.start();
+    const ToolRun run = runTool({"trim", "--vcom", "4.0", "--program", "--sim-state", board(), "--meter",
+                                 "scpi:tcp:meter.hangs.invalid", "--meter-timeout", "0.5"},
+                                {{QStringLiteral("LD_PRELOAD"), QStringLiteral(HANGING_LOOKUP_PATH)}});
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_EQ(run.errLines(),
+              QStringList{"vcm7310: meter scpi:tcp:meter.hangs.invalid:5025: cannot connect within 0.5 s"});
+}
+#endif
 
 }  // namespace
 }  // namespace vcm::test

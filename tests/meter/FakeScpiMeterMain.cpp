@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
         QStringLiteral("sim-state"), QStringLiteral("The simulated board's file."), QStringLiteral("FILE"));
     const QCommandLineOption modeOption(
         QStringLiteral("mode"),
-        QStringLiteral("normal, stops-answering, junk, refuses-config, reading-error or closes."),
+        QStringLiteral("normal, stops-answering, junk, refuses-config, reading-error, closes or floods."),
         QStringLiteral("MODE"), QStringLiteral("normal"));
     parser.addOptions({stateOption, modeOption});
     parser.process(app);
@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
         {QStringLiteral("refuses-config"), vcm::test::FakeScpiMode::RefusesConfig},
         {QStringLiteral("reading-error"), vcm::test::FakeScpiMode::ReadingError},
         {QStringLiteral("closes"), vcm::test::FakeScpiMode::Closes},
+        {QStringLiteral("floods"), vcm::test::FakeScpiMode::Floods},
     };
     const auto mode = modes.find(parser.value(modeOption));
     if (!parser.isSet(stateOption) || mode == modes.end()) {

@@ -51,6 +51,10 @@ FakeScpiProtocol::Answer FakeScpiProtocol::answer(const QByteArray& line) {
                 return {"+9.90000000E+37"};
             case FakeScpiMode::Closes:
                 return {std::nullopt, true};
+            case FakeScpiMode::Floods:
+                return {std::nullopt, false, FakeScpiStream::Flood};
+            case FakeScpiMode::Trickles:
+                return {std::nullopt, false, FakeScpiStream::Trickle};
             default:
                 return {QString::asprintf("%+.8E", reading_()).toLatin1()};
         }

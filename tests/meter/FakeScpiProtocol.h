@@ -18,6 +18,15 @@ enum class FakeScpiMode {
     RefusesConfig,   ///< CONF:VOLT:DC puts a settings conflict into the error queue
     ReadingError,    ///< a measurement answers the overload value and queues "data out of range"
     Closes,          ///< closes the connection on a measurement query
+    Floods,          ///< answers a measurement query with digits as fast as the link takes them, no line end
+    Trickles,        ///< answers a measurement query with a digit every 10 ms, never a line end
+};
+
+/// A reply that never ends its line, which the server goes on sending by itself.
+enum class FakeScpiStream {
+    None,
+    Flood,    ///< as much as the link takes, up to 32 MiB (far beyond any cap on a reply)
+    Trickle,  ///< one digit every 10 ms, until the link closes
 };
 
 /// The replies of a small SCPI multimeter of our own: *IDN?, *CLS, CONF:VOLT:DC, READ? (and MEAS:VOLT:DC?,
@@ -31,6 +40,7 @@ class FakeScpiProtocol {
     struct Answer {
         std::optional<QByteArray> reply;  ///< without a line end; nothing when the command has no reply
         bool close = false;               ///< close the connection instead of answering
+        FakeScpiStream stream = FakeScpiStream::None;  ///< start a reply that never ends instead
     };
 
     FakeScpiProtocol(FakeScpiMode mode, Reading reading);

@@ -1,13 +1,23 @@
 #include "FakeScpiServer.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 namespace vcm::test {
+
+namespace {
+
+constexpr qsizetype kFloodChunk = 64 * 1024;
+constexpr qint64 kFloodBytes = 32 * 1024 * 1024;
+
+}  // namespace
 
 FakeScpiServer::FakeScpiServer(FakeScpiProtocol& protocol, QByteArray lineEnd)
     : protocol_(protocol), lineEnd_(std::move(lineEnd)), server_(this) {
@@ -31,7 +41,11 @@ void FakeScpiServer::serveConnection() {
         auto buffer = std::make_shared<QByteArray>();
         QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] {
             *buffer += socket->readAll();
-            if (!handleLines(*buffer, [socket](const QByteArray& bytes) { socket->write(bytes); })) {
+            // A flood offers more than a peer that stopped reading takes: the socket holds a chunk at most.
+            const Send send = [socket](const QByteArray& bytes) {
+                return socket->bytesToWrite() < kFloodChunk ? socket->write(bytes) : 0;
+            };
+            if (!handleLines(*buffer, send, socket)) {
                 socket->disconnectFromHost();
             }
         });
@@ -53,6 +67,10 @@ QString FakeScpiServer::openPty() {
     // so that nothing is echoed or translated (a serial port sets its own mode on open, a device node
     // standing in for USBTMC does not).
     slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    // A flood fills the terminal's buffer once the meter stops reading; it must not block this thread.
+    if (::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK) != 0) {
+        return {};
+    }
     termios mode{};
     if (slave_ < 0 || ::tcgetattr(slave_, &mode) != 0) {
         return {};
@@ -69,16 +87,21 @@ QString FakeScpiServer::openPty() {
 void FakeScpiServer::readPty() {
     char chunk[512];
     const ssize_t n = ::read(master_, chunk, sizeof chunk);
+    if (n < 0 && errno == EAGAIN) {
+        return;
+    }
     if (n <= 0) {
         closePty();
         return;
     }
     ptyBuffer_.append(chunk, n);
     const int master = master_;
-    if (!handleLines(ptyBuffer_, [master](const QByteArray& bytes) {
-            // A pseudo-terminal takes a short reply whole.
-            (void)!::write(master, bytes.constData(), static_cast<size_t>(bytes.size()));
-        })) {
+    const Send send = [master](const QByteArray& bytes) -> qint64 {
+        // A pseudo-terminal takes a short reply whole.
+        const ssize_t sent = ::write(master, bytes.constData(), static_cast<size_t>(bytes.size()));
+        return sent > 0 ? sent : 0;
+    };
+    if (!handleLines(ptyBuffer_, send, notifier_.get())) {
         closePty();
     }
 }
@@ -95,7 +118,7 @@ void FakeScpiServer::closePty() {
     }
 }
 
-bool FakeScpiServer::handleLines(QByteArray& buffer, const std::function<void(const QByteArray&)>& write) {
+bool FakeScpiServer::handleLines(QByteArray& buffer, const Send& send, QObject* link) {
     for (qsizetype end = buffer.indexOf('\n'); end >= 0; end = buffer.indexOf('\n')) {
         QByteArray line = buffer.left(end);
         buffer.remove(0, end + 1);
@@ -107,10 +130,32 @@ bool FakeScpiServer::handleLines(QByteArray& buffer, const std::function<void(co
             return false;
         }
         if (answer.reply) {
-            write(*answer.reply + lineEnd_);
+            send(*answer.reply + lineEnd_);
+        }
+        if (answer.stream != FakeScpiStream::None) {
+            startStream(answer.stream, send, link);
         }
     }
     return true;
+}
+
+void FakeScpiServer::startStream(FakeScpiStream stream, const Send& send, QObject* link) {
+    auto* timer = new QTimer(link);
+    if (stream == FakeScpiStream::Trickle) {
+        QObject::connect(timer, &QTimer::timeout, timer, [send] { send("7"); });
+        timer->start(10);
+        return;
+    }
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, send, sent = qint64{0}]() mutable {
+        const QByteArray chunk(kFloodChunk, '7');
+        for (qint64 taken = 1; taken > 0 && sent < kFloodBytes; sent += taken) {
+            taken = send(chunk);
+        }
+        if (sent >= kFloodBytes) {
+            timer->stop();
+        }
+    });
+    timer->start(1);
 }
 
 }  // namespace vcm::test

@@ -6,6 +6,8 @@
 #include <QSocketNotifier>
 #include <QTcpServer>
 
+#include <functional>
+
 #include <memory>
 
 namespace vcm::test {
@@ -28,8 +30,12 @@ class FakeScpiServer : public QObject {
     void serveConnection();
     void readPty();
     void closePty();
+    /// Sends what the link takes now without blocking; returns how many bytes that was.
+    using Send = std::function<qint64(const QByteArray&)>;
     /// Feeds the complete lines in `buffer` to the protocol; returns false when the connection is to close.
-    bool handleLines(QByteArray& buffer, const std::function<void(const QByteArray&)>& write);
+    /// A reply that never ends is sent from a timer owned by `link`, so it stops when the link goes.
+    bool handleLines(QByteArray& buffer, const Send& send, QObject* link);
+    static void startStream(FakeScpiStream stream, const Send& send, QObject* link);
 
     FakeScpiProtocol& protocol_;
     QByteArray lineEnd_;

@@ -3,7 +3,9 @@
 #include "adapter/sim/SimulatedBoardFile.h"
 #include "adapter/sim/SimulatedVcom.h"
 #include "meter/core/MeterFailure.h"
+#include "meter/scpi/ScpiMeter.h"
 #include "meter/scpi/ScpiMeterFactory.h"
+#include "meter/scpi/TcpTransport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +14,10 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+
 #include <atomic>
+#include <future>
 
 namespace vcm::test {
 namespace {
@@ -28,6 +33,24 @@ meter::MeterOptions optionsFor(const QString& address, double timeoutSeconds = 2
 
 QString tcpAddress(quint16 port) {
     return QStringLiteral("scpi:tcp:127.0.0.1:%1").arg(port);
+}
+
+// The fake instrument's address on a transport: its TCP port, or its pseudo-terminal as a serial line or
+// a USBTMC node.
+QString addressOn(FakeScpiInstrument& instrument, const QString& transport) {
+    if (transport == QStringLiteral("tcp")) {
+        return tcpAddress(instrument.listenTcp());
+    }
+    const QString device = instrument.openPty();
+    return transport == QStringLiteral("serial") ? QStringLiteral("scpi:serial:%1:9600").arg(device)
+                                                 : QStringLiteral("scpi:usbtmc:%1").arg(device);
+}
+
+// The most this process has held so far, in KiB.
+long peakKilobytes() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 // The message a MeterFailure carries, or a note that none was thrown.
@@ -187,14 +210,68 @@ TEST(ScpiMeter, AMeterOnADeviceNodeThatStopsAnsweringOrGoesAwayFails) {
         SCOPED_TRACE(std::string(c.transport) + ": " + c.message);
         FakeScpiInstrument instrument(
             c.mode, [] { return 4.0; }, c.lineEnd);
-        const QString device = instrument.openPty();
-        const QString address = QString::fromLatin1(c.transport) == QStringLiteral("serial")
-                                    ? QStringLiteral("scpi:serial:%1:9600").arg(device)
-                                    : QStringLiteral("scpi:usbtmc:%1").arg(device);
+        const QString address = addressOn(instrument, QString::fromLatin1(c.transport));
         const std::unique_ptr<meter::Meter> meter = meter::makeScpiMeter(optionsFor(address, 0.3));
         const QString failure = failureOf([&] { meter->measure(0x73); });
         EXPECT_EQ(failure, QStringLiteral("meter %1: %2").arg(address, QString::fromUtf8(c.message)));
     }
+}
+
+// A meter whose reply never ends its line: one that floods is refused as soon as it has sent more than a
+// reply may hold, far less than it sends; one that trickles is given up at the timeout. Either way the
+// call ends by the timeout and holds little.
+TEST(ScpiMeter, AReplyThatNeverEndsItsLineEndsTheCallInTimeAndHoldsLittle) {
+    const char* const flooded = "READ? answered more than 65536 bytes without a line end";
+    const char* const trickled = "no answer to READ? within 1 s";
+    struct Case {
+        const char* transport;
+        FakeScpiMode mode;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"tcp", FakeScpiMode::Floods, flooded},    {"tcp", FakeScpiMode::Trickles, trickled},
+        {"serial", FakeScpiMode::Floods, flooded}, {"serial", FakeScpiMode::Trickles, trickled},
+#ifdef VCM_HAVE_USBTMC
+        {"usbtmc", FakeScpiMode::Floods, flooded}, {"usbtmc", FakeScpiMode::Trickles, trickled},
+#endif
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.transport) + ": " + c.message);
+        FakeScpiInstrument instrument(c.mode, [] { return 4.0; });
+        const QString address = addressOn(instrument, QString::fromLatin1(c.transport));
+        const std::unique_ptr<meter::Meter> meter = meter::makeScpiMeter(optionsFor(address, 1.0));
+        const long peakBefore = peakKilobytes();
+        QElapsedTimer clock;
+        clock.start();
+        const QString failure = failureOf([&] { meter->measure(0x73); });
+        EXPECT_LT(clock.elapsed(), 3000);
+        EXPECT_EQ(failure, QStringLiteral("meter %1: %2").arg(address, QString::fromUtf8(c.message)));
+        EXPECT_LT(peakKilobytes() - peakBefore, 16 * 1024);
+    }
+}
+
+// A name whose lookup never comes back fails the connect at the timeout; the lookup, left running, may
+// answer later, when nobody waits for it any more.
+TEST(ScpiMeter, AMeterWhoseNameIsNotFoundInTimeFailsAtTheTimeout) {
+    auto release = std::make_shared<std::promise<void>>();
+    auto returned = std::make_shared<std::promise<void>>();
+    const meter::HostResolver hangs = [released = release->get_future().share(), returned](const QString&) {
+        released.wait();
+        returned->set_value();
+        return meter::HostAddresses{{QHostAddress(QHostAddress::LocalHost)}, {}};
+    };
+    QElapsedTimer clock;
+    clock.start();
+    const QString failure = failureOf([&] {
+        meter::ScpiMeter meter(
+            std::make_unique<meter::TcpTransport>(QStringLiteral("meter.example"), 5025, hangs),
+            {QStringLiteral("scpi:tcp:meter.example:5025"), {}, 0.3, {}});
+        meter.connect();
+    });
+    EXPECT_LT(clock.elapsed(), 2300);
+    EXPECT_EQ(failure, QStringLiteral("meter scpi:tcp:meter.example:5025: cannot connect within 0.3 s"));
+    release->set_value();
+    returned->get_future().wait();
 }
 
 TEST(ScpiMeter, ADeviceNodeThatIsNotThereFailsAtConnect) {

@@ -25,16 +25,19 @@ inline constexpr int kExitSignalBase = 128;
 /// `exitCode`. Whatever comes after the failing step (above all an EEPROM write) never runs.
 struct CommandFailure {
     /// `failureCode` is the stable name a script or a station record reads ("usage", "bus").
-    CommandFailure(int code, QString failureCode, QString text,
-                   std::optional<JsonObject> before = std::nullopt)
+    CommandFailure(int code, QString failureCode, QString text)
+        : exitCode(code), failure(std::move(failureCode)), message(std::move(text)) {}
+    /// The same with what the command had done before it failed.
+    CommandFailure(int code, QString failureCode, QString text, JsonObject before)
         : exitCode(code),
           failure(std::move(failureCode)),
           message(std::move(text)),
           done(std::move(before)) {}
     /// A usage error, or (with kExitFail) a calculation that has no result.
     CommandFailure(int code, QString text)
-        : CommandFailure(code, code == kExitUsage ? QStringLiteral("usage") : QStringLiteral("no-result"),
-                         std::move(text)) {}
+        : exitCode(code),
+          failure(code == kExitUsage ? QStringLiteral("usage") : QStringLiteral("no-result")),
+          message(std::move(text)) {}
 
     /// "fail", "error" or "aborted", as the exit code says.
     QString outcome() const;

@@ -98,7 +98,10 @@ QString ScpiMeter::exchange(const QString& command, bool expectReply) {
         reply = QString::fromLatin1(transport_->readLine(deadline));
     } catch (const LinkFailure& failure) {
         if (settings_.trace) {
-            settings_.trace(QStringLiteral("meter: %1 -> (no answer)").arg(command));
+            settings_.trace(QStringLiteral("meter: %1 -> %2")
+                                .arg(command, failure.kind == LinkFailure::Kind::TooLong
+                                                  ? QStringLiteral("(no line end)")
+                                                  : QStringLiteral("(no answer)")));
         }
         failLink(failure, command, false);
     }
@@ -143,6 +146,10 @@ void ScpiMeter::failLink(const LinkFailure& failure, const QString& command, boo
                                .arg(command, secondsText(settings_.timeoutSeconds))
                          : QStringLiteral("no answer to %1 within %2 s")
                                .arg(command, secondsText(settings_.timeoutSeconds)));
+        case LinkFailure::Kind::TooLong:
+            fail(QStringLiteral("%1 answered more than %2 bytes without a line end")
+                     .arg(command)
+                     .arg(kLongestReply));
         case LinkFailure::Kind::Closed:
         case LinkFailure::Kind::Failed:
             fail(sending

@@ -5,6 +5,8 @@ namespace vcm::meter {
 SerialTransport::SerialTransport(QString device, std::int32_t baud)
     : device_(std::move(device)), baud_(baud) {
     port_.setPortName(device_);
+    // What a peer that never ends its line can make the port hold before readLine() refuses it.
+    port_.setReadBufferSize(kLongestReply);
 }
 
 void SerialTransport::open(QDeadlineTimer) {
@@ -46,6 +48,7 @@ QByteArray SerialTransport::readLine(QDeadlineTimer deadline) {
         if (!port_.isOpen()) {
             throw LinkFailure{LinkFailure::Kind::Closed, QStringLiteral("the device went away")};
         }
+        throwIfExpired(deadline);
         if (!port_.waitForReadyRead(remainingMilliseconds(deadline))) {
             buffer_ += port_.readAll();
             if (std::optional<QByteArray> line = takeLine(buffer_)) {

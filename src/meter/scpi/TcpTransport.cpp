@@ -1,14 +1,14 @@
 #include "meter/scpi/TcpTransport.h"
 
-#include <QEventLoop>
-#include <QHostInfo>
-#include <QTimer>
-
 #include <optional>
 
 namespace vcm::meter {
 
-TcpTransport::TcpTransport(QString host, std::uint16_t port) : host_(std::move(host)), port_(port) {}
+TcpTransport::TcpTransport(QString host, std::uint16_t port, HostResolver resolve)
+    : host_(std::move(host)), port_(port), resolve_(std::move(resolve)) {
+    // What a peer that never ends its line can make the socket hold before readLine() refuses it.
+    socket_.setReadBufferSize(kLongestReply);
+}
 
 void TcpTransport::open(QDeadlineTimer deadline) {
     const QList<QHostAddress> addresses = lookUp(deadline);
@@ -34,29 +34,9 @@ QList<QHostAddress> TcpTransport::lookUp(QDeadlineTimer deadline) const {
     if (!literal.isNull()) {
         return {literal};
     }
-    // QTcpSocket's own blocking wait looks a name up with no bound; this lookup ends by the deadline.
-    QEventLoop loop;
-    std::optional<QHostInfo> found;
-    const int lookup = QHostInfo::lookupHost(host_, &loop, [&](const QHostInfo& info) {
-        found = info;
-        loop.quit();
-    });
-    QTimer timer;
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    timer.start(remainingMilliseconds(deadline));
-    if (!found) {
-        loop.exec();
-    }
-    if (!found) {
-        QHostInfo::abortHostLookup(lookup);
-        throw LinkFailure{LinkFailure::Kind::TimedOut, {}};
-    }
-    if (found->error() != QHostInfo::NoError || found->addresses().isEmpty()) {
-        throw LinkFailure{LinkFailure::Kind::Failed,
-                          QStringLiteral("cannot find the host %1 (%2)").arg(host_, found->errorString())};
-    }
-    return found->addresses();
+    // QTcpSocket's own blocking wait looks a name up with no bound, and QHostInfo's lookups are waited
+    // for when the program ends; this lookup ends by the deadline and leaves nothing to wait for.
+    return lookUpHost(host_, deadline, resolve_);
 }
 
 void TcpTransport::sendLine(const QByteArray& line, QDeadlineTimer deadline) {
@@ -80,6 +60,7 @@ QByteArray TcpTransport::readLine(QDeadlineTimer deadline) {
         if (socket_.state() != QAbstractSocket::ConnectedState) {
             throw LinkFailure{LinkFailure::Kind::Closed, QStringLiteral("the connection was closed")};
         }
+        throwIfExpired(deadline);
         if (!socket_.waitForReadyRead(remainingMilliseconds(deadline))) {
             buffer_ += socket_.readAll();
             if (std::optional<QByteArray> line = takeLine(buffer_)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "meter/scpi/HostLookup.h"
 #include "meter/scpi/LineTransport.h"
 
 #include <QHostAddress>
@@ -11,11 +12,10 @@
 namespace vcm::meter {
 
 /// A raw SCPI socket (the instruments' port 5025), with QTcpSocket's blocking waits. A host name is
-/// looked up in a local event loop (the program needs a QCoreApplication), and each of its addresses tried
-/// in turn.
+/// looked up by the deadline (lookUpHost), and each of its addresses tried in turn.
 class TcpTransport final : public LineTransport {
   public:
-    TcpTransport(QString host, std::uint16_t port);
+    TcpTransport(QString host, std::uint16_t port, HostResolver resolve = systemHostResolver);
 
     void open(QDeadlineTimer deadline) override;
     void sendLine(const QByteArray& line, QDeadlineTimer deadline) override;
@@ -28,6 +28,7 @@ class TcpTransport final : public LineTransport {
 
     QString host_;
     std::uint16_t port_;
+    HostResolver resolve_;
     QTcpSocket socket_;
     QByteArray buffer_;
 };

@@ -98,6 +98,7 @@ QByteArray UsbtmcTransport::readLine(QDeadlineTimer deadline) {
         if (std::optional<QByteArray> line = takeLine(buffer_)) {
             return *line;
         }
+        throwIfExpired(deadline);
         if (driver_) {
             setDriverTimeout(deadline);
         } else {
@@ -115,9 +116,10 @@ QByteArray UsbtmcTransport::readLine(QDeadlineTimer deadline) {
             throw LinkFailure{LinkFailure::Kind::Closed, QStringLiteral("the device went away")};
         }
         buffer_.append(chunk, n);
-        // The driver hands over one whole message per read, ended or not by a line end.
+        // The driver hands over one whole message per read, ended or not by a line end; its end ends
+        // the reply as a line end would (and the reply is held to the same length).
         if (driver_ && n < kReadSize && !buffer_.contains('\n')) {
-            return std::exchange(buffer_, {});
+            buffer_.append('\n');
         }
     }
 }
