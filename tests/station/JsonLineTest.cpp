@@ -7,6 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <map>
+
 namespace vcm::test {
 namespace {
 
@@ -50,9 +52,13 @@ TEST(JsonLine, TakesJsonAsTheGeneralReaderReadsItAndRefusesTheRest) {
     };
     for (const QByteArray& line : json) {
         SCOPED_TRACE(line.toStdString());
+        std::map<QString, JsonValue> values;
+        const std::optional<QString> problem =
+            station::report::readJsonObject(line, [&](QStringView key) { return &values[key.toString()]; });
         QJsonObject ours;
-        const std::optional<QString> problem = station::report::readJsonObject(
-            line, [&](QStringView key, JsonValue&& value) { ours.insert(key.toString(), asQt(value)); });
+        for (const auto& [key, value] : values) {
+            ours.insert(key, asQt(value));
+        }
         EXPECT_EQ(problem, std::nullopt);
         const QJsonObject object = QJsonDocument::fromJson(line).object();
         EXPECT_EQ(ours.keys(), object.keys());
@@ -102,7 +108,7 @@ TEST(JsonLine, TakesJsonAsTheGeneralReaderReadsItAndRefusesTheRest) {
     };
     for (const QByteArray& line : notJson) {
         SCOPED_TRACE(line.toStdString());
-        EXPECT_TRUE(station::report::readJsonObject(line, [](QStringView, JsonValue&&) {}).has_value());
+        EXPECT_TRUE(station::report::readJsonObject(line, [](QStringView) { return nullptr; }).has_value());
     }
 }
 
@@ -119,7 +125,7 @@ TEST(JsonLine, SaysWhereTheLineStopsBeingJson) {
     };
     for (const auto& [line, expected] : cases) {
         SCOPED_TRACE(line.left(40).toStdString());
-        EXPECT_EQ(station::report::readJsonObject(line, [](QStringView, JsonValue&&) {}), expected);
+        EXPECT_EQ(station::report::readJsonObject(line, [](QStringView) { return nullptr; }), expected);
     }
 }
 

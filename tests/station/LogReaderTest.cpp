@@ -104,6 +104,29 @@ TEST(LogReader, ALineThatIsNotAnAttemptSaysWhy) {
     }
 }
 
+// The summary alone needs no operator, tool or reason: they are not kept, but checked all the same, so a
+// line is malformed or not whether a CSV is written or not.
+TEST(LogReader, WithoutTheCsvTheTextsOnlyItShowsAreCheckedButNotKept) {
+    const char* good =
+        R"({"start":"2026-12-09T05:05:06.076Z","outcome":"fail","station":"s","boardId":"B1",)"
+        R"("operator":"ana","tool":"vcm7310 1.0.0","failure":"meter","reason":"measure: no answer"})";
+    const auto summary = station::report::readLogLine(QByteArrayView(good), false);
+    ASSERT_TRUE(std::holds_alternative<LogAttempt>(summary));
+    const LogAttempt& attempt = std::get<LogAttempt>(summary);
+    EXPECT_EQ(attempt.boardId, "B1");
+    EXPECT_EQ(attempt.failure, "meter");
+    EXPECT_TRUE(attempt.operatorName.isEmpty());
+    EXPECT_TRUE(attempt.reason.isEmpty());
+    EXPECT_EQ(attemptOf(good).reason, "measure: no answer");
+
+    const char* bad = R"({"start":"2026-12-09T05:05:06.076Z","outcome":"pass","operator":7})";
+    for (const bool everything : {true, false}) {
+        const auto read = station::report::readLogLine(QByteArrayView(bad), everything);
+        ASSERT_TRUE(std::holds_alternative<LineProblem>(read));
+        EXPECT_EQ(std::get<LineProblem>(read).text, "operator is not a string");
+    }
+}
+
 TEST(LogReader, ReadsTheLogsTimesAndAnyOtherIso8601Time) {
     struct Case {
         const char* text;

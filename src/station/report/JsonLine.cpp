@@ -70,11 +70,11 @@ QString utf8Text(QByteArrayView bytes) {
 
 class Scanner {
   public:
-    using Member = std::function<void(QStringView, JsonValue&&)>;
+    using Slot = std::function<JsonValue*(QStringView)>;
 
     explicit Scanner(QByteArrayView text) : text_(text) {}
 
-    std::optional<QString> object(const Member& member) {
+    std::optional<QString> object(const Slot& slot) {
         if (text_.startsWith("\xEF\xBB\xBF")) {
             at_ = 3;  // a byte-order mark, as an editor may write before the first line
         }
@@ -82,7 +82,7 @@ class Scanner {
         if (!peek('{')) {
             return QStringLiteral("not a JSON object");
         }
-        if (!members(0, &member)) {
+        if (!members(0, &slot)) {
             return problem_;
         }
         space();
@@ -126,7 +126,7 @@ class Scanner {
             if (out) {
                 out->type = JsonValue::Type::String;
             }
-            return string(out ? &out->text : nullptr);
+            return string(out && out->decode ? &out->text : nullptr);
         }
         if (c == '-' || isDigit(c)) {
             if (out) {
@@ -160,9 +160,9 @@ class Scanner {
         return fail("a value expected");
     }
 
-    /// An object at its brace: its members handed to `member` with their values, or checked alone when
-    /// it is null.
-    bool members(int depth, const Member* member) {
+    /// An object at its brace: its members' values read into the slots `slot` gives, or all checked
+    /// alone when it is null.
+    bool members(int depth, const Slot* slot) {
         ++at_;
         space();
         if (peek('}')) {
@@ -173,7 +173,7 @@ class Scanner {
             if (!peek('"')) {
                 return fail("a key expected");
             }
-            if (!string(member ? &key_ : nullptr)) {
+            if (!string(slot ? &key_ : nullptr)) {
                 return false;
             }
             space();
@@ -181,12 +181,8 @@ class Scanner {
                 return fail("':' expected");
             }
             ++at_;
-            JsonValue value;
-            if (!this->value(depth + 1, member ? &value : nullptr)) {
+            if (!value(depth + 1, slot ? (*slot)(key_) : nullptr)) {
                 return false;
-            }
-            if (member) {
-                (*member)(key_, std::move(value));
             }
             space();
             if (peek(',')) {
@@ -388,8 +384,8 @@ class Scanner {
 }  // namespace
 
 std::optional<QString> readJsonObject(QByteArrayView line,
-                                      const std::function<void(QStringView key, JsonValue&& value)>& member) {
-    return Scanner(line).object(member);
+                                      const std::function<JsonValue*(QStringView key)>& slot) {
+    return Scanner(line).object(slot);
 }
 
 }  // namespace vcm::station::report

@@ -17,16 +17,17 @@ namespace vcm::station::report {
 /// A member's value: strings are decoded, numbers read, arrays counted, objects only checked.
 struct JsonValue {
     enum class Type { Null, False, True, Number, String, Array, Object };
+    bool decode = true;  ///< set by the caller: whether a string is decoded, or only its type told
     Type type = Type::Null;
     double number = 0.0;  ///< Number
     QString text;         ///< String
     qsizetype items = 0;  ///< Array: how many values it holds
 };
 
-/// Reads `line` as one JSON object with nothing but white space around it, handing each top-level
-/// member to `member` in the order written (a key given twice comes twice). Returns why the line is not
-/// one JSON object, in a few words, or nothing when it is.
+/// Reads `line` as one JSON object with nothing but white space around it. For each top-level member, in
+/// the order written (a key given twice comes twice), `slot(key)` gives the value to fill, or null to
+/// check it alone. Returns why the line is not one JSON object, in a few words, or nothing when it is.
 std::optional<QString> readJsonObject(QByteArrayView line,
-                                      const std::function<void(QStringView key, JsonValue&& value)>& member);
+                                      const std::function<JsonValue*(QStringView key)>& slot);
 
 }  // namespace vcm::station::report

@@ -37,21 +37,34 @@ std::optional<std::size_t> knownKey(QStringView key) {
     }
     for (const std::size_t index : byLength[static_cast<std::size_t>(key.size())]) {
         const std::string_view name = kKnownKeys[index];
-        if (key == QLatin1StringView(name.data(), static_cast<qsizetype>(name.size()))) {
+        if (std::equal(name.begin(), name.end(), key.begin(),
+                       [](char a, QChar b) { return a == b.unicode(); })) {
             return index;
         }
     }
     return std::nullopt;
 }
 
+/// The texts only the CSV shows: for the summary alone they are not decoded (a million lines would spend
+/// a second in it), though their types are checked all the same.
+constexpr std::array<std::string_view, 9> kCsvTexts{"adapter",  "basis",  "end",    "meter", "meterIdentity",
+                                                    "operator", "reason", "recipe", "tool"};
+
 /// The known members of a line's object by their type; the first member of a wrong type is remembered,
 /// and a null member is one left out (of a key given twice, the last counts).
 class Members {
   public:
-    void take(QStringView key, JsonValue&& value) {
-        if (const std::optional<std::size_t> index = knownKey(key)) {
-            values_[*index] = std::move(value);
+    explicit Members(bool everything) {
+        if (!everything) {
+            for (const std::string_view name : kCsvTexts) {
+                at(QLatin1StringView(name.data(), static_cast<qsizetype>(name.size()))).decode = false;
+            }
         }
+    }
+    /// Where the value of `key` goes, or null for an unknown key.
+    JsonValue* slot(QStringView key) {
+        const std::optional<std::size_t> index = knownKey(key);
+        return index ? &values_[*index] : nullptr;
     }
 
     QString text(QLatin1StringView key) {
@@ -240,10 +253,10 @@ std::optional<qint64> isoTimeMs(const QString& text) {
     return time.toMSecsSinceEpoch();
 }
 
-std::variant<LogAttempt, LineProblem> readLogLine(QByteArrayView line) {
-    Members members;
-    if (std::optional<QString> problem = readJsonObject(
-            line, [&](QStringView key, JsonValue&& value) { members.take(key, std::move(value)); })) {
+std::variant<LogAttempt, LineProblem> readLogLine(QByteArrayView line, bool everything) {
+    Members members(everything);
+    if (std::optional<QString> problem =
+            readJsonObject(line, [&](QStringView key) { return members.slot(key); })) {
         return LineProblem{std::move(*problem)};
     }
     LogAttempt attempt;
@@ -281,14 +294,14 @@ std::variant<LogAttempt, LineProblem> readLogLine(QByteArrayView line) {
     return attempt;
 }
 
-LogReading readLog(QIODevice& device, const LogVisitor& visitor) {
+LogReading readLog(QIODevice& device, const LogVisitor& visitor, bool everything) {
     LogReading reading;
     const auto take = [&](QByteArrayView line) {
         ++reading.lines;
         if (line.trimmed().isEmpty()) {
             return;
         }
-        std::variant<LogAttempt, LineProblem> read = readLogLine(line);
+        std::variant<LogAttempt, LineProblem> read = readLogLine(line, everything);
         if (const auto* attempt = std::get_if<LogAttempt>(&read)) {
             visitor.attempt(*attempt, reading.lines);
         } else {

@@ -21,8 +21,10 @@ struct LineProblem {
 
 /// Reads one line (its line end may be left on). It is an attempt when it is a JSON object with a start
 /// ("start", or "time" in older logs) in ISO 8601 and an outcome ("outcome", or "result" in older logs);
-/// a known member of the wrong type makes it malformed too, and unknown members are ignored.
-std::variant<LogAttempt, LineProblem> readLogLine(QByteArrayView line);
+/// a known member of the wrong type makes it malformed too, and unknown members are ignored. Unless
+/// `everything`, the texts that only the CSV shows (end, operator, tool, adapter, meter, meterIdentity,
+/// basis, recipe, reason) are left empty; their types are checked either way.
+std::variant<LogAttempt, LineProblem> readLogLine(QByteArrayView line, bool everything = true);
 
 /// Milliseconds since 1970 UTC of an ISO 8601 time ("2026-12-09T05:05:06.076Z"), unset when it is none.
 std::optional<qint64> isoTimeMs(const QString& text);
@@ -39,7 +41,8 @@ struct LogReading {
     QString error;
 };
 
-/// Reads `device` to its end, line by line, a last line without a line end too.
-LogReading readLog(QIODevice& device, const LogVisitor& visitor);
+/// Reads `device` to its end, line by line, a last line without a line end too; `everything` as for
+/// readLogLine.
+LogReading readLog(QIODevice& device, const LogVisitor& visitor, bool everything = true);
 
 }  // namespace vcm::station::report

@@ -97,11 +97,20 @@ Figures StationReport::Tally::figures() const {
 
 void StationReport::add(const LogAttempt& attempt) {
     total_.add(attempt);
-    if (!lastTally_ || attempt.station != lastStation_) {
-        lastStation_ = attempt.station;
-        lastTally_ = &stations_[attempt.station];
+    Tally* tally = nullptr;
+    for (const auto& [name, known] : found_) {
+        if (name == attempt.station) {
+            tally = known;
+            break;
+        }
     }
-    lastTally_->add(attempt);
+    if (!tally) {
+        tally = &stations_[attempt.station];
+        if (found_.size() < 32) {
+            found_.emplace_back(attempt.station, tally);
+        }
+    }
+    tally->add(attempt);
     if (attempt.tolerance && attempt.finalError()) {
         ++tolerances_[*attempt.tolerance];
     }

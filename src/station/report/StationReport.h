@@ -115,9 +115,8 @@ class StationReport {
 
     Tally total_;
     std::map<QString, Tally> stations_;
-    // The station read last and its tally: a log's lines are mostly one station's.
-    QString lastStation_;
-    Tally* lastTally_ = nullptr;
+    /// The first stations' tallies by name, found by equality faster than the map finds them by order.
+    std::vector<std::pair<QString, Tally*>> found_;
     std::map<double, qint64> tolerances_;
     qint64 malformedCount_ = 0;
     std::vector<MalformedLine> malformed_;
