@@ -17,6 +17,8 @@ using station::JsonObject;
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
+/// The tool could not do its job at all (a log it cannot read, a file it cannot write).
+inline constexpr int kExitError = 3;
 
 /// Thrown by a step that cannot go on; the tool prints `message` as one line on stderr and exits with
 /// `exitCode`. Whatever comes after the failing step (above all an EEPROM write) never runs.

@@ -30,6 +30,7 @@ struct OptionGroup {
         StateOnly = 1U << 6,  // --sim-state and the simulated VCOM's shape
         Measure = 1U << 7,    // --measure or --meter, --meter-query, --meter-timeout, --settle, --average
         Sweep = 1U << 8,      // --from, --to, --csv, --svg, --vcom (optional)
+        Report = 1U << 9,     // the report's own --csv and --svg
     };
 };
 
@@ -54,5 +55,7 @@ const std::vector<CommandDefinition>& commandTable();
 const CommandDefinition& commandDefinition(Command command);
 /// The command that `words` start with and how many words its name took, or null when they name none.
 const CommandDefinition* findCommand(const QStringList& words, qsizetype& wordsUsed);
+/// Whether the command's argument is one or more words taken as they are ("LOG..."), rather than one VALUE.
+bool takesSeveral(const CommandDefinition& definition);
 
 }  // namespace vcm::cli

@@ -30,6 +30,7 @@ struct ToolOptions {
     QCommandLineOption help, version, oldVersion, json, simState, simVcomError, simFault, simPowerCycle, dec,
         avdd, rset, r1, r2, vmax, vmin, dcp, vcom, program, measure, meter, meterQuery, meterTimeout, settle,
         average, tolerance, log, boardId, from, to, csv, svg, sweepVcom, simVcomOffset, simStep;
+    QCommandLineOption reportCsv, reportSvg;
 };
 
 }  // namespace vcm::cli
