@@ -104,10 +104,13 @@ TEST_F(Report, SummarisesTwoStationsLogsAndNamesTheMalformedLine) {
     EXPECT_TRUE(readLines("errors.svg").join(u'\n').contains(QStringLiteral("tolerance \u00b15 mV")));
 }
 
-TEST_F(Report, GivesOneJsonObject) {
+// A log named twice (by a glob and by name) is read once: its boards are not retests of themselves.
+TEST_F(Report, GivesOneJsonObjectAndReadsALogNamedTwiceOnce) {
     writeLogs();
-    const ToolRun run = runTool({"--json", "report", path("a.jsonl"), path("b.jsonl")});
+    const ToolRun run = runTool({"--json", "report", path("a.jsonl"), path("b.jsonl"), path("a.jsonl")});
     EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.errLines().value(0),
+              "vcm7310: warning: " + path("a.jsonl") + ": named more than once, read once");
     ASSERT_EQ(run.outLines().size(), 1);
     const QJsonObject report = QJsonDocument::fromJson(run.out.toUtf8()).object();
     EXPECT_EQ(report["malformed"].toInt(), 1);

@@ -8,8 +8,10 @@
 #include "station/report/StationReport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSaveFile>
+#include <QSet>
 
 #include <cmath>
 #include <memory>
@@ -130,20 +132,72 @@ JsonObject figuresJson(const report::Figures& figures, JsonObject object = {}) {
         .object(QStringLiteral("finalError"), errorJson);
 }
 
-}  // namespace
-
-JsonObject runReport(const Invocation& invocation, const CommandOutput& out) {
-    // Every log is opened first: one that cannot be read stops the report before anything is written.
+/// Every log opened before anything is written: one that cannot be read stops the report at once. A log
+/// named twice (by a glob and by name) is read once, or its boards would seem retested.
+std::vector<std::unique_ptr<QFile>> openLogs(const QStringList& paths, const CommandOutput& out) {
     std::vector<std::unique_ptr<QFile>> logs;
-    for (const QString& path : invocation.logFiles) {
+    QSet<QString> opened;
+    for (const QString& path : paths) {
         auto log = std::make_unique<QFile>(path);
         if (!log->open(QIODevice::ReadOnly)) {
             throw CommandFailure{
                 kExitError,
                 QStringLiteral("report: cannot read the log '%1' (%2)").arg(path, log->errorString())};
         }
+        const QString identity = QFileInfo(path).canonicalFilePath();
+        if (opened.contains(identity)) {
+            out.warning(QStringLiteral("%1: named more than once, read once").arg(path));
+            continue;
+        }
+        opened.insert(identity);
         logs.push_back(std::move(log));
     }
+    return logs;
+}
+
+void writeSvg(const QString& path, const report::StationReport& tally) {
+    QSaveFile svg(path);
+    const QByteArray picture =
+        report::errorHistogramSvg(tally.finalErrors(), tally.commonTolerance()).toUtf8();
+    if (!svg.open(QIODevice::WriteOnly) || svg.write(picture) != picture.size() || !svg.commit()) {
+        throw cannotWrite(QStringLiteral("SVG file"), svg);
+    }
+}
+
+JsonObject reportJson(const Invocation& invocation, const report::StationReport& tally,
+                      const report::ReportFigures& results, qint64 lines) {
+    std::vector<JsonObject> malformed;
+    for (const report::MalformedLine& line : tally.malformedLines()) {
+        malformed.push_back(JsonObject()
+                                .text(QStringLiteral("log"), line.log)
+                                .integer(QStringLiteral("line"), line.line)
+                                .text(QStringLiteral("problem"), line.problem));
+    }
+    std::vector<JsonObject> stations;
+    for (const auto& [station, figures] : results.stations) {
+        stations.push_back(figuresJson(figures, JsonObject().text(QStringLiteral("station"), station)));
+    }
+    JsonObject result;
+    result.text(QStringLiteral("command"), commandName(invocation.command))
+        .textArray(QStringLiteral("logs"), invocation.logFiles)
+        .integer(QStringLiteral("lines"), lines)
+        .integer(QStringLiteral("malformed"), tally.malformedCount())
+        .array(QStringLiteral("malformedLines"), malformed)
+        .array(QStringLiteral("stations"), stations)
+        .object(QStringLiteral("total"), figuresJson(results.total));
+    if (!invocation.csvFile.isEmpty()) {
+        result.text(QStringLiteral("csv"), invocation.csvFile);
+    }
+    if (!invocation.svgFile.isEmpty()) {
+        result.text(QStringLiteral("svg"), invocation.svgFile);
+    }
+    return result;
+}
+
+}  // namespace
+
+JsonObject runReport(const Invocation& invocation, const CommandOutput& out) {
+    const std::vector<std::unique_ptr<QFile>> logs = openLogs(invocation.logFiles, out);
     std::optional<CsvFile> csv;
     if (!invocation.csvFile.isEmpty()) {
         csv.emplace(invocation.csvFile);
@@ -179,20 +233,14 @@ JsonObject runReport(const Invocation& invocation, const CommandOutput& out) {
     }
     const qint64 rows = csv ? csv->commit() : 0;
     if (!invocation.svgFile.isEmpty()) {
-        QSaveFile svg(invocation.svgFile);
-        const QByteArray picture =
-            report::errorHistogramSvg(tally.finalErrors(), tally.commonTolerance()).toUtf8();
-        if (!svg.open(QIODevice::WriteOnly) || svg.write(picture) != picture.size() || !svg.commit()) {
-            throw cannotWrite(QStringLiteral("SVG file"), svg);
-        }
+        writeSvg(invocation.svgFile, tally);
     }
 
     const report::ReportFigures results = tally.figures();
-    const report::Figures& total = results.total;
     out.field(QStringLiteral("logs"), QStringLiteral("%1: %2 lines, %3 attempts, %4 malformed")
                                           .arg(logs.size())
                                           .arg(lines)
-                                          .arg(total.attempts)
+                                          .arg(results.total.attempts)
                                           .arg(tally.malformedCount()));
     out.text(QString());
     for (const QString& line : report::summaryLines(results)) {
@@ -205,34 +253,7 @@ JsonObject runReport(const Invocation& invocation, const CommandOutput& out) {
     if (!invocation.svgFile.isEmpty()) {
         out.field(QStringLiteral("svg"), invocation.svgFile);
     }
-
-    std::vector<JsonObject> malformed;
-    for (const report::MalformedLine& line : tally.malformedLines()) {
-        malformed.push_back(JsonObject()
-                                .text(QStringLiteral("log"), line.log)
-                                .integer(QStringLiteral("line"), line.line)
-                                .text(QStringLiteral("problem"), line.problem));
-    }
-    std::vector<JsonObject> stations;
-    for (const auto& [station, stationFigures] : results.stations) {
-        stations.push_back(
-            figuresJson(stationFigures, JsonObject().text(QStringLiteral("station"), station)));
-    }
-    JsonObject result;
-    result.text(QStringLiteral("command"), commandName(invocation.command))
-        .textArray(QStringLiteral("logs"), invocation.logFiles)
-        .integer(QStringLiteral("lines"), lines)
-        .integer(QStringLiteral("malformed"), tally.malformedCount())
-        .array(QStringLiteral("malformedLines"), malformed)
-        .array(QStringLiteral("stations"), stations)
-        .object(QStringLiteral("total"), figuresJson(total));
-    if (csv) {
-        result.text(QStringLiteral("csv"), invocation.csvFile);
-    }
-    if (!invocation.svgFile.isEmpty()) {
-        result.text(QStringLiteral("svg"), invocation.svgFile);
-    }
-    return result;
+    return reportJson(invocation, tally, results, lines);
 }
 
 }  // namespace vcm::cli
