@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace vcm::station::report {
 
 /// The summary: a table of counts, yields and retests (a row per station and the total), the failure
@@ -22,8 +24,8 @@ QString yieldText(std::optional<double> yield);
 /// The CSV's header line, with its line end.
 QByteArray csvHeader();
 /// Appends the CSV row of `attempt`, read from line `line` of `log`, with its line end. Text is quoted
-/// where it must be (RFC 4180); numbers are written as the log has them, the final error in volts with six
-/// decimals.
+/// where it must be (RFC 4180); numbers are written as the log writes them (15 significant digits at
+/// most), the final error in volts with six decimals.
 void appendCsvRow(QByteArray& csv, const LogAttempt& attempt, const QString& log, qint64 line);
 
 }  // namespace vcm::station::report
