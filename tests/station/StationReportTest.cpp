@@ -29,17 +29,8 @@ LogAttempt attempt(const char* station, const char* board, qint64 second, Outcom
 constexpr Outcome kPass = Outcome::Pass;
 constexpr Outcome kFail = Outcome::Fail;
 
-struct Counted {
-    qint64 attempts, withoutBoard, boards, firstPassed, finalPassed, retests;
-
-    bool operator==(const Counted&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Counted& c) {
-    return out << "attempts " << c.attempts << ", without board " << c.withoutBoard << ", boards " << c.boards
-               << ", first passed " << c.firstPassed << ", final passed " << c.finalPassed << ", retests "
-               << c.retests;
-}
+/// Attempts, without a board, boards, first passed, final passed, retests.
+using Counted = std::array<qint64, 6>;
 
 Counted counted(const Figures& f) {
     return {f.attempts, f.withoutBoard, f.boards, f.firstPassed, f.finalPassed, f.retests};
