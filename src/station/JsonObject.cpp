@@ -70,6 +70,10 @@ JsonObject& JsonObject::textArray(const QString& key, const QStringList& values)
     return member(key, u'[' + texts.join(u',') + u']');
 }
 
+JsonObject& JsonObject::object(const QString& key, const JsonObject& value) {
+    return member(key, value.toText());
+}
+
 QString JsonObject::toText() const {
     QStringList texts;
     for (const auto& [key, json] : members_) {

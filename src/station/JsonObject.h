@@ -21,6 +21,7 @@ class JsonObject {
     JsonObject& boolean(const QString& key, bool value);
     JsonObject& array(const QString& key, const std::vector<JsonObject>& items);
     JsonObject& textArray(const QString& key, const QStringList& values);
+    JsonObject& object(const QString& key, const JsonObject& value);
 
     /// The object on one line, without a line break.
     QString toText() const;

@@ -18,5 +18,12 @@ TEST(JsonObject, KeepsOrderAndEscapesStrings) {
                              "\"ok\":false,\"list\":[\"r2\"]}"));
 }
 
+// A report's figures nest: an object as a member's value.
+TEST(JsonObject, NestsAnObject) {
+    const station::JsonObject inner = station::JsonObject().integer(QStringLiteral("pass"), 3);
+    EXPECT_EQ(station::JsonObject().object(QStringLiteral("outcomes"), inner).toText(),
+              QStringLiteral("{\"outcomes\":{\"pass\":3}}"));
+}
+
 }  // namespace
 }  // namespace vcm::test

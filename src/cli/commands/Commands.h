@@ -47,6 +47,7 @@ JsonObject runTrim(const Invocation& invocation, const CommandOutput& out, const
 JsonObject runStation(const Invocation& invocation, const CommandOutput& out, const MeterMaker& builtInMeter);
 JsonObject runSweep(const Invocation& invocation, const CommandOutput& out, const MeterMaker& builtInMeter);
 JsonObject runSimMeasure(const Invocation& invocation, const CommandOutput& out);
+JsonObject runReport(const Invocation& invocation, const CommandOutput& out);
 
 /// Runs the invocation's command and returns the exit code. A failure is one line on stderr
 /// ("vcm7310: read-back: ...") and, with --json, an object with "error" on stdout.

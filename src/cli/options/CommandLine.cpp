@@ -102,9 +102,12 @@ ParsedCommandLine parseCommand(const ToolOptions& options, const CommandDefiniti
     const qsizetype expected = definition.argument.isEmpty() ? 0 : 1;
     const QStringList positional = parser.positionalArguments();
     if (positional.size() < expected) {
-        return failure(QStringLiteral("%1 needs %2.").arg(definition.name, definition.argument), context);
+        const QString needed = takesSeveral(definition)
+                                   ? QStringLiteral("at least one ") + definition.argument.chopped(3)
+                                   : definition.argument;
+        return failure(QStringLiteral("%1 needs %2.").arg(definition.name, needed), context);
     }
-    if (positional.size() > expected) {
+    if (positional.size() > expected && !takesSeveral(definition)) {
         return failure(QStringLiteral("Unexpected argument %1.")
                            .arg(adapter::quotedArgument(positional.value(expected))),
                        context);

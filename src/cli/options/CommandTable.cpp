@@ -84,6 +84,31 @@ const std::vector<CommandDefinition>& commandTable() {
          {},
          OptionGroup::Bus | OptionGroup::Resistors | OptionGroup::Measure | OptionGroup::Sweep,
          runSweep},
+        {Command::Report, QStringLiteral("report"),
+         QStringLiteral("Yields, failures and spreads from station logs."),
+         QStringLiteral(
+             "Report on station logs: the attempts by outcome and by failure code, the yields, the retests,\n"
+             "and the spread of the chosen values and of the final error, per station and in total.\n"
+             "\n"
+             "Each line of a log is one trim attempt, in the current format or the older one (\"time\" and\n"
+             "\"result\", no station: counted as station (unknown)). A board is a boardId; attempts without\n"
+             "one are counted but left out of the boards, yields and retests. A board's first and last\n"
+             "attempts are its earliest and latest by start time in all the logs given; a station's figures\n"
+             "come from its own lines alone.\n"
+             "\n"
+             "First-pass yield: the boards whose first attempt passed, over the boards. Final yield: the\n"
+             "boards whose last attempt passed, over the boards. Retests: the attempts beyond each board's\n"
+             "first.\n"
+             "\n"
+             "Final error: finalVcom - target (closed loop), or predictedVcom - target (model trims), in\n"
+             "volts, of every attempt that has one, passed or not: min, median, max, mean and sample\n"
+             "standard deviation. Chosen value: min, median (the lower of two middle ones), max.\n"
+             "\n"
+             "A malformed line is counted and named on stderr (LOG:LINE: why, the first 50), never fatal.\n"
+             "\n"
+             "Exit codes: 0 a report was made (malformed lines or not); 2 a usage error; 3 a log cannot be\n"
+             "read, or the CSV or SVG file cannot be written."),
+         QStringLiteral("LOG..."), OptionGroup::Report, withoutMeter<runReport>},
         {Command::SimMeasure,
          QStringLiteral("sim-measure"),
          QStringLiteral("Print the simulated board's VCOM."),
@@ -119,6 +144,10 @@ const CommandDefinition* findCommand(const QStringList& words, qsizetype& wordsU
         }
     }
     return nullptr;
+}
+
+bool takesSeveral(const CommandDefinition& definition) {
+    return definition.argument.endsWith(QStringLiteral("..."));
 }
 
 }  // namespace vcm::cli

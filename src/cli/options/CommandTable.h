@@ -32,6 +32,7 @@ struct OptionGroup {
         Sweep = 1U << 8,      // --from, --to, --csv, --svg, --vcom (optional)
         BoardId = 1U << 9,    // --board-id
         Session = 1U << 10,   // --id-pattern, --retest
+        Report = 1U << 11,    // the report's own --csv and --svg
     };
 };
 
@@ -56,5 +57,7 @@ const std::vector<CommandDefinition>& commandTable();
 const CommandDefinition& commandDefinition(Command command);
 /// The command that `words` start with and how many words its name took, or null when they name none.
 const CommandDefinition* findCommand(const QStringList& words, qsizetype& wordsUsed);
+/// Whether the command's argument is one or more words taken as they are ("LOG..."), rather than one VALUE.
+bool takesSeveral(const CommandDefinition& definition);
 
 }  // namespace vcm::cli

@@ -54,7 +54,10 @@ void describeCommand(QCommandLineParser& parser, const ToolOptions& options,
                      const CommandDefinition& definition) {
     options.addFor(definition.groups, parser);
     parser.setApplicationDescription(definition.summary);
-    if (!definition.argument.isEmpty()) {
+    if (takesSeveral(definition)) {
+        parser.addPositionalArgument(definition.argument,
+                                     QStringLiteral("One or more station logs, one JSON line per attempt."));
+    } else if (!definition.argument.isEmpty()) {
         parser.addPositionalArgument(definition.argument,
                                      QStringLiteral("The DCP value: one or two hex digits (7D or 0x7D), or "
                                                     "decimal with --dec (125)."));

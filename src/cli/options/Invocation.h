@@ -7,6 +7,7 @@
 #include "meter/core/Meter.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -15,7 +16,7 @@ namespace vcm::cli {
 
 using meter::MeterMaker;
 
-enum class Command { Read, Send, Program, CalcForward, CalcReverse, Trim, Station, Sweep, SimMeasure };
+enum class Command { Read, Send, Program, CalcForward, CalcReverse, Trim, Station, Sweep, Report, SimMeasure };
 
 /// One run of the tool, as its command line asks for it. Values left out hold what the window shows
 /// once it has started.
@@ -46,8 +47,9 @@ struct Invocation {
     std::optional<double> sweepVcom;  ///< sweep --vcom: the value nearest it is marked
     std::uint8_t from = 0x00;         ///< sweep --from
     std::uint8_t to = 0xFF;           ///< sweep --to
-    QString csvFile;                  ///< sweep --csv
-    QString svgFile;                  ///< sweep --svg
+    QString csvFile;                  ///< sweep, report --csv
+    QString svgFile;                  ///< sweep, report --svg
+    QStringList logFiles;             ///< report: the LOGs, in the order given
     QString toolVersion;              ///< for the station log
 };
 

@@ -138,7 +138,17 @@ ToolOptions::ToolOptions()
       simStep(QStringLiteral("sim-step"),
               QStringLiteral("The simulated board's VCOM steps by MV millivolts from value HH on, as a "
                              "faulty DCP would (kept in the --sim-state file)."),
-              QStringLiteral("HH:MV")) {
+              QStringLiteral("HH:MV")),
+      reportCsv(
+          QStringLiteral("csv"),
+          QStringLiteral("Write one row per attempt to FILE as CSV, for a manufacturing execution system "
+                         "to import: the log and line, times, station, operator, board, attempt, tool, "
+                         "settings, readings, final error, outcome, failure, programmed and reason."),
+          QStringLiteral("FILE")),
+      reportSvg(QStringLiteral("svg"),
+                QStringLiteral("Draw the histogram of the final error into FILE as an SVG picture, with the "
+                               "tolerance most attempts had marked."),
+                QStringLiteral("FILE")) {
     // The field's tools take -V for the version and -v for verbose; -v still works, unlisted.
     oldVersion.setFlags(QCommandLineOption::HiddenFromHelp);
 }
@@ -198,6 +208,9 @@ std::vector<const QCommandLineOption*> ToolOptions::optionsFor(unsigned groups) 
     }
     if (groups & OptionGroup::Sweep) {
         add({&from, &to, &csv, &svg, &sweepVcom});
+    }
+    if (groups & OptionGroup::Report) {
+        add({&reportCsv, &reportSvg});
     }
     return list;
 }

@@ -31,6 +31,7 @@ struct ToolOptions {
         avdd, rset, r1, r2, vmax, vmin, dcp, vcom, program, measure, meter, meterQuery, meterTimeout, settle,
         average, tolerance, log, boardId, stationId, operatorName, idPattern, retest, from, to, csv, svg,
         sweepVcom, simVcomOffset, simStep;
+    QCommandLineOption reportCsv, reportSvg;
 };
 
 }  // namespace vcm::cli

@@ -36,7 +36,7 @@ Invocation ValueReader::read() const {
         }
         readShape(invocation.sim);
     }
-    if (!definition_.argument.isEmpty()) {
+    if (!definition_.argument.isEmpty() && !takesSeveral(definition_)) {
         invocation.value = requireDcpArgument(QStringLiteral("VALUE"), parser_.positionalArguments().value(0),
                                               invocation.decimal);
     }
@@ -64,6 +64,9 @@ Invocation ValueReader::read() const {
     }
     if (definition_.groups & OptionGroup::Sweep) {
         readSweep(invocation);
+    }
+    if (definition_.groups & OptionGroup::Report) {
+        readReport(invocation);
     }
     return invocation;
 }
@@ -123,6 +126,18 @@ void ValueReader::readSweep(Invocation& invocation) const {
     if (parser_.isSet(options_.sweepVcom)) {
         invocation.sweepVcom = number(options_.sweepVcom);
     }
+}
+
+void ValueReader::readReport(Invocation& invocation) const {
+    invocation.logFiles = parser_.positionalArguments();
+    for (const QCommandLineOption* option : {&options_.reportCsv, &options_.reportSvg}) {
+        if (parser_.isSet(*option) && parser_.value(*option).isEmpty()) {
+            throw CommandFailure{kExitUsage,
+                                 QStringLiteral("--%1 needs a file name.").arg(option->names().constFirst())};
+        }
+    }
+    invocation.csvFile = parser_.value(options_.reportCsv);
+    invocation.svgFile = parser_.value(options_.reportSvg);
 }
 
 double ValueReader::number(const QCommandLineOption& option) const {

@@ -25,6 +25,8 @@ class ValueReader {
     void readTrim(Invocation& invocation) const;
     /// sweep: --from, --to, --csv, --svg, --vcom.
     void readSweep(Invocation& invocation) const;
+    /// report: the LOGs, --csv, --svg.
+    void readReport(Invocation& invocation) const;
     void readMeter(Invocation& invocation) const;
     /// --sim-vcom-offset and --sim-step, where given.
     void readShape(adapter::SimOptions& sim) const;
