@@ -8,7 +8,7 @@
 #include "dcp/LocaleNumber.h"
 #include "dcp/RegisterAccess.h"
 #include "dcp/ValueEntry.h"
-#include "ui/AppIcon.h"
+#include "ui/icon/AppIcon.h"
 #include "ui/CaptionButton.h"
 #include "ui/FocusLeaveWatcher.h"
 #include "ui/KeyEventBridge.h"

@@ -1,4 +1,5 @@
-#include "ui/AppIcon.h"
+#include "ui/icon/AppIcon.h"
+#include "ui/icon/AppIconDrawing.h"
 
 #include <QPixmap>
 
@@ -34,8 +35,8 @@ TEST(AppIcon, StraightEdgesAreSharpAtEverySizeAndAtDoubleSize) {
     }
 }
 
-// The window shows the same drawing the desktop's icons are rendered from, and a screen with a device
-// pixel ratio of 2 gets a pixmap drawn for its real pixel count, not one scaled up.
+// The window shows the images the build rendered with the same drawing as the desktop's icons, and a
+// screen with a device pixel ratio of 2 gets a pixmap drawn for its real pixel count, not one scaled up.
 TEST(AppIcon, WindowIconIsTheSameMarkAtEachSizeAndAtDoubleSize) {
     const QIcon icon = ui::applicationIcon();
     for (const int size : ui::kAppIconSizes) {

@@ -1,7 +1,6 @@
-#include "ui/AppIcon.h"
+#include "ui/icon/AppIconDrawing.h"
 
 #include <QPainter>
-#include <QPixmap>
 #include <QSvgRenderer>
 
 namespace vcm::ui {
@@ -14,15 +13,6 @@ QImage renderAppIcon(int pixels) {
     renderer.render(&painter);
     painter.end();
     return image;
-}
-
-QIcon applicationIcon() {
-    QIcon icon;
-    for (const int size : kAppIconSizes) {
-        icon.addPixmap(QPixmap::fromImage(renderAppIcon(size)));
-        icon.addPixmap(QPixmap::fromImage(renderAppIcon(2 * size)));
-    }
-    return icon;
 }
 
 }  // namespace vcm::ui
