@@ -8,7 +8,6 @@
 #include "dcp/LocaleNumber.h"
 #include "dcp/RegisterAccess.h"
 #include "dcp/ValueEntry.h"
-#include "ui/icon/AppIcon.h"
 #include "ui/CaptionButton.h"
 #include "ui/FocusLeaveWatcher.h"
 #include "ui/KeyEventBridge.h"
@@ -18,6 +17,8 @@
 #include "ui/Twips.h"
 #include "ui/VbScrollBar.h"
 #include "ui/WheelCapture.h"
+#include "ui/WindowFont.h"
+#include "ui/icon/AppIcon.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -72,11 +73,8 @@ T* FrmMain::find(const char* name) const {
 }
 
 void FrmMain::buildWindow() {
-    // An 8.25 point sans serif face at 96 dpi is 11 pixels; Arial (Liberation Sans on Linux) keeps the
-    // captions inside the sizes the layout gives them on both platforms.
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
-    setFont(font);
+    // Arial (Liberation Sans where it is missing) keeps the captions inside the sizes the layout gives them.
+    setFont(ui::windowFont());
 
     auto* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     fileMenu->setObjectName(QStringLiteral("mnuFile"));
