@@ -15,7 +15,7 @@ if(CMAKE_CXX_COMPILER_LAUNCHER)
     list(APPEND forwarded -DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER})
 endif()
 
-if(WIN32)
+if(WIN32 AND NOT CMAKE_CROSSCOMPILING)
     set(platform "")
     if(CMAKE_GENERATOR MATCHES "Visual Studio")
         set(platform Win32)
@@ -63,8 +63,11 @@ function(vcm_windows_side arch folder)
 endfunction()
 
 vcm_windows_side(i686 ${PROJECT_BINARY_DIR})
-# Installed as a private program of the package; the program looks for it beside itself first, then there.
-if(VCM_BRIDGE_i686)
+# Installed beside the programs on Windows; elsewhere as a private program of the package. The program
+# looks for it beside itself first, then there.
+if(VCM_BRIDGE_i686 AND WIN32)
+    install(PROGRAMS ${VCM_BRIDGE_i686} DESTINATION ${CMAKE_INSTALL_BINDIR})
+elseif(VCM_BRIDGE_i686)
     install(PROGRAMS ${VCM_BRIDGE_i686} DESTINATION lib/vcm7310-bench)
 endif()
 vcm_windows_side(x86_64 ${PROJECT_BINARY_DIR}/bridge-x86_64)

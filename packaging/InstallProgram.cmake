@@ -15,6 +15,16 @@ function(vcm_install_program target)
     cmake_parse_arguments(P "" "MAN_EXTRA" "SUBCOMMANDS" ${ARGN})
     string(REPLACE ";" "," subcommands "${P_SUBCOMMANDS}")
     install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    if(WIN32)
+        # Windows shows an executable's own icon in the Explorer and the Start menu; it has no man pages.
+        set(rc ${PROJECT_BINARY_DIR}/windows/${target}.rc)
+        file(TO_CMAKE_PATH "${VCM_ICON_ICO}" ico)
+        file(CONFIGURE OUTPUT ${rc} CONTENT "1 ICON \"${ico}\"\n")
+        target_sources(${target} PRIVATE ${rc})
+        set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${VCM_ICON_ICO})
+        add_dependencies(${target} app_icon_files)
+        return()
+    endif()
 
     set(page ${PROJECT_BINARY_DIR}/man/${target}.1)
     add_custom_command(

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The Windows window on a display (Xvfb, through Wine's X11 driver and Qt's own Windows platform): the
+# window tests' layout checks hold there as they do offscreen on Linux (every control at its position
+# and size, every caption fitting), a screenshot of the window is kept, and the program itself starts
+# with its title and can be closed.
+# Usage: WindowOnADisplay.sh PROGRAM WINDOW_TESTS SCREENSHOT_TEST WINE_RUN BUILD_FOLDER
+set -euo pipefail
+program=$1 window_tests=$2 screenshot=$3 wine_run=$4 build=$5
+export QT_QPA_PLATFORM=windows
+
+"$wine_run" "$window_tests" --gtest_brief=1 --gtest_filter='Inventory.*:Startup.*:AdapterUnavailable.*'
+# Writes the window's picture, as the Linux build does, into this build's folder.
+"$wine_run" "$screenshot" --gtest_brief=1
+test -s "$build/vcm7310-window.png"
+
+"$wine_run" "$program" &
+started=$!
+trap 'kill "$started" 2>/dev/null || true' EXIT
+window=$(timeout 120 xdotool search --sync --onlyvisible --name 'VCM7310 Evaluation Board Software' | head -1)
+title=$(xdotool getwindowname "$window")
+echo "title: $title"
+[ "$title" = "VCM7310 Evaluation Board Software [simulated board]" ]
+# Closed as a user closes it: the program ends by itself.
+xdotool windowclose "$window" 2>/dev/null || xdotool key --window "$window" alt+F4
+timeout 60 tail --pid="$started" -f /dev/null
