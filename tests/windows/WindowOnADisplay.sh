@@ -6,12 +6,12 @@
 # Usage: WindowOnADisplay.sh PROGRAM WINDOW_TESTS SCREENSHOT_TEST WINE_RUN BUILD_FOLDER
 set -euo pipefail
 program=$1 window_tests=$2 screenshot=$3 wine_run=$4 build=$5
-export QT_QPA_PLATFORM=windows
-
-"$wine_run" "$window_tests" --gtest_brief=1 --gtest_filter='Inventory.*:Startup.*:AdapterUnavailable.*'
-# Writes the window's picture, as the Linux build does, into this build's folder.
-"$wine_run" "$screenshot" --gtest_brief=1
-test -s "$build/vcm7310-window.png"
+# Wine passes no QT_ variable to a Windows program, so the platform is chosen on the command line.
+"$wine_run" "$window_tests" -platform windows --gtest_brief=1 \
+    --gtest_filter='Inventory.*:Startup.*:AdapterUnavailable.*'
+# The window's picture as Windows draws it (text through GDI), kept beside the offscreen one.
+"$wine_run" "$screenshot" -platform windows --gtest_brief=1
+mv "$build/vcm7310-window.png" "$build/vcm7310-window-on-display.png"
 
 "$wine_run" "$program" &
 started=$!
@@ -20,6 +20,9 @@ window=$(timeout 120 xdotool search --sync --onlyvisible --name 'VCM7310 Evaluat
 title=$(xdotool getwindowname "$window")
 echo "title: $title"
 [ "$title" = "VCM7310 Evaluation Board Software [simulated board]" ]
-# Closed as a user closes it: the program ends by itself.
-xdotool windowclose "$window" 2>/dev/null || xdotool key --window "$window" alt+F4
+# Closed as a user closes it (Alt+F4): the program ends by itself, with exit code 0.
+xdotool windowfocus --sync "$window"
+xdotool key --window "$window" alt+F4
 timeout 60 tail --pid="$started" -f /dev/null
+trap - EXIT
+wait "$started"
