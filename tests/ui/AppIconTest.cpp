@@ -36,15 +36,18 @@ TEST(AppIcon, StraightEdgesAreSharpAtEverySizeAndAtDoubleSize) {
 }
 
 // The window shows the images the build rendered with the same drawing as the desktop's icons, and a
-// screen with a device pixel ratio of 2 gets a pixmap drawn for its real pixel count, not one scaled up.
+// screen with a device pixel ratio of 2 gets a pixmap drawn for its real pixel count where the window
+// carries one (16 and 32 pixels), not one scaled up.
 TEST(AppIcon, WindowIconIsTheSameMarkAtEachSizeAndAtDoubleSize) {
     const QIcon icon = ui::applicationIcon();
-    for (const int size : ui::kAppIconSizes) {
+    for (const int size : ui::kWindowIconSizes) {
         SCOPED_TRACE(size);
         EXPECT_EQ(icon.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_ARGB32),
                   ui::renderAppIcon(size).convertToFormat(QImage::Format_ARGB32));
-        const QPixmap doubled = icon.pixmap(QSize(size, size), 2.0);
-        EXPECT_EQ(doubled.toImage().convertToFormat(QImage::Format_ARGB32),
+    }
+    for (const int size : {16, 32}) {
+        SCOPED_TRACE(size);
+        EXPECT_EQ(icon.pixmap(QSize(size, size), 2.0).toImage().convertToFormat(QImage::Format_ARGB32),
                   ui::renderAppIcon(2 * size).convertToFormat(QImage::Format_ARGB32));
     }
 }

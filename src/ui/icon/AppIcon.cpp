@@ -7,7 +7,7 @@ namespace vcm::ui {
 
 QIcon applicationIcon() {
     QIcon icon;
-    for (const int size : kRenderedIconSizes) {
+    for (const int size : kWindowIconSizes) {
         icon.addFile(QStringLiteral(":/icons/app-%1.png").arg(size), QSize(size, size));
     }
     return icon;
