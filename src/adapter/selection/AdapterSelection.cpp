@@ -37,7 +37,9 @@ std::optional<AdapterSelection> parseAdapterSelection(const QString& text, QStri
         }
         return AdapterSelection{AdapterChoice::I2cBus, *target};
 #else
-        problem = QStringLiteral("The adapter %1 needs the I2C buses of Linux, which this system lacks.")
+        problem = QStringLiteral(
+                      "The adapter %1 needs the I2C buses of Linux, which this system lacks; use crvhid "
+                      "(the board maker's adapter library) here.")
                       .arg(quotedArgument(text));
         return std::nullopt;
 #endif

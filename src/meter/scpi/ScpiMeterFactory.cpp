@@ -26,7 +26,9 @@ std::unique_ptr<LineTransport> transportFor(const MeterAddress& address) {
             return std::make_unique<UsbtmcTransport>(address.device);
 #else
             throw MeterFailure{QStringLiteral("meter %1: USBTMC meters need the USBTMC driver of "
-                                              "Linux, which this system lacks")
+                                              "Linux, which this system lacks; reach the meter through "
+                                              "its network port (scpi:tcp:HOST) or its serial port "
+                                              "(scpi:serial:COM3) instead")
                                    .arg(meterAddressText(address))};
 #endif
     }

@@ -2,28 +2,29 @@
 
 #include "meter/scpi/LineTransport.h"
 
-#include <QSerialPort>
-
 #include <cstdint>
+#include <memory>
 
 namespace vcm::meter {
 
-/// An instrument on a serial line, 8 data bits, no parity, one stop bit, no flow control, with
-/// QSerialPort's blocking waits. Commands end with LF; a reply may end with LF or CR LF.
+/// An instrument on a serial line, 8 data bits, no parity, one stop bit, no flow control. Commands end
+/// with LF; a reply may end with LF or CR LF. The port is the platform's (POSIX: QSerialPort on a device
+/// such as /dev/ttyUSB0; Windows: Win32's own on COMn).
 class SerialTransport final : public LineTransport {
   public:
     SerialTransport(QString device, std::int32_t baud);
+    ~SerialTransport() override;
 
     void open(QDeadlineTimer deadline) override;
     void sendLine(const QByteArray& line, QDeadlineTimer deadline) override;
     QByteArray readLine(QDeadlineTimer deadline) override;
 
   private:
-    [[noreturn]] void fail() const;
+    struct Port;
 
-    QString device_;  ///< as given: the port's own name drops the /dev/
-    QSerialPort port_;
+    QString device_;  ///< as given: the messages name it so
     std::int32_t baud_;
+    std::unique_ptr<Port> port_;
     QByteArray buffer_;
 };
 
