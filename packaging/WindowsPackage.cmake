@@ -26,6 +26,7 @@ set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "VCM7310 Bench")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
+# The zip unpacks into a folder of its own; the installer into the folder the user picks.
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 # The Start-menu entry, with the program's own icon (the executable carries it).
 set(CPACK_PACKAGE_EXECUTABLES "vcm7310-bench;VCM7310 Bench")
@@ -37,4 +38,8 @@ set(CPACK_NSIS_PACKAGE_NAME "VCM7310 Bench")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_MODIFY_PATH OFF)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# A 64-bit installer for 64-bit programs: it installs into the 64-bit Program Files, and runs where no
+# 32-bit code does. CPack has no setting of its own for NSIS's Target; the compressor's line of its
+# script, which comes before anything is compressed, carries it.
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma\n  Target amd64-unicode")
 include(CPack)

@@ -48,8 +48,11 @@ inline ToolRun runTool(const QStringList& arguments, const QList<std::pair<QStri
     process.waitForFinished(60000);
     ToolRun run;
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
+    // Windows ends the tool's text lines with CR LF; the tests compare lines.
+    run.out = QString::fromUtf8(process.readAllStandardOutput())
+                  .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    run.err = QString::fromUtf8(process.readAllStandardError())
+                  .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return run;
 }
 

@@ -117,7 +117,7 @@ TEST_F(Report, GivesOneJsonObjectAndReadsALogNamedTwiceOnce) {
 // one retest, with a final error each time.
 TEST_F(Report, ReadsTheLogOfTheToolsOwnTrims) {
     const QString meter =
-        QStringLiteral("'%1' sim-measure --sim-state '%2'").arg(toolPath(), path("board.json"));
+        QStringLiteral("\"%1\" sim-measure --sim-state \"%2\"").arg(toolPath(), path("board.json"));
     for (int i = 0; i < 2; ++i) {
         const ToolRun trim = runTool({"trim", "--vcom", "4.0", "--sim-state", path("board.json"), "--measure",
                                       meter, "--log", path("station.jsonl"), "--board-id", "B7"});
@@ -146,17 +146,17 @@ TEST_F(Report, ALogThatCannotBeReadEndsWithThreeAndNoLogWithTwo) {
         {{"report"}, 2, "vcm7310: report needs at least one LOG."},
         {{"report", path("a.jsonl"), path("missing.jsonl")},
          3,
-         "vcm7310: report: cannot read the log '" + path("missing.jsonl") + "' (No such file or directory)"},
+         "vcm7310: report: cannot read the log '" + path("missing.jsonl") + "' ("},
         {{"report", path("a.jsonl"), "--csv", path("no/such/folder.csv")},
          3,
-         "vcm7310: report: cannot write the CSV file '" + path("no/such/folder.csv") +
-             "' (No such file or directory)"},
+         "vcm7310: report: cannot write the CSV file '" + path("no/such/folder.csv") + "' ("},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
         const ToolRun run = runTool(c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode);
-        EXPECT_EQ(run.errLines().value(0), c.error);
+        // The system's own words for why follow in the parentheses.
+        EXPECT_TRUE(run.errLines().value(0).startsWith(c.error)) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty());
     }
 }

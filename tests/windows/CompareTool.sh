@@ -30,8 +30,10 @@ run_side() {
         "$tool" "${args[@]}" >"$folder/out" 2>"$folder/err" <"$folder/in" || code=$?
     fi
     echo "$code" >"$folder/code"
-    # Time stamps lead the trace lines; CRs end Windows lines; a path names each side's own folder.
-    sed -i -e 's/\r$//' -e 's/^[0-9]\+\.[0-9] //' -e "s|$folder|FOLDER|g" "$folder/out" "$folder/err"
+    # Time stamps lead the trace lines and time the readings; CRs end Windows lines; a path names each
+    # side's own folder.
+    sed -i -e 's/\r$//' -e 's/^[0-9]\+\.[0-9] //' -e 's/"seconds":[0-9.]*/"seconds":S/g' \
+        -e "s|$folder|FOLDER|g" "$folder/out" "$folder/err"
 }
 
 # compare NAME STDIN ARGS...: one command line on both sides; earlier steps of the same NAME keep their
