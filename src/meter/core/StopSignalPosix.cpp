@@ -58,17 +58,6 @@ int StopSignal::pending() {
     return stopSignal.load();
 }
 
-QString StopSignal::name(int signal) {
-    switch (signal) {
-        case SIGINT:
-            return QStringLiteral("SIGINT");
-        case SIGTERM:
-            return QStringLiteral("SIGTERM");
-        default:
-            return QStringLiteral("signal %1").arg(signal);
-    }
-}
-
 void StopSignal::endBy(int signal) {
     std::signal(signal, SIG_DFL);
     std::raise(signal);

@@ -49,17 +49,6 @@ int StopSignal::pending() {
     return stopSignal.load();
 }
 
-QString StopSignal::name(int signal) {
-    switch (signal) {
-        case SIGINT:
-            return QStringLiteral("SIGINT");
-        case SIGTERM:
-            return QStringLiteral("SIGTERM");
-        default:
-            return QStringLiteral("signal %1").arg(signal);
-    }
-}
-
 void StopSignal::endBy(int signal) {
     // Windows has no signal statuses: the exit code says it as the tool documents (128 + N).
     std::fflush(nullptr);
