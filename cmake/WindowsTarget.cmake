@@ -51,7 +51,9 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # The DLLs of Qt and of the MinGW runtime, unless the caller says otherwise (WINEPATH= for none).
 export WINEPATH="${WINEPATH-Z:@VCM_QT_WINDOWS_PREFIX@/bin;@wine_path@}"
-if [ "$WINEPREFIX" = "@VCM_WINEPREFIX@" ] && [ ! -f "$WINEPREFIX/.prepared" ]; then
+# A prefix of the build's own (the tests may ask for one beside the shared one) is made ready once.
+case "$WINEPREFIX" in @PROJECT_BINARY_DIR@/wineprefix*) ours=yes ;; *) ours=no ;; esac
+if [ "$ours" = yes ] && [ ! -f "$WINEPREFIX/.prepared" ]; then
     mkdir -p "$WINEPREFIX"
     (
         flock 9

@@ -7,6 +7,9 @@
 # Usage: WindowOnADisplay.sh PROGRAM WINDOW_TESTS SCREENSHOT_TEST WINE_RUN BUILD_FOLDER
 set -euo pipefail
 program=$1 window_tests=$2 screenshot=$3 wine_run=$4 build=$5
+# A Wine prefix of its own: a prefix's windows all go to the display its first program found, and the
+# other Windows tests, running beside this one, have none.
+export WINEPREFIX="$build/wineprefix-display"
 # Wine passes no QT_ variable to a Windows program, so the platform is chosen on the command line.
 "$wine_run" "$window_tests" -platform windows --gtest_brief=1 \
     --gtest_filter='Inventory.EveryControl*:Inventory.EveryCaption*:Inventory.TheScaleLines*:Startup.*'
